@@ -1,0 +1,56 @@
+// The general registry accessor: one root, at most one open key, reads and
+// writes of that key's values. The registry manager builds on it.
+#pragma once
+
+#include <string>
+
+#include "Exception.h"
+#include "WinCompat.h"
+
+class ERegistryException : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+class TRegistry {
+ public:
+  TRegistry();
+  virtual ~TRegistry();
+  TRegistry(const TRegistry&) = delete;
+  TRegistry& operator=(const TRegistry&) = delete;
+
+  HKEY RootKey() const { return FRootKey; }
+  // A different root closes the current key; the same root changes nothing.
+  void SetRootKey(HKEY Value);
+  HKEY CurrentKey() const { return FCurrentKey; }
+  const std::string& CurrentPath() const { return FCurrentPath; }
+  REGSAM Access() const { return FAccess; }
+  void SetAccess(REGSAM Value) { FAccess = Value; }
+  bool LazyWrite() const { return FLazyWrite; }
+  void SetLazyWrite(bool Value) { FLazyWrite = Value; }
+
+  // Opens Key with the access mask, creating it when CanCreate. Never raises.
+  bool OpenKey(const std::string& Key, bool CanCreate);
+  // Opens Key with the first read mask the registry grants. Never raises.
+  bool OpenKeyReadOnly(const std::string& Key);
+  void CloseKey();
+
+  bool ValueExists(const std::string& Name) const;
+  int ReadInteger(const std::string& Name) const;
+  bool ReadBool(const std::string& Name) const;
+  std::string ReadString(const std::string& Name) const;
+  void WriteInteger(const std::string& Name, int Value);
+  void WriteBool(const std::string& Name, bool Value);
+
+ private:
+  // The key a path is resolved against, and the path without its one
+  // leading backslash.
+  HKEY BaseKeyFor(const std::string& Key, std::string& RelativePath) const;
+  void ChangeKey(HKEY Value, const std::string& Key, const std::string& RelativePath);
+
+  HKEY FRootKey;
+  HKEY FCurrentKey = nullptr;
+  std::string FCurrentPath;
+  REGSAM FAccess = KEY_ALL_ACCESS;
+  bool FLazyWrite = true;
+};

@@ -1,0 +1,47 @@
+// The program's access to the desktop registry: reads that fall back to a
+// default on every failure, writes that raise ERegistryException.
+#pragma once
+
+#include <string>
+
+#include "Registry.h"
+
+class TRegistryManager : public TRegistry {
+ public:
+  // Opens Key (read-only, or with full access and created when missing) when
+  // it is not empty; whether that worked is left in KeyOpened.
+  TRegistryManager(const std::string& Key, const std::string& NamePrefix, bool ReadOnly,
+                   HKEY RootKey);
+
+  // Makes Key the current key. An empty Key returns false at once and keeps
+  // the current key. Never raises.
+  bool OpenKeyMode(const std::string& Key, bool ReadOnly, bool CanCreate);
+
+  bool ReadBoolDef(const std::string& Name, bool Default) const;
+  int ReadIntegerDef(const std::string& Name, int Default) const;
+  std::string ReadStringDef(const std::string& Name, const std::string& Default) const;
+  void ReadBoolValue(const std::string& Name, bool& Value) const;
+  void ReadIntegerValue(const std::string& Name, int& Value) const;
+  void ReadStringValue(const std::string& Name, std::string& Value) const;
+
+  void WriteBoolValue(const std::string& Name, bool Value);
+  void WriteIntegerValue(const std::string& Name, int Value);
+
+  bool KeyOpened() const { return FKeyOpened; }
+  const std::string& NamePrefix() const { return FNamePrefix; }
+
+ private:
+  template <typename T, typename Reader>
+  T ReadDef(const std::string& Name, T Default, Reader Read) const;
+
+  std::string FNamePrefix;
+  bool FKeyOpened = false;
+};
+
+// The value below HKEY_CURRENT_USER, or Default.
+bool RegReadBool(const std::string& Key, const std::string& Name, bool Default);
+// Writes the value below HKEY_CURRENT_USER, creating the key; raises on failure.
+void RegWriteBool(const std::string& Key, const std::string& Name, bool Value);
+// The value below RootKey, or Default.
+std::string RegReadString(const std::string& Key, const std::string& Name,
+                          const std::string& Default, HKEY RootKey);

@@ -1,0 +1,74 @@
+// One registry kept in one SQLite file: the Linux stand-in for the Windows
+// registry.
+//
+// The store keeps the registry's rules: two hives (HKEY_CURRENT_USER and
+// HKEY_LOCAL_MACHINE), keys of any depth, key and value names compared
+// without regard to ASCII case and kept as first written, the empty value
+// name as a key's unnamed value, any type code with any bytes. Results are
+// Win32 error codes; nothing throws. Every write is one synchronous
+// transaction started with BEGIN IMMEDIATE under a busy timeout, so it is
+// durable when the call returns and two processes may share one file.
+//
+// A file that is not one of our stores (another program's database, a
+// corrupt file) is never written: reads find nothing and writes fail with
+// ERROR_BADDB. A missing or 0-byte file is an empty store; reads never create
+// the file, the first write does.
+#pragma once
+
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <string_view>
+
+#include "WinCompat.h"
+
+struct sqlite3;
+
+class TRegistryStore {
+ public:
+  using KeyId = std::int64_t;
+  static constexpr KeyId CurrentUserHive = 1;
+  static constexpr KeyId LocalMachineHive = 2;
+
+  // CreateMissingFolders: on the first write, create the folders leading to
+  // the file (only for the default location of the desktop store).
+  explicit TRegistryStore(std::string FileName, bool CreateMissingFolders = false);
+  ~TRegistryStore();
+  TRegistryStore(const TRegistryStore&) = delete;
+  TRegistryStore& operator=(const TRegistryStore&) = delete;
+
+  const std::string& FileName() const { return FFileName; }
+
+  // Resolves Path (backslash-separated, relative to Base) to an existing key.
+  // WantsWrite: the caller asks for rights that change the key.
+  LONG OpenKey(KeyId Base, std::string_view Path, bool WantsWrite, KeyId& Key);
+  // Opens the key, creating every missing key on the path; Created tells
+  // whether the last key was made by this call.
+  LONG CreateKey(KeyId Base, std::string_view Path, bool WantsWrite, bool CanCreateSubKeys,
+                 KeyId& Key, bool& Created);
+  // Data receives the stored bytes unchanged.
+  LONG QueryValue(KeyId Key, std::string_view Name, DWORD& Type, std::string& Data);
+  LONG SetValue(KeyId Key, std::string_view Name, DWORD Type, const BYTE* Data, DWORD Size);
+
+  // Test support: a read-only key refuses every open that asks for write
+  // rights, as a key whose security grants only read rights does.
+  LONG SetKeyReadOnly(KeyId Base, std::string_view Path, bool ReadOnly);
+
+ private:
+  enum class TFileState { Empty, Ours, Foreign };
+
+  LONG Connect(bool ForWrite);
+  TFileState State();
+  LONG Lookup(KeyId Base, std::string_view Path, KeyId& Key, bool& ReadOnly);
+  template <typename Body>
+  LONG InWriteTransaction(Body&& Work);
+  void CreateSchema();
+  void Disconnect();
+
+  std::string FFileName;
+  bool FCreateMissingFolders;
+  std::mutex FLock;
+  sqlite3* FDb = nullptr;
+  bool FWritable = false;
+  bool FKnownOurs = false;
+};

@@ -1,0 +1,211 @@
+// The Win32 registry functions, served by registry stores.
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <unordered_map>
+
+#include "RegistryHandles.h"
+
+namespace {
+
+constexpr REGSAM kWriteRights =
+    KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_CREATE_LINK | DELETE | WRITE_DAC | WRITE_OWNER;
+
+struct TOpenKey {
+  std::shared_ptr<TRegistryStore> Store;
+  TRegistryStore::KeyId Id = 0;
+  REGSAM Access = 0;
+};
+
+class THandleTable {
+ public:
+  HKEY Add(TOpenKey Key) {
+    std::lock_guard Guard(FLock);
+    FNext += 4;
+    FKeys.emplace(FNext, std::move(Key));
+    return reinterpret_cast<HKEY>(FNext);
+  }
+  bool Find(HKEY Handle, TOpenKey& Key) {
+    std::lock_guard Guard(FLock);
+    auto Found = FKeys.find(reinterpret_cast<std::uintptr_t>(Handle));
+    if (Found == FKeys.end()) return false;
+    Key = Found->second;
+    return true;
+  }
+  bool Remove(HKEY Handle) {
+    std::lock_guard Guard(FLock);
+    return FKeys.erase(reinterpret_cast<std::uintptr_t>(Handle)) != 0;
+  }
+  void SetDesktop(std::shared_ptr<TRegistryStore> Store) {
+    std::lock_guard Guard(FLock);
+    FDesktop = std::move(Store);
+  }
+  std::shared_ptr<TRegistryStore> Desktop() {
+    std::lock_guard Guard(FLock);
+    if (!FDesktop) {
+      const char* Named = std::getenv(kRegistryFileVariable);
+      if (Named && *Named)
+        FDesktop = std::make_shared<TRegistryStore>(Named, false);
+      else
+        FDesktop = std::make_shared<TRegistryStore>(DefaultDesktopRegistryFile(), true);
+    }
+    return FDesktop;
+  }
+
+ private:
+  std::mutex FLock;
+  std::uintptr_t FNext = 0x100;
+  std::unordered_map<std::uintptr_t, TOpenKey> FKeys;
+  std::shared_ptr<TRegistryStore> FDesktop;
+};
+
+THandleTable& Handles() {
+  static THandleTable Table;
+  return Table;
+}
+
+bool IsPredefined(HKEY Key) {
+  return Key == HKEY_CURRENT_USER || Key == HKEY_LOCAL_MACHINE;
+}
+
+bool Resolve(HKEY Handle, TOpenKey& Key) {
+  if (Handle == HKEY_CURRENT_USER || Handle == HKEY_LOCAL_MACHINE) {
+    Key.Store = Handles().Desktop();
+    Key.Id = Handle == HKEY_CURRENT_USER ? TRegistryStore::CurrentUserHive
+                                         : TRegistryStore::LocalMachineHive;
+    Key.Access = KEY_ALL_ACCESS;
+    return true;
+  }
+  return Handles().Find(Handle, Key);
+}
+
+// No failure of the store, memory included, leaves these functions as an
+// exception: it becomes an error code.
+template <typename Body>
+LONG Guarded(Body&& Work) noexcept {
+  try {
+    return Work();
+  } catch (...) {
+    return ERROR_OUTOFMEMORY;
+  }
+}
+
+std::string_view NameOf(LPCSTR Text) { return Text ? std::string_view(Text) : std::string_view(); }
+
+}  // namespace
+
+std::string DefaultDesktopRegistryFile() {
+  std::string Base;
+  if (const char* Data = std::getenv("XDG_DATA_HOME"); Data && *Data == '/') {
+    Base = Data;
+  } else {
+    const char* Home = std::getenv("HOME");
+    if (!Home || !*Home) {
+      const passwd* User = getpwuid(getuid());
+      Home = User ? User->pw_dir : "/tmp";
+    }
+    Base = std::string(Home) + "/.local/share";
+  }
+  return Base + "/ZQTTweaker/registry.db";
+}
+
+std::shared_ptr<TRegistryStore> DesktopRegistryStore() { return Handles().Desktop(); }
+
+void SetDesktopRegistryStore(std::shared_ptr<TRegistryStore> Store) {
+  Handles().SetDesktop(std::move(Store));
+}
+
+HKEY OpenStoreKey(std::shared_ptr<TRegistryStore> Store, TRegistryStore::KeyId Key) {
+  return Handles().Add({std::move(Store), Key, KEY_ALL_ACCESS});
+}
+
+extern "C" {
+
+LONG RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD /*ulOptions*/, REGSAM samDesired,
+                   PHKEY phkResult) {
+  return Guarded([&]() -> LONG {
+    if (!phkResult) return ERROR_INVALID_PARAMETER;
+    TOpenKey Base;
+    if (!Resolve(hKey, Base)) return ERROR_INVALID_HANDLE;
+    std::string_view Path = NameOf(lpSubKey);
+    if (Path.empty() && IsPredefined(hKey)) {
+      *phkResult = hKey;
+      return ERROR_SUCCESS;
+    }
+    TRegistryStore::KeyId Id = 0;
+    LONG Result = Base.Store->OpenKey(Base.Id, Path, (samDesired & kWriteRights) != 0, Id);
+    if (Result == ERROR_SUCCESS) *phkResult = Handles().Add({Base.Store, Id, samDesired});
+    return Result;
+  });
+}
+
+LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD /*Reserved*/, LPSTR /*lpClass*/,
+                     DWORD /*dwOptions*/, REGSAM samDesired,
+                     LPSECURITY_ATTRIBUTES /*lpSecurityAttributes*/, PHKEY phkResult,
+                     LPDWORD lpdwDisposition) {
+  return Guarded([&]() -> LONG {
+    if (!phkResult) return ERROR_INVALID_PARAMETER;
+    TOpenKey Base;
+    if (!Resolve(hKey, Base)) return ERROR_INVALID_HANDLE;
+    TRegistryStore::KeyId Id = 0;
+    bool Created = false;
+    LONG Result = Base.Store->CreateKey(Base.Id, NameOf(lpSubKey), (samDesired & kWriteRights) != 0,
+                                        (Base.Access & KEY_CREATE_SUB_KEY) != 0, Id, Created);
+    if (Result != ERROR_SUCCESS) return Result;
+    *phkResult = Handles().Add({Base.Store, Id, samDesired});
+    if (lpdwDisposition) *lpdwDisposition = Created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
+    return ERROR_SUCCESS;
+  });
+}
+
+LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType,
+                      LPBYTE lpData, LPDWORD lpcbData) {
+  return Guarded([&]() -> LONG {
+    if (lpReserved || (lpData && !lpcbData)) return ERROR_INVALID_PARAMETER;
+    TOpenKey Key;
+    if (!Resolve(hKey, Key)) return ERROR_INVALID_HANDLE;
+    if (!(Key.Access & KEY_QUERY_VALUE)) return ERROR_ACCESS_DENIED;
+    DWORD Type = REG_NONE;
+    std::string Data;
+    LONG Result = Key.Store->QueryValue(Key.Id, NameOf(lpValueName), Type, Data);
+    if (Result != ERROR_SUCCESS) return Result;
+    if (lpType) *lpType = Type;
+    if (!lpcbData) return ERROR_SUCCESS;
+    DWORD Capacity = *lpcbData;
+    *lpcbData = static_cast<DWORD>(Data.size());
+    if (!lpData) return ERROR_SUCCESS;
+    if (Capacity < Data.size()) return ERROR_MORE_DATA;
+    if (!Data.empty()) std::memcpy(lpData, Data.data(), Data.size());
+    return ERROR_SUCCESS;
+  });
+}
+
+LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD /*Reserved*/, DWORD dwType,
+                    const BYTE* lpData, DWORD cbData) {
+  return Guarded([&]() -> LONG {
+    if (!lpData && cbData != 0) return ERROR_NOACCESS;
+    TOpenKey Key;
+    if (!Resolve(hKey, Key)) return ERROR_INVALID_HANDLE;
+    if (!(Key.Access & KEY_SET_VALUE)) return ERROR_ACCESS_DENIED;
+    return Key.Store->SetValue(Key.Id, NameOf(lpValueName), dwType, lpData, cbData);
+  });
+}
+
+LONG RegCloseKey(HKEY hKey) {
+  return Guarded([&]() -> LONG {
+    if (IsPredefined(hKey)) return ERROR_SUCCESS;
+    return Handles().Remove(hKey) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
+  });
+}
+
+LONG RegFlushKey(HKEY hKey) {
+  return Guarded([&]() -> LONG {
+    // Every write is already durable when it returns.
+    TOpenKey Key;
+    return Resolve(hKey, Key) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
+  });
+}
+
+}  // extern "C"
