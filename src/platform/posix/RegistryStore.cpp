@@ -174,10 +174,12 @@ TRegistryStore::TFileState TRegistryStore::State() {
     FKnownOurs = true;
     return TFileState::Ours;
   }
-  if (Id.Int(0) != 0) return TFileState::Foreign;
-  TStatement Pages(FDb, "PRAGMA page_count");
-  if (Pages.Step() != SQLITE_ROW) return TFileState::Foreign;
-  return Pages.Int(0) == 0 ? TFileState::Empty : TFileState::Foreign;
+  // Only a file without a single byte is a new store; any other file that
+  // lacks our mark belongs to someone else.
+  struct stat Info;
+  if (Id.Int(0) == 0 && stat(FFileName.c_str(), &Info) == 0 && Info.st_size == 0)
+    return TFileState::Empty;
+  return TFileState::Foreign;
 }
 
 void TRegistryStore::CreateSchema() { sqlite3_exec(FDb, kSchema, nullptr, nullptr, nullptr); }

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 using BYTE = std::uint8_t;
 using WORD = std::uint16_t;
@@ -18,6 +19,7 @@ using BOOL = int;
 using HRESULT = LONG;
 using REGSAM = DWORD;
 using WCHAR = char16_t;  // UTF-16 code unit at the device boundary
+using UINT = unsigned int;
 using LPBYTE = BYTE*;
 using LPDWORD = DWORD*;
 using LPVOID = void*;
@@ -26,6 +28,9 @@ using LPSTR = char*;
 using LPCSTR = const char*;
 using LPWSTR = WCHAR*;
 using LPCWSTR = const WCHAR*;
+
+// UTF-16 text: std::u16string here, std::wstring on Windows.
+using WideString = std::basic_string<WCHAR>;
 
 struct HKEY__;
 using HKEY = HKEY__*;
