@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project needs (scripts/packages.txt),
+# as root or through sudo. Does nothing when they are all there.
+set -euo pipefail
+cd "$(dirname "$0")"
+mapfile -t packages < <(grep -v '^\s*\(#\|$\)' packages.txt)
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \
+    || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+echo "Installing: ${missing[*]}"
+sudo_if_needed=()
+[ "$(id -u)" -eq 0 ] || sudo_if_needed=(sudo)
+"${sudo_if_needed[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo_if_needed[@]}" apt-get install -y -qq --no-install-recommends \
+  "${missing[@]}" > /dev/null
