@@ -1,0 +1,169 @@
+#include "frmOptionsSheetBase.h"
+
+#include <QString>
+
+#include "Exception.h"
+
+std::unique_ptr<TSheetList> SheetList;
+
+namespace {
+
+// Drops every leading and trailing character up to and including the space.
+std::string Trimmed(const std::string& Text) {
+  size_t First = 0;
+  size_t Last = Text.size();
+  while (First < Last && static_cast<unsigned char>(Text[First]) <= ' ') ++First;
+  while (Last > First && static_cast<unsigned char>(Text[Last - 1]) <= ' ') --Last;
+  return Text.substr(First, Last - First);
+}
+
+bool SameName(const std::string& Left, const std::string& Right) {
+  return QString::fromStdString(Trimmed(Left))
+             .compare(QString::fromStdString(Trimmed(Right)), Qt::CaseInsensitive) == 0;
+}
+
+}  // namespace
+
+TOptionsSheetBase::TOptionsSheetBase(TOptionsSheetOwner* Owner, QWidget* Parent)
+    : QWidget(Parent), FOwner(Owner) {
+  setWindowTitle("OptionsSheetBase");
+  setFont(QFont("MS Sans Serif", 8));
+  resize(422, 325);
+  lbSheetBaseLabel = new QLabel("Please select a subentry for options", this);
+  lbSheetBaseLabel->setObjectName("lbSheetBaseLabel");
+  lbSheetBaseLabel->setGeometry(104, 88, 167, 13);
+  FormCreate();
+}
+
+void TOptionsSheetBase::FormCreate() { FModified = false; }
+
+void TOptionsSheetBase::Apply() {}
+
+void TOptionsSheetBase::SetModified(bool Value) {
+  FModified = Value;
+  if (Value && FOwner) FOwner->SetModified(true);
+}
+
+void TOptionsSheetBase::MarkModified(const void* /*Sender*/) { SetModified(true); }
+
+int TSheetList::IndexOfName(const std::string& Name) const {
+  for (int Index = 0; Index < Count(); ++Index)
+    if (SameName(FItems[Index]->SheetName, Name)) return Index;
+  return -1;
+}
+
+const TSheetRec& TSheetList::Entries(int Index) const {
+  if (Index < 0 || Index >= Count())
+    throw Exception("List index out of bounds (" + std::to_string(Index) + ")");
+  return *FItems[Index];
+}
+
+bool TSheetList::IsAncestorOrSelf(int Ancestor, int Index) const {
+  for (; Index != -1; Index = FItems[Index]->ParentIndex)
+    if (Index == Ancestor) return true;
+  return false;
+}
+
+int TSheetList::AddSheet(const std::string& ParentName, const std::string& SheetName,
+                         TSheetClass SheetClass) {
+  int Found = IndexOfName(SheetName);
+  std::unique_ptr<TSheetRec> Added;
+  TSheetRec* Entry;
+  std::string Name = SheetName;
+  if (Found >= 0 && FItems[Found]->SheetClass.IsGroup()) {
+    Entry = FItems[Found].get();
+  } else {
+    if (Found >= 0) {
+      int Suffix = 1;
+      while (IndexOfName(SheetName + "-" + std::to_string(Suffix)) >= 0) ++Suffix;
+      Name = SheetName + "-" + std::to_string(Suffix);
+    }
+    Added = std::make_unique<TSheetRec>(TSheetRec{Name, -1, SheetClass});
+    Entry = Added.get();
+  }
+  int ParentIndex = -1;
+  if (!ParentName.empty()) {
+    ParentIndex = IndexOfName(ParentName);
+    if (ParentIndex < 0)
+      ParentIndex = AddSheet("", ParentName, TSheetClass::Of<TOptionsSheetBase>());
+    // Taking over a group with one of its own pages as parent would make the
+    // page its own ancestor: such a registration is refused.
+    else if (!Added && IsAncestorOrSelf(Found, ParentIndex))
+      throw Exception("The page '" + SheetName + "' cannot be placed below its own page '" +
+                      FItems[ParentIndex]->SheetName + "'");
+  }
+  Entry->SheetName = Name;
+  Entry->SheetClass = SheetClass;
+  Entry->ParentIndex = ParentIndex;
+  if (!Added) return Found;
+  FItems.push_back(std::move(Added));
+  return Count() - 1;
+}
+
+void TSheetList::Delete(int Index) {
+  Entries(Index);
+  for (const auto& Item : FItems) {
+    if (Item->ParentIndex == Index) {
+      // A page removed while pages below it remain leaves a group in its
+      // place, so the positions and the tree of the others stay as they are.
+      FItems[Index]->SheetClass = TSheetClass::Of<TOptionsSheetBase>();
+      return;
+    }
+  }
+  std::unique_ptr<TSheetRec> Removed = std::move(FItems[Index]);
+  FItems.erase(FItems.begin() + Index);
+  for (const auto& Item : FItems)
+    if (Item->ParentIndex > Index) --Item->ParentIndex;
+  Notify(*Removed, Index);
+}
+
+void TSheetList::Notify(const TSheetRec& Removed, int RemovedIndex) {
+  int Parent = Removed.ParentIndex;
+  if (Parent == -1) return;
+  if (Parent > RemovedIndex) --Parent;
+  if (!FItems[Parent]->SheetClass.IsGroup()) return;
+  for (const auto& Item : FItems)
+    if (Item->ParentIndex == Parent) return;
+  Delete(Parent);
+}
+
+std::string RegisterOptionsSheet(const std::string& ParentName, const std::string& SheetName,
+                                 TSheetClass SheetClass) {
+  if (!SheetList) SheetList = std::make_unique<TSheetList>();
+  try {
+    return SheetList->Entries(SheetList->AddSheet(ParentName, SheetName, SheetClass)).SheetName;
+  } catch (...) {
+    if (SheetList->Count() == 0) SheetList.reset();
+    throw;
+  }
+}
+
+void UnregisterOptionsSheet(const std::string& SheetName) {
+  if (!SheetList) return;
+  int Index = SheetList->IndexOfName(SheetName);
+  if (Index >= 0) SheetList->Delete(Index);
+  if (SheetList->Count() == 0) SheetList.reset();
+}
+
+namespace {
+
+void VisitSheet(int Index, std::vector<bool>& Visited, const TEnumSheetsCallback& Callback) {
+  if (Visited[Index]) return;
+  const TSheetRec& Entry = SheetList->Entries(Index);
+  std::string ParentName;
+  if (Entry.ParentIndex != -1) {
+    VisitSheet(Entry.ParentIndex, Visited, Callback);
+    ParentName = SheetList->Entries(Entry.ParentIndex).SheetName;
+  }
+  Visited[Index] = true;
+  Callback(ParentName, Entry.SheetName, Entry.SheetClass);
+}
+
+}  // namespace
+
+void EnumOptionsSheets(const TEnumSheetsCallback& Callback) {
+  if (!SheetList) return;
+  const int Count = SheetList->Count();
+  std::vector<bool> Visited(Count, false);
+  for (int Index = 0; Index < Count; ++Index) VisitSheet(Index, Visited, Callback);
+}
