@@ -16,3 +16,10 @@ class Exception : public std::runtime_error {
  private:
   int FHelpContext;
 };
+
+// The list index error: an index outside the list.
+class EListError : public Exception {
+ public:
+  explicit EListError(int Index)
+      : Exception("List index out of bounds (" + std::to_string(Index) + ")") {}
+};

@@ -54,7 +54,7 @@ int TSheetList::IndexOfName(const std::string& Name) const {
 
 const TSheetRec& TSheetList::Entries(int Index) const {
   if (Index < 0 || Index >= Count())
-    throw Exception("List index out of bounds (" + std::to_string(Index) + ")");
+    throw EListError(Index);
   return *FItems[Index];
 }
 

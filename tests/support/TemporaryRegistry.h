@@ -17,6 +17,9 @@ class TTemporaryRegistry {
   // A folder beside the registry for the test's own files.
   const TTemporaryFolder& Folder() const { return FFolder; }
 
+  // The file that holds the registry, for a program started by the test.
+  std::string StoreFile() const { return FFolder.File("registry.db"); }
+
   // Makes an existing key refuse every open that asks for write rights, as
   // a key whose security grants only read rights. False where the registry
   // cannot be told so.

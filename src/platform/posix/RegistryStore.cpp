@@ -12,9 +12,6 @@ namespace {
 constexpr int kApplicationId = 0x5A515452;
 constexpr int kBusyTimeoutMs = 10000;
 
-// The two hives are the store's top-level keys; they hang below this id.
-constexpr TRegistryStore::KeyId kNoParent = 0;
-
 const char* const kSchema =
     "CREATE TABLE keys(id INTEGER PRIMARY KEY, parent INTEGER NOT NULL, name BLOB NOT NULL,"
     " fold BLOB NOT NULL, read_only INTEGER NOT NULL DEFAULT 0, UNIQUE(parent, fold));"

@@ -20,6 +20,7 @@ using HRESULT = LONG;
 using REGSAM = DWORD;
 using WCHAR = char16_t;  // UTF-16 code unit at the device boundary
 using UINT = unsigned int;
+using PUINT = UINT*;
 using LPBYTE = BYTE*;
 using LPDWORD = DWORD*;
 using LPVOID = void*;
@@ -45,6 +46,12 @@ struct SECURITY_ATTRIBUTES {
   BOOL bInheritHandle;
 };
 using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
+
+struct OVERLAPPED;
+using LPOVERLAPPED = OVERLAPPED*;
+
+// The calling convention of library entry points: there is only one here.
+#define WINAPI
 
 // Predefined roots, sign-extended as <winreg.h> defines them.
 #define HKEY_CLASSES_ROOT ((HKEY)(ULONG_PTR)((LONG)0x80000000))
@@ -76,6 +83,22 @@ constexpr LONG ERROR_CANTOPEN = 1011;
 constexpr LONG ERROR_CANTREAD = 1012;
 constexpr LONG ERROR_CANTWRITE = 1013;
 constexpr LONG ERROR_TIMEOUT = 1460;
+constexpr LONG ERROR_NOT_CONNECTED = 2250;
+
+constexpr HRESULT S_OK = 0;
+constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005);
+constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057);
+
+constexpr DWORD GENERIC_READ = 0x80000000;
+constexpr DWORD GENERIC_WRITE = 0x40000000;
+constexpr DWORD FILE_SHARE_READ = 0x00000001;
+constexpr DWORD OPEN_EXISTING = 3;
+constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x00000080;
+
+constexpr DWORD INFINITE = 0xFFFFFFFF;
+constexpr DWORD WAIT_OBJECT_0 = 0;
+constexpr DWORD WAIT_TIMEOUT = 258;
+constexpr DWORD WAIT_FAILED = 0xFFFFFFFF;
 
 constexpr DWORD REG_NONE = 0;
 constexpr DWORD REG_SZ = 1;
@@ -107,6 +130,21 @@ constexpr REGSAM KEY_READ = 0x20019;
 constexpr REGSAM KEY_WRITE = 0x20006;
 constexpr REGSAM KEY_ALL_ACCESS = 0xF003F;
 
+// Code pages: CP_ACP, the system's single-byte code page, is UTF-8 here,
+// whatever the locale.
+constexpr UINT CP_ACP = 0;
+constexpr UINT CP_UTF8 = 65001;
+
+constexpr DWORD MOVEFILE_REPLACE_EXISTING = 0x1;
+constexpr DWORD MOVEFILE_WRITE_THROUGH = 0x8;
+
+#ifndef FALSE
+#define FALSE 0
+#endif
+#ifndef TRUE
+#define TRUE 1
+#endif
+
 extern "C" {
 LONG RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions, REGSAM samDesired,
                    PHKEY phkResult);
@@ -120,4 +158,35 @@ LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWORD dwType,
                     const BYTE* lpData, DWORD cbData);
 LONG RegCloseKey(HKEY hKey);
 LONG RegFlushKey(HKEY hKey);
+
+// Libraries loaded at run time (dlopen and dlsym; see WinLibraries.h for
+// the names of Windows libraries here).
+HMODULE LoadLibraryA(LPCSTR lpLibFileName);
+FARPROC GetProcAddress(HMODULE hModule, LPCSTR lpProcName);
+
+// Waits for a waitable handle (see WaitableHandles.h); WAIT_OBJECT_0 once it
+// is signalled, WAIT_TIMEOUT when dwMilliseconds ran out first, WAIT_FAILED
+// for a handle that is not waitable.
+DWORD WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds);
+
+// Conversions between single-byte text and UTF-16. Only flags 0 are known
+// here; bytes that are not valid UTF-8 become U+FFFD, and UTF-16 that UTF-8
+// cannot hold (unpaired surrogates) becomes the default character '?'.
+int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte,
+                        LPWSTR lpWideCharStr, int cchWideChar);
+int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar,
+                        LPSTR lpMultiByteStr, int cbMultiByte, LPCSTR lpDefaultChar,
+                        BOOL* lpUsedDefaultChar);
+
+// Desktop files. A failed copy leaves no file that it created.
+BOOL CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists);
+BOOL MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags);
+BOOL DeleteFileA(LPCSTR lpFileName);
+
+// Version information: the VS_VERSIONINFO block of an executable, kept here
+// in its ELF section ".versioninfo" (see VersionBlock.h).
+DWORD GetFileVersionInfoSizeA(LPCSTR lptstrFilename, LPDWORD lpdwHandle);
+BOOL GetFileVersionInfoA(LPCSTR lptstrFilename, DWORD dwHandle, DWORD dwLen, LPVOID lpData);
+BOOL VerQueryValueA(LPCVOID pBlock, LPCSTR lpSubBlock, LPVOID* lplpBuffer, PUINT puLen);
+DWORD GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize);
 }

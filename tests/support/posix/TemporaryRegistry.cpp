@@ -3,7 +3,7 @@
 #include "RegistryHandles.h"
 
 TTemporaryRegistry::TTemporaryRegistry() {
-  SetDesktopRegistryStore(std::make_shared<TRegistryStore>(FFolder.File("registry.db")));
+  SetDesktopRegistryStore(std::make_shared<TRegistryStore>(StoreFile()));
 }
 
 TTemporaryRegistry::~TTemporaryRegistry() { SetDesktopRegistryStore(nullptr); }

@@ -1,0 +1,42 @@
+# The version resource of every executable we build, made at build time from
+# the project's version: on Windows a linked VERSIONINFO resource; elsewhere
+# the same VS_VERSIONINFO bytes in the executable's ELF section
+# ".versioninfo", where the version functions of the platform layer find it.
+#
+#   zqt_add_version_resource(<target>)
+include_guard(GLOBAL)
+
+set(ZQT_VERSION_INFO_DIR ${CMAKE_CURRENT_LIST_DIR}/versioninfo)
+set(ZQT_VERSION_INFO_OUTPUT ${CMAKE_BINARY_DIR}/generated/versioninfo)
+
+# Writes version blocks: the build-time generator below, and tests that
+# craft blocks of their own.
+add_library(zqt_version_writer STATIC ${ZQT_VERSION_INFO_DIR}/VersionInfoWriter.cpp)
+target_include_directories(zqt_version_writer PUBLIC ${ZQT_VERSION_INFO_DIR})
+
+if(WIN32)
+  enable_language(RC)
+  string(REPLACE "." "," ZQT_VERSION_PARTS ${PROJECT_VERSION})
+  configure_file(${ZQT_VERSION_INFO_DIR}/VersionInfo.rc.in
+                 ${ZQT_VERSION_INFO_OUTPUT}/VersionInfo.rc @ONLY)
+else()
+  add_executable(zqt_version_block ${ZQT_VERSION_INFO_DIR}/WriteVersionBlock.cpp)
+  target_link_libraries(zqt_version_block PRIVATE zqt_version_writer)
+  add_custom_command(
+    OUTPUT ${ZQT_VERSION_INFO_OUTPUT}/VersionInfo.cpp
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${ZQT_VERSION_INFO_OUTPUT}
+    COMMAND zqt_version_block --source ${PROJECT_VERSION}
+            ${ZQT_VERSION_INFO_OUTPUT}/VersionInfo.cpp
+    DEPENDS zqt_version_block
+    COMMENT "Writing the version resource of ${PROJECT_VERSION}"
+    VERBATIM)
+  add_library(zqt_version_resource OBJECT ${ZQT_VERSION_INFO_OUTPUT}/VersionInfo.cpp)
+endif()
+
+function(zqt_add_version_resource Target)
+  if(WIN32)
+    target_sources(${Target} PRIVATE ${ZQT_VERSION_INFO_OUTPUT}/VersionInfo.rc)
+  else()
+    target_link_libraries(${Target} PRIVATE zqt_version_resource)
+  endif()
+endfunction()

@@ -1,0 +1,35 @@
+// What a simulated device records for whoever watches it from outside: how
+// often each entry point was called, and when the latest connection request
+// and the uninitialisation after it came. The files are rewritten at every
+// call, so they are current whenever the caller looks.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+class TCallRecord {
+ public:
+  // DeviceFolder empty: nothing is recorded.
+  explicit TCallRecord(const std::filesystem::path& DeviceFolder);
+  ~TCallRecord();
+  TCallRecord(const TCallRecord&) = delete;
+  TCallRecord& operator=(const TCallRecord&) = delete;
+
+  void Count(std::string_view EntryPoint);
+  void ConnectionRequested();
+  void ConnectionEnded();
+
+ private:
+  void WriteTimes() const;
+
+  std::filesystem::path FFolder;
+  int FCountsFile = -1;
+  std::map<std::string, std::uint64_t, std::less<>> FCounts;
+  std::optional<std::int64_t> FRequested;
+  std::optional<std::int64_t> FEnded;
+};

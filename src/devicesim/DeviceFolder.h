@@ -1,0 +1,44 @@
+// The folder a simulated device lives in, named by ZQT_DEVICE_FOLDER:
+//
+//   registry.db        the device registry: a registry store whose two hives
+//                      are the device's HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE
+//   files/             the device's file system: device path \Temp\ZQTUtil.log
+//                      is files/Temp/ZQTUtil.log
+//   settings/          the device's behaviour, one small file per setting
+//                      holding one value (see below); a missing file means
+//                      the ordinary behaviour
+//   call-counts        written by the device: one line "<entry point> <calls>"
+//                      per entry point called so far
+//   connection-times   written by the device: "CeRapiInitEx <ns>" for the
+//                      latest connection request and "CeRapiUninit <ns>" for
+//                      the uninitialisation that followed it, in nanoseconds
+//                      of the system's monotonic clock
+//
+// Shared by the device library and the tests that set a device up.
+#pragma once
+
+inline constexpr const char* kDeviceFolderVariable = "ZQT_DEVICE_FOLDER";
+
+inline constexpr const char* kDeviceRegistryFile = "registry.db";
+inline constexpr const char* kDeviceFilesFolder = "files";
+inline constexpr const char* kDeviceSettingsFolder = "settings";
+inline constexpr const char* kCallCountsFile = "call-counts";
+inline constexpr const char* kConnectionTimesFile = "connection-times";
+
+// How the device answers a connection request: "now", a number of
+// milliseconds after which it answers, "never" (the caller's wait runs out),
+// "refuse" (the request itself fails) or "fail" (the attempt ends at once
+// with a failure result).
+inline constexpr const char* kConnectSetting = "connect";
+inline constexpr const char* kConnectNow = "now";
+inline constexpr const char* kConnectNever = "never";
+inline constexpr const char* kConnectRefuse = "refuse";
+inline constexpr const char* kConnectFail = "fail";
+// Present: every registry write (a value, or a key that does not exist yet)
+// is refused with ERROR_ACCESS_DENIED.
+inline constexpr const char* kRefuseRegistryWritesSetting = "refuse-registry-writes";
+// A number of bytes: a device file opened from then on delivers at most that
+// many bytes, and every read after them fails.
+inline constexpr const char* kFailReadsAfterSetting = "fail-reads-after";
+// The device's temporary folder as UTF-8 text; \Temp\ when missing.
+inline constexpr const char* kTempPathSetting = "temp-path";

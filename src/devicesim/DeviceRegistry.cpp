@@ -1,0 +1,102 @@
+#include "DeviceRegistry.h"
+
+#include "RegistryHandles.h"
+
+namespace {
+
+std::string WithoutLeadingBackslash(std::string_view Path) {
+  if (!Path.empty() && Path.front() == '\\') Path.remove_prefix(1);
+  return std::string(Path);
+}
+
+}  // namespace
+
+// The store handle one call works on: a handle this registry gave out, or
+// a handle to a hive for the call alone; none for any other handle.
+class TDeviceRegistry::TKeyInUse {
+ public:
+  TKeyInUse(TDeviceRegistry& Registry, HKEY Key) {
+    if (Key == HKEY_CURRENT_USER || Key == HKEY_LOCAL_MACHINE) {
+      FKey = OpenStoreKey(Registry.FStore, Key == HKEY_CURRENT_USER
+                                               ? TRegistryStore::CurrentUserHive
+                                               : TRegistryStore::LocalMachineHive);
+      FOwned = true;
+    } else if (Registry.FGiven.count(Key)) {
+      FKey = Key;
+    }
+  }
+  ~TKeyInUse() {
+    if (FOwned) RegCloseKey(FKey);
+  }
+  TKeyInUse(const TKeyInUse&) = delete;
+  TKeyInUse& operator=(const TKeyInUse&) = delete;
+
+  HKEY Key() const { return FKey; }
+
+ private:
+  HKEY FKey = nullptr;
+  bool FOwned = false;
+};
+
+TDeviceRegistry::TDeviceRegistry(const std::filesystem::path& StoreFile,
+                                 const TDeviceSettings& Settings)
+    : FStore(std::make_shared<TRegistryStore>(StoreFile.string())), FSettings(Settings) {}
+
+TDeviceRegistry::~TDeviceRegistry() { CloseAll(); }
+
+LONG TDeviceRegistry::OpenKey(HKEY Root, std::string_view Path, HKEY& Key) {
+  TKeyInUse Base(*this, Root);
+  if (!Base.Key()) return ERROR_INVALID_HANDLE;
+  std::string SubKey = WithoutLeadingBackslash(Path);
+  HKEY Opened = nullptr;
+  LONG Result = RegOpenKeyExA(Base.Key(), SubKey.c_str(), 0, KEY_ALL_ACCESS, &Opened);
+  if (Result != ERROR_SUCCESS) return Result;
+  FGiven.insert(Opened);
+  Key = Opened;
+  return ERROR_SUCCESS;
+}
+
+LONG TDeviceRegistry::CreateKey(HKEY Root, std::string_view Path, HKEY& Key,
+                                DWORD& Disposition) {
+  if (FSettings.RefusesRegistryWrites()) {
+    LONG Result = OpenKey(Root, Path, Key);
+    if (Result == ERROR_SUCCESS) Disposition = REG_OPENED_EXISTING_KEY;
+    return Result == ERROR_FILE_NOT_FOUND ? ERROR_ACCESS_DENIED : Result;
+  }
+  TKeyInUse Base(*this, Root);
+  if (!Base.Key()) return ERROR_INVALID_HANDLE;
+  std::string SubKey = WithoutLeadingBackslash(Path);
+  HKEY Created = nullptr;
+  LONG Result = RegCreateKeyExA(Base.Key(), SubKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                KEY_ALL_ACCESS, nullptr, &Created, &Disposition);
+  if (Result != ERROR_SUCCESS) return Result;
+  FGiven.insert(Created);
+  Key = Created;
+  return ERROR_SUCCESS;
+}
+
+LONG TDeviceRegistry::CloseKey(HKEY Key) {
+  if (Key == HKEY_CURRENT_USER || Key == HKEY_LOCAL_MACHINE) return ERROR_SUCCESS;
+  if (!FGiven.erase(Key)) return ERROR_INVALID_HANDLE;
+  return RegCloseKey(Key);
+}
+
+LONG TDeviceRegistry::QueryValue(HKEY Key, const std::string& Name, LPDWORD Reserved,
+                                 LPDWORD Type, LPBYTE Data, LPDWORD Size) {
+  TKeyInUse InUse(*this, Key);
+  if (!InUse.Key()) return ERROR_INVALID_HANDLE;
+  return RegQueryValueExA(InUse.Key(), Name.c_str(), Reserved, Type, Data, Size);
+}
+
+LONG TDeviceRegistry::SetValue(HKEY Key, const std::string& Name, DWORD Type, const BYTE* Data,
+                               DWORD Size) {
+  TKeyInUse InUse(*this, Key);
+  if (!InUse.Key()) return ERROR_INVALID_HANDLE;
+  if (FSettings.RefusesRegistryWrites()) return ERROR_ACCESS_DENIED;
+  return RegSetValueExA(InUse.Key(), Name.c_str(), 0, Type, Data, Size);
+}
+
+void TDeviceRegistry::CloseAll() {
+  for (HKEY Key : FGiven) RegCloseKey(Key);
+  FGiven.clear();
+}

@@ -1,0 +1,43 @@
+// The registry of a simulated device: the two hives of a registry store file
+// are the device's HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE.
+//
+// The device's rules: a key path may start with one backslash, naming the
+// same key as without it; the access mask asked for is ignored (the device
+// grants every right); the results are the registry's error codes. A device
+// told to refuse registry writes refuses every value written and every key
+// that would have to be created, with ERROR_ACCESS_DENIED. Only the handles
+// this registry gave out are accepted, and CloseAll takes every one of them
+// back.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <set>
+#include <string>
+#include <string_view>
+
+#include "DeviceSettings.h"
+#include "RegistryStore.h"
+
+class TDeviceRegistry {
+ public:
+  TDeviceRegistry(const std::filesystem::path& StoreFile, const TDeviceSettings& Settings);
+  ~TDeviceRegistry();
+  TDeviceRegistry(const TDeviceRegistry&) = delete;
+  TDeviceRegistry& operator=(const TDeviceRegistry&) = delete;
+
+  LONG OpenKey(HKEY Root, std::string_view Path, HKEY& Key);
+  LONG CreateKey(HKEY Root, std::string_view Path, HKEY& Key, DWORD& Disposition);
+  LONG CloseKey(HKEY Key);
+  LONG QueryValue(HKEY Key, const std::string& Name, LPDWORD Reserved, LPDWORD Type,
+                  LPBYTE Data, LPDWORD Size);
+  LONG SetValue(HKEY Key, const std::string& Name, DWORD Type, const BYTE* Data, DWORD Size);
+  void CloseAll();
+
+ private:
+  class TKeyInUse;
+
+  std::shared_ptr<TRegistryStore> FStore;
+  const TDeviceSettings& FSettings;
+  std::set<HKEY> FGiven;
+};

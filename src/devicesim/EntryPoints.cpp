@@ -1,0 +1,153 @@
+// The device API entry points of the simulated device, the only symbols the
+// library exports. Every call is counted and serialised; the remote calls
+// (registry, files, temporary folder) are served only while the device is
+// connected; no exception leaves an entry point.
+#include <algorithm>
+#include <mutex>
+#include <type_traits>
+
+#include "Device.h"
+#include "RapiDefs.h"
+#include "miniUtils.h"
+
+namespace {
+
+std::mutex GCallLock;
+
+std::string Utf8(LPCWSTR Text) {
+  return Text ? WideToAnsi(WideString(Text), CP_ACP) : std::string();
+}
+
+// One call, with Failed for any failure on the way.
+template <typename TResult, typename TWork>
+TResult Serve(const char* EntryPoint, TResult Failed, TWork&& Work) noexcept {
+  try {
+    std::lock_guard Guard(GCallLock);
+    TDevice& Device = TDevice::Current();
+    Device.Record().Count(EntryPoint);
+    return Work(Device);
+  } catch (...) {
+    return Failed;
+  }
+}
+
+// One remote call: NotConnected unless the device is connected.
+template <typename TResult, typename TWork>
+TResult ServeRemote(const char* EntryPoint, TResult NotConnected, TResult Failed,
+                    TWork&& Work) noexcept {
+  return Serve(EntryPoint, Failed, [&](TDevice& Device) -> TResult {
+    return Device.Answering() ? Work(Device) : NotConnected;
+  });
+}
+
+}  // namespace
+
+extern "C" {
+
+HRESULT CeRapiInitEx(RAPIINIT* pRapiInit) {
+  return Serve("CeRapiInitEx", E_FAIL,
+               [&](TDevice& Device) { return Device.RequestConnection(pRapiInit); });
+}
+
+HRESULT CeRapiUninit() {
+  return Serve("CeRapiUninit", E_FAIL, [](TDevice& Device) { return Device.Disconnect(); });
+}
+
+LONG CeRegOpenKeyEx(HKEY hKey, LPCWSTR lpszSubKey, DWORD, REGSAM, PHKEY phkResult) {
+  return ServeRemote("CeRegOpenKeyEx", ERROR_NOT_CONNECTED, ERROR_OUTOFMEMORY,
+                     [&](TDevice& Device) -> LONG {
+                       if (!phkResult) return ERROR_INVALID_PARAMETER;
+                       return Device.Registry().OpenKey(hKey, Utf8(lpszSubKey), *phkResult);
+                     });
+}
+
+LONG CeRegCreateKeyEx(HKEY hKey, LPCWSTR lpszSubKey, DWORD, LPWSTR, DWORD, REGSAM,
+                      LPSECURITY_ATTRIBUTES, PHKEY phkResult, LPDWORD lpdwDisposition) {
+  return ServeRemote("CeRegCreateKeyEx", ERROR_NOT_CONNECTED, ERROR_OUTOFMEMORY,
+                     [&](TDevice& Device) -> LONG {
+                       if (!phkResult) return ERROR_INVALID_PARAMETER;
+                       DWORD Disposition = 0;
+                       LONG Result = Device.Registry().CreateKey(hKey, Utf8(lpszSubKey),
+                                                                 *phkResult, Disposition);
+                       if (Result == ERROR_SUCCESS && lpdwDisposition)
+                         *lpdwDisposition = Disposition;
+                       return Result;
+                     });
+}
+
+LONG CeRegCloseKey(HKEY hKey) {
+  return ServeRemote("CeRegCloseKey", ERROR_NOT_CONNECTED, ERROR_OUTOFMEMORY,
+                     [&](TDevice& Device) { return Device.Registry().CloseKey(hKey); });
+}
+
+LONG CeRegQueryValueEx(HKEY hKey, LPCWSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType,
+                       LPBYTE lpData, LPDWORD lpcbData) {
+  return ServeRemote("CeRegQueryValueEx", ERROR_NOT_CONNECTED, ERROR_OUTOFMEMORY,
+                     [&](TDevice& Device) {
+                       return Device.Registry().QueryValue(hKey, Utf8(lpValueName), lpReserved,
+                                                           lpType, lpData, lpcbData);
+                     });
+}
+
+LONG CeRegSetValueEx(HKEY hKey, LPCWSTR lpValueName, DWORD, DWORD dwType, const BYTE* lpData,
+                     DWORD cbData) {
+  return ServeRemote("CeRegSetValueEx", ERROR_NOT_CONNECTED, ERROR_OUTOFMEMORY,
+                     [&](TDevice& Device) {
+                       return Device.Registry().SetValue(hKey, Utf8(lpValueName), dwType, lpData,
+                                                         cbData);
+                     });
+}
+
+HANDLE CeCreateFile(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSECURITY_ATTRIBUTES,
+                    DWORD dwCreationDisposition, DWORD, HANDLE) {
+  return ServeRemote("CeCreateFile", INVALID_HANDLE_VALUE, INVALID_HANDLE_VALUE,
+                     [&](TDevice& Device) {
+                       if (!lpFileName) return INVALID_HANDLE_VALUE;
+                       return Device.Files().Open(Utf8(lpFileName), dwDesiredAccess,
+                                                  dwCreationDisposition);
+                     });
+}
+
+BOOL CeReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead,
+                LPDWORD lpNumberOfBytesRead, LPOVERLAPPED lpOverlapped) {
+  return ServeRemote("CeReadFile", FALSE, FALSE, [&](TDevice& Device) -> BOOL {
+    if (!lpNumberOfBytesRead || lpOverlapped || (!lpBuffer && nNumberOfBytesToRead))
+      return FALSE;
+    *lpNumberOfBytesRead = 0;
+    return Device.Files().Read(hFile, lpBuffer, nNumberOfBytesToRead, *lpNumberOfBytesRead);
+  });
+}
+
+BOOL CeCloseHandle(HANDLE hObject) {
+  return ServeRemote("CeCloseHandle", FALSE, FALSE,
+                     [&](TDevice& Device) -> BOOL { return Device.Files().Close(hObject); });
+}
+
+#if ZQT_DEVICE_HAS_TEMP_PATH
+// As GetTempPath: the length without the NUL when the buffer holds the path,
+// otherwise the length the buffer needs, NUL included.
+DWORD CeGetTempPath(DWORD nBufferLength, LPWSTR lpBuffer) {
+  return ServeRemote("CeGetTempPath", DWORD{0}, DWORD{0}, [&](TDevice& Device) -> DWORD {
+    WideString Path = AnsiToWide(Device.Settings().TempPath(), CP_ACP);
+    DWORD Needed = static_cast<DWORD>(Path.size() + 1);
+    if (!lpBuffer || nBufferLength < Needed) return Needed;
+    std::copy(Path.begin(), Path.end(), lpBuffer);
+    lpBuffer[Path.size()] = u'\0';
+    return Needed - 1;
+  });
+}
+static_assert(std::is_same_v<decltype(&CeGetTempPath), TCeGetTempPath>);
+#endif
+
+}  // extern "C"
+
+static_assert(std::is_same_v<decltype(&CeRapiInitEx), TCeRapiInitEx>);
+static_assert(std::is_same_v<decltype(&CeRapiUninit), TCeRapiUninit>);
+static_assert(std::is_same_v<decltype(&CeRegOpenKeyEx), TCeRegOpenKeyEx>);
+static_assert(std::is_same_v<decltype(&CeRegCreateKeyEx), TCeRegCreateKeyEx>);
+static_assert(std::is_same_v<decltype(&CeRegCloseKey), TCeRegCloseKey>);
+static_assert(std::is_same_v<decltype(&CeRegQueryValueEx), TCeRegQueryValueEx>);
+static_assert(std::is_same_v<decltype(&CeRegSetValueEx), TCeRegSetValueEx>);
+static_assert(std::is_same_v<decltype(&CeCreateFile), TCeCreateFile>);
+static_assert(std::is_same_v<decltype(&CeReadFile), TCeReadFile>);
+static_assert(std::is_same_v<decltype(&CeCloseHandle), TCeCloseHandle>);

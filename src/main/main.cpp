@@ -1,0 +1,137 @@
+#include "main.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+
+#include "IntegerConversion.h"
+#include "UserInteraction.h"
+#include "ZQTTweakerManager.h"
+#include "frmTweakerOptionsMain.h"
+
+namespace {
+
+// Drops every leading and trailing character up to and including the space.
+std::string Trimmed(const std::string& Text) {
+  size_t First = 0;
+  size_t Last = Text.size();
+  while (First < Last && static_cast<unsigned char>(Text[First]) <= ' ') ++First;
+  while (Last > First && static_cast<unsigned char>(Text[Last - 1]) <= ' ') --Last;
+  return Text.substr(First, Last - First);
+}
+
+bool IsAdvancedOptionsSwitch(const std::string& Argument) {
+  std::string Word = Trimmed(Argument);
+  if (Word.empty()) return false;
+  return QString::fromStdString(Word.substr(1)).compare("AdvancedOptions", Qt::CaseInsensitive) ==
+         0;
+}
+
+void PostQuit(int ExitCode) {
+  // Before the message loop runs, only a queued request ends it.
+  QMetaObject::invokeMethod(
+      qApp, [ExitCode] { QCoreApplication::exit(ExitCode); }, Qt::QueuedConnection);
+}
+
+}  // namespace
+
+void ScanCommandLine(const std::vector<std::string>& Arguments) {
+  for (const std::string& Argument : Arguments)
+    if (IsAdvancedOptionsSwitch(Argument)) RegWriteBool(kSettingsKey, kAdvancedValueName, true);
+}
+
+TForm1::TForm1(const std::vector<std::string>& Arguments) {
+  CreateComponents();
+  FormCreate(Arguments);
+}
+
+TForm1::~TForm1() { FormDestroy(); }
+
+void TForm1::CreateComponents() {
+  setWindowTitle("Form1");
+  setFont(QFont("MS Sans Serif", 8));
+  setGeometry(215, 162, 631, 636);
+  auto AddEdit = [this](const char* Name, const char* Text, int X, int Y) {
+    auto* Edit = new QLineEdit(Text, this);
+    Edit->setObjectName(Name);
+    Edit->setGeometry(X, Y, 200, 21);
+    return Edit;
+  };
+  auto AddButton = [this](const char* Name, const char* Caption, int X, int Y) {
+    auto* Button = new QPushButton(Caption, this);
+    Button->setObjectName(Name);
+    Button->setGeometry(X, Y, 75, 25);
+    return Button;
+  };
+  auto AddLabel = [this](const char* Name, const char* Caption, int X, int Y) {
+    auto* Label = new QLabel(Caption, this);
+    Label->setObjectName(Name);
+    Label->setGeometry(X, Y, 120, 13);
+    return Label;
+  };
+  edKey = AddEdit("edKey", "Software\\ZQT\\ZQT\\Appearance", 16, 16);
+  btnRegistryRead = AddButton("btnRegistryRead", "Read", 232, 14);
+  lbResult = AddLabel("lbResult", "Result", 320, 20);
+  edCopyFrom = AddEdit("edCopyFrom", "\\Temp\\ZQTUtil.log", 16, 112);
+  edCopyTo = AddEdit("edCopyTo", "ZQTUtil.log", 16, 144);
+  btnCopy = AddButton("btnCopy", "Copy", 232, 142);
+  lbCopyRes = AddLabel("lbCopyRes", "Copy Result", 320, 148);
+  edValueName = AddEdit("edValueName", "StrikeOutCOmpleteTasks", 16, 48);
+  btnRegWrite = AddButton("btnRegWrite", "Write", 232, 46);
+  edValue = AddEdit("edValue", "", 16, 80);
+  connect(btnRegistryRead, &QPushButton::clicked, this,
+          [this] { ReportErrorsOf([this] { btnRegistryReadClick(); }); });
+  connect(btnRegWrite, &QPushButton::clicked, this,
+          [this] { ReportErrorsOf([this] { btnRegWriteClick(); }); });
+  connect(btnCopy, &QPushButton::clicked, this, [this] { ReportErrorsOf([this] { btnCopyClick(); }); });
+}
+
+void TForm1::FormCreate(const std::vector<std::string>& Arguments) {
+  try {
+    ScanCommandLine(Arguments);
+    FRapiManager = std::make_unique<TRapiManager>();
+    FRegistryManager = std::make_unique<TRegistryManager>("", "", false, HKEY_CURRENT_USER);
+    ZQTTweakOptions->BuildOptions(FRegistryManager.get(), FRapiManager.get());
+    ShowTweakerOptions("About ZQTTweaker");
+    PostQuit(0);
+  } catch (const std::exception& Error) {
+    UserInteraction().ShowError(Error.what());
+    // The program ends instead of running on without a window.
+    PostQuit(1);
+  }
+}
+
+void TForm1::FormDestroy() {
+  FRapiManager.reset();
+  FRegistryManager.reset();
+}
+
+void TForm1::btnRegistryReadClick() {
+  if (!FRapiManager->OpenKey(edKey->text().toStdString(), false, false)) {
+    lbResult->setText("Error");
+    return;
+  }
+  const int Value = FRapiManager->ReadInteger(edValueName->text().toStdString(), 0);
+  edValue->setText(QString::number(static_cast<DWORD>(Value)));
+  lbResult->setText("OK");
+}
+
+void TForm1::btnRegWriteClick() {
+  if (!FRapiManager->OpenKey(edKey->text().toStdString(), false, false)) {
+    lbResult->setText("Error");
+    return;
+  }
+  FRapiManager->WriteInteger(edValueName->text().toStdString(),
+                             StrToInt(edValue->text().toStdString()));
+  lbResult->setText("OK");
+}
+
+void TForm1::btnCopyClick() {
+  try {
+    FRapiManager->CopyFileFromDevice(edCopyFrom->text().toStdString(),
+                                     edCopyTo->text().toStdString(), true);
+    lbCopyRes->setText("OK");
+  } catch (const std::exception& Error) {
+    UserInteraction().ShowMessage(Error.what());
+    lbCopyRes->setText("Error");
+  }
+}

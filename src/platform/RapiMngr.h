@@ -1,0 +1,126 @@
+// The program's one door to the connected device: the connection, decided
+// once at construction; the device registry; device files copied to the
+// desktop; the device's temporary folder. Names and paths are the program's
+// single-byte strings, converted to UTF-16 at the device boundary.
+#pragma once
+
+#include <string>
+
+#include "Exception.h"
+#include "WinCompat.h"
+
+enum class TRapiDataType { rtUnknown, rtString, rtExpandString, rtInteger, rtBinary };
+
+// Registry type code to data type; any other code is rtUnknown.
+TRapiDataType DataTypeToRapiData(DWORD DataType);
+// Data type to registry type code; rtUnknown is REG_NONE.
+DWORD RapiDataToDataType(TRapiDataType DataType);
+
+class TExRapiBase : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+// "Read registry value failed: " and the value name.
+class TExRapiRegReadValueFailed : public TExRapiBase {
+ public:
+  explicit TExRapiRegReadValueFailed(const std::string& Name)
+      : TExRapiBase("Read registry value failed: " + Name) {}
+};
+
+// "Write registry value failed: " and the value name.
+class TExRapiRegWriteValueFailed : public TExRapiBase {
+ public:
+  explicit TExRapiRegWriteValueFailed(const std::string& Name)
+      : TExRapiBase("Write registry value failed: " + Name) {}
+};
+
+// "Invalid registry type: " and the value name.
+class TExRapiRegInvalidType : public TExRapiBase {
+ public:
+  explicit TExRapiRegInvalidType(const std::string& Name)
+      : TExRapiBase("Invalid registry type: " + Name) {}
+};
+
+// "Device file not found: " and the device path.
+class TExRapiFileNotFound : public TExRapiBase {
+ public:
+  explicit TExRapiFileNotFound(const std::string& DeviceFile)
+      : TExRapiBase("Device file not found: " + DeviceFile) {}
+};
+
+// "Can not read device file: " and the device path.
+class TExRapiFileReadFailed : public TExRapiBase {
+ public:
+  explicit TExRapiFileReadFailed(const std::string& DeviceFile)
+      : TExRapiBase("Can not read device file: " + DeviceFile) {}
+};
+
+// "File already exists: " and the desktop path.
+class TExRapiFileAlreadyExists : public TExRapiBase {
+ public:
+  explicit TExRapiFileAlreadyExists(const std::string& DesktopFile)
+      : TExRapiBase("File already exists: " + DesktopFile) {}
+};
+
+// The runtime's input/output error: a desktop file could not be written.
+class EInOutError : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+[[noreturn]] void RaiseInvalidType(const std::string& Name);
+
+class TRapiManager {
+ public:
+  // Tries to connect at once, waiting at most 2000 ms; never fails.
+  TRapiManager();
+  // Ends the connection when there is one.
+  ~TRapiManager();
+  TRapiManager(const TRapiManager&) = delete;
+  TRapiManager& operator=(const TRapiManager&) = delete;
+
+  bool Connected() const { return FConnected; }
+  // The hive later key paths are relative to; changing it leaves the
+  // current key open.
+  HKEY RootKey() const { return FRootKey; }
+  void SetRootKey(HKEY Value) { FRootKey = Value; }
+
+  // Opens Key below RootKey (KEY_READ when ReadOnly, else KEY_ALL_ACCESS),
+  // creating it when allowed, and makes it the current key. On failure the
+  // current key stays as it was.
+  bool OpenKey(const std::string& Key, bool ReadOnly, bool CanCreate);
+  void CloseKey();
+
+  // Reads Name of the current key into Buffer; the size the device reports.
+  int GetData(const std::string& Name, void* Buffer, int BufSize, TRapiDataType& DataType);
+  void PutData(const std::string& Name, const void* Buffer, int BufSize, TRapiDataType DataType);
+  // The size of Name's data in bytes, or -1 when it cannot be queried.
+  int GetDataSize(const std::string& Name);
+  // Default when the value cannot be read; raises TExRapiRegInvalidType for
+  // a value of another type that fits in 4 bytes.
+  int ReadInteger(const std::string& Name, int Default);
+  std::string ReadString(const std::string& Name, const std::string& Default);
+  void WriteInteger(const std::string& Name, int Value);
+
+  // Copies a device file to the desktop in chunks of 10240 bytes. The
+  // target is replaced only once the whole file arrived: a failed copy
+  // leaves no partial file and an existing target as it was.
+  void CopyFileFromDevice(const std::string& DeviceFile, const std::string& DesktopFile,
+                          bool Overwrite);
+  // The same, with every failure turned into false.
+  bool TryCopyFileFromDevice(const std::string& DeviceFile, const std::string& DesktopFile,
+                             bool Overwrite);
+  // The device's temporary folder; empty when it cannot be asked.
+  std::string GetDeviceTempPath();
+
+ private:
+  bool Connect();
+  void SetConnected(bool Value);
+  void ChangeKey(HKEY Value, const std::string& Path);
+
+  bool FConnected = false;
+  HKEY FRootKey = HKEY_CURRENT_USER;
+  HKEY FCurrentKey = nullptr;
+  std::string FCurrentPath;
+};

@@ -1,0 +1,29 @@
+// Small routines the program shares: text conversions, copying a desktop
+// file and the program's version text. None of them raises or shows
+// anything: a failure shows only as an empty result or false.
+#pragma once
+
+#include <string>
+
+#include "WinCompat.h"
+
+// S, single-byte text in CodePage (0: the system's code page), as UTF-16.
+// Bytes not valid in the code page are replaced, never refused.
+WideString AnsiToWide(const std::string& S, UINT CodePage);
+// W as single-byte text in CodePage; characters the code page cannot hold
+// become its default character.
+std::string WideToAnsi(const WideString& W, UINT CodePage);
+
+// Copies Source over Dest through a temporary file beside Dest, which takes
+// Dest's place only once complete: a failed copy never leaves a partial
+// file and never destroys an existing Dest.
+bool FileCopy(const std::string& Source, const std::string& Dest);
+
+// The file version of FileName's version resource, as "1.9.1.0", or cut
+// before its third dot ("1.9.1") unless Full.
+std::string FileVersionString(const std::string& FileName, bool Full);
+// The version text of a block that GetFileVersionInfoA filled in, as
+// FileVersionString gives it; empty when the block holds none.
+std::string VersionTextOf(const void* Block, bool Full);
+// The version of the running executable, followed by Suffix.
+std::string AppVersionString(bool Full, const std::string& Suffix);

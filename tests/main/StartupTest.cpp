@@ -1,0 +1,155 @@
+#include "main.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+
+#include "RecordingInteraction.h"
+#include "SimulatedDevice.h"
+#include "TemporaryRegistry.h"
+#include "TweakerPages.h"
+#include "ZQTTweakerManager.h"
+#include "frmTweakerOptionsMain.h"
+
+namespace {
+
+const std::string kSettingsPath = std::string(kSettingsKey).substr(1);
+
+bool AdvancedSwitchWritten() {
+  DWORD Type = REG_NONE;
+  std::string Bytes;
+  return QueryRawValue(HKEY_CURRENT_USER, kSettingsPath, kAdvancedValueName, Type, Bytes) &&
+         Type == REG_DWORD && Bytes == DwordBytes(1);
+}
+
+struct TCommandLineCase {
+  std::vector<std::string> Arguments;
+  bool Written;
+};
+
+class CommandLineTest : public ::testing::TestWithParam<TCommandLineCase> {
+ protected:
+  TTemporaryRegistry Registry;
+};
+
+TEST_P(CommandLineTest, OnlyThePrefixedSwitchWritesTheAdvancedSetting) {
+  ScanCommandLine(GetParam().Arguments);
+  EXPECT_EQ(GetParam().Written, AdvancedSwitchWritten());
+  if (!GetParam().Written) EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kSettingsPath));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, CommandLineTest,
+    ::testing::Values(TCommandLineCase{{}, false}, TCommandLineCase{{"/AdvancedOptions"}, true},
+                      TCommandLineCase{{"-advancedoptions"}, true},
+                      TCommandLineCase{{"xADVANCEDOPTIONS"}, true},
+                      TCommandLineCase{{" \t/AdvancedOptions \n"}, true},
+                      TCommandLineCase{{"AdvancedOptions"}, false},
+                      TCommandLineCase{{"/AdvancedOptions=1"}, false},
+                      TCommandLineCase{{"", "   ", "/Other"}, false},
+                      TCommandLineCase{{"/AdvancedOptions", "-AdvancedOptions"}, true}));
+
+// The program's start-up around the host form: catalogue and pages first.
+class HostFormTest : public ::testing::Test {
+ protected:
+  HostFormTest() {
+    ZQTTweakOptions = std::make_unique<TZQTTweakOptionsManager>();
+    RegisterTweakerPages();
+  }
+  ~HostFormTest() override {
+    UnregisterTweakerPages();
+    ZQTTweakOptions.reset();
+  }
+  // Runs the message loop the way the program does after creating the form.
+  static int RunMessageLoop() { return QApplication::exec(); }
+
+  TRecordingInteraction Interaction;
+  TTemporaryRegistry Registry;
+  TSimulatedDevice Device;
+};
+
+TEST_F(HostFormTest, TheRunShowsTheDialogWithTheSwitchAlreadyInEffectAndThenEnds) {
+  std::string SelectedPage;
+  int DebuggingOptions = 0;
+  QTimer::singleShot(0, [&] {
+    auto* Dialog = dynamic_cast<TTweakerOptionsMain*>(QApplication::activeModalWidget());
+    ASSERT_NE(nullptr, Dialog);
+    SelectedPage = Dialog->tvOptions->currentItem()->text(0).toStdString();
+    DebuggingOptions = ZQTTweakOptions->DebuggingOptions.Count();
+    Dialog->reject();
+  });
+  {
+    TForm1 Form({"/AdvancedOptions"});
+    EXPECT_FALSE(Form.isVisible());
+    EXPECT_TRUE(Form.RapiManager()->Connected());
+    EXPECT_EQ(0, RunMessageLoop());
+    EXPECT_FALSE(Device.TimeToUninit());
+  }
+  EXPECT_TRUE(Device.TimeToUninit()) << "the device connection ends with the host form";
+  EXPECT_EQ("About ZQTTweaker", SelectedPage);
+  EXPECT_EQ(12, DebuggingOptions);
+  EXPECT_TRUE(Interaction.Errors.empty());
+}
+
+TEST_F(HostFormTest, AFailedSwitchWriteIsReportedAndEndsTheProgramWithoutADialog) {
+  SetRawValue(HKEY_CURRENT_USER, kSettingsPath, "Other", REG_DWORD, DwordBytes(0));
+  if (!Registry.SetKeyReadOnly(HKEY_CURRENT_USER, kSettingsPath))
+    GTEST_SKIP() << "this registry cannot restrict a key to read rights for the test's user";
+  bool DialogShown = false;
+  QTimer::singleShot(0, [&] { DialogShown = QApplication::activeModalWidget() != nullptr; });
+  TForm1 Form({"-AdvancedOptions"});
+  EXPECT_NE(0, RunMessageLoop());
+  EXPECT_FALSE(DialogShown);
+  EXPECT_EQ((std::vector<std::string>{"Failed to set data for 'ZQTTweakerAdvanced'"}),
+            Interaction.Errors);
+}
+
+TEST_F(HostFormTest, TheTestPanelReadsWritesAndCopiesOnTheDevice) {
+  QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+  TForm1 Form({});
+  RunMessageLoop();
+  Device.SetValue(HKEY_CURRENT_USER, "Software\\ZQT\\ZQT\\Appearance", "StrikeOutCOmpleteTasks",
+                  REG_DWORD, DwordBytes(0xFFFFFFFE));
+  Form.btnRegistryRead->click();
+  EXPECT_EQ("4294967294", Form.edValue->text().toStdString());
+  EXPECT_EQ("OK", Form.lbResult->text().toStdString());
+
+  Form.edValue->setText("$10");
+  Form.btnRegWrite->click();
+  DWORD Type = REG_NONE;
+  std::string Bytes;
+  ASSERT_TRUE(Device.QueryValue(HKEY_CURRENT_USER, "Software\\ZQT\\ZQT\\Appearance",
+                                "StrikeOutCOmpleteTasks", Type, Bytes));
+  EXPECT_EQ(DwordBytes(16), Bytes);
+  Form.edKey->setText("Software\\Missing");
+  Form.btnRegistryRead->click();
+  EXPECT_EQ("Error", Form.lbResult->text().toStdString());
+
+  Device.PutFile("\\Temp\\ZQTUtil.log", "log lines");
+  Form.edCopyTo->setText(QString::fromStdString(Registry.Folder().File("copied.log")));
+  Form.btnCopy->click();
+  EXPECT_EQ("OK", Form.lbCopyRes->text().toStdString());
+  EXPECT_EQ("log lines", ReadWholeFile(Registry.Folder().File("copied.log")));
+  Form.edCopyFrom->setText("\\Temp\\Missing.log");
+  Form.btnCopy->click();
+  EXPECT_EQ("Error", Form.lbCopyRes->text().toStdString());
+  EXPECT_EQ((std::vector<std::string>{"Device file not found: \\Temp\\Missing.log"}),
+            Interaction.Messages);
+}
+
+TEST(PageRegistrationTest, TheFourPagesRegisterInOrderAndLeaveInReverse) {
+  RegisterTweakerPages();
+  ASSERT_NE(nullptr, SheetList);
+  std::vector<std::string> Names;
+  for (int Index = 0; Index < SheetList->Count(); ++Index)
+    Names.push_back(SheetList->Entries(Index).SheetName);
+  EXPECT_EQ((std::vector<std::string>{"About ZQTTweaker", "ZQT Desktop", "Desktop UI",
+                                      "ZQT PocketPC", "PocketPC UI", "Troubleshooting",
+                                      "Debug setting"}),
+            Names);
+  UnregisterTweakerPages();
+  EXPECT_EQ(nullptr, SheetList);
+}
+
+}  // namespace

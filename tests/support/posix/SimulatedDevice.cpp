@@ -1,0 +1,132 @@
+#include "SimulatedDevice.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "DeviceFolder.h"
+#include "RegistryHandles.h"
+#include "TemporaryRegistry.h"
+#include "WinLibraries.h"
+
+namespace {
+
+std::map<std::string, std::int64_t> NumbersIn(const std::filesystem::path& File) {
+  std::map<std::string, std::int64_t> Numbers;
+  std::istringstream Lines(ReadWholeFile(File.string()));
+  std::string Name;
+  std::int64_t Number = 0;
+  while (Lines >> Name >> Number) Numbers[Name] = Number;
+  return Numbers;
+}
+
+}  // namespace
+
+std::string DeviceLibraryFile(TDeviceLibrary Library) {
+  return Library == TDeviceLibrary::Full ? ZQT_DEVICE_LIBRARY
+                                         : ZQT_DEVICE_LIBRARY_WITHOUT_TEMP_PATH;
+}
+
+void UseDeviceLibrary(TDeviceLibrary Library) {
+  setenv(kRapiLibraryVariable, DeviceLibraryFile(Library).c_str(), 1);
+}
+
+std::string DeviceTextBytes(const std::u16string& Text) {
+  std::string Bytes((Text.size() + 1) * sizeof(char16_t), '\0');
+  std::memcpy(Bytes.data(), Text.data(), Text.size() * sizeof(char16_t));
+  return Bytes;
+}
+
+TSimulatedDevice::TSimulatedDevice(TDeviceLibrary Library)
+    : FRegistry(std::make_shared<TRegistryStore>(FFolder.File(kDeviceRegistryFile))) {
+  std::filesystem::create_directory(Folder() / kDeviceFilesFolder);
+  std::filesystem::create_directory(Folder() / kDeviceSettingsFolder);
+  UseDeviceLibrary(Library);
+  setenv(kDeviceFolderVariable, Folder().c_str(), 1);
+}
+
+TSimulatedDevice::~TSimulatedDevice() { unsetenv(kDeviceFolderVariable); }
+
+void TSimulatedDevice::Set(const char* Setting, const std::string& Value) {
+  WriteWholeFile((Folder() / kDeviceSettingsFolder / Setting).string(), Value);
+}
+
+void TSimulatedDevice::ConnectAfter(std::chrono::milliseconds Delay) {
+  Set(kConnectSetting, std::to_string(Delay.count()));
+}
+
+void TSimulatedDevice::NeverConnect() { Set(kConnectSetting, kConnectNever); }
+
+void TSimulatedDevice::RefuseConnection() { Set(kConnectSetting, kConnectRefuse); }
+
+void TSimulatedDevice::FailConnection() { Set(kConnectSetting, kConnectFail); }
+
+void TSimulatedDevice::RefuseRegistryWrites() { Set(kRefuseRegistryWritesSetting, "yes"); }
+
+void TSimulatedDevice::FailReadsAfter(std::uint64_t Bytes) {
+  Set(kFailReadsAfterSetting, std::to_string(Bytes));
+}
+
+void TSimulatedDevice::SetTempPath(const std::string& Path) { Set(kTempPathSetting, Path); }
+
+std::filesystem::path TSimulatedDevice::DiskFile(const std::string& DevicePath) const {
+  std::filesystem::path File = Folder() / kDeviceFilesFolder;
+  std::istringstream Names(DevicePath);
+  for (std::string Name; std::getline(Names, Name, '\\');)
+    if (!Name.empty()) File /= Name;
+  return File;
+}
+
+void TSimulatedDevice::PutFile(const std::string& DevicePath, const std::string& Content) {
+  std::filesystem::path File = DiskFile(DevicePath);
+  std::filesystem::create_directories(File.parent_path());
+  WriteWholeFile(File.string(), Content);
+}
+
+HKEY TSimulatedDevice::Hive(HKEY Root) const {
+  return OpenStoreKey(FRegistry, Root == HKEY_LOCAL_MACHINE ? TRegistryStore::LocalMachineHive
+                                                            : TRegistryStore::CurrentUserHive);
+}
+
+void TSimulatedDevice::SetValue(HKEY Root, const std::string& Path, const std::string& Name,
+                                DWORD Type, const std::string& Bytes) {
+  HKEY Key = Hive(Root);
+  SetRawValue(Key, Path, Name, Type, Bytes);
+  RegCloseKey(Key);
+}
+
+bool TSimulatedDevice::QueryValue(HKEY Root, const std::string& Path, const std::string& Name,
+                                  DWORD& Type, std::string& Bytes) const {
+  HKEY Key = Hive(Root);
+  bool Found = QueryRawValue(Key, Path, Name, Type, Bytes);
+  RegCloseKey(Key);
+  return Found;
+}
+
+bool TSimulatedDevice::KeyExists(HKEY Root, const std::string& Path) const {
+  HKEY Key = Hive(Root);
+  bool Found = ::KeyExists(Key, Path);
+  RegCloseKey(Key);
+  return Found;
+}
+
+std::uint64_t TSimulatedDevice::Calls(const std::string& EntryPoint) const {
+  auto Counts = NumbersIn(Folder() / kCallCountsFile);
+  auto Found = Counts.find(EntryPoint);
+  return Found == Counts.end() ? 0 : static_cast<std::uint64_t>(Found->second);
+}
+
+std::uint64_t TSimulatedDevice::RemoteCalls() const {
+  std::uint64_t Total = 0;
+  for (const auto& [EntryPoint, Count] : NumbersIn(Folder() / kCallCountsFile))
+    if (EntryPoint != "CeRapiInitEx" && EntryPoint != "CeRapiUninit") Total += Count;
+  return Total;
+}
+
+std::optional<std::chrono::nanoseconds> TSimulatedDevice::TimeToUninit() const {
+  auto Times = NumbersIn(Folder() / kConnectionTimesFile);
+  if (!Times.count("CeRapiInitEx") || !Times.count("CeRapiUninit")) return std::nullopt;
+  return std::chrono::nanoseconds(Times["CeRapiUninit"] - Times["CeRapiInitEx"]);
+}
