@@ -1,7 +1,8 @@
 # The version resource of every executable we build, made at build time from
-# the project's version: on Windows a linked VERSIONINFO resource; elsewhere
-# the same VS_VERSIONINFO bytes in the executable's ELF section
-# ".versioninfo", where the version functions of the platform layer find it.
+# the project's version: on Windows a linked VERSIONINFO resource, in the
+# program's resource script with its manifest; elsewhere the same
+# VS_VERSIONINFO bytes in the executable's ELF section ".versioninfo", where
+# the version functions of the platform layer find it.
 #
 #   zqt_add_version_resource(<target>)
 include_guard(GLOBAL)
@@ -17,8 +18,9 @@ target_include_directories(zqt_version_writer PUBLIC ${ZQT_VERSION_INFO_DIR})
 if(WIN32)
   enable_language(RC)
   string(REPLACE "." "," ZQT_VERSION_PARTS ${PROJECT_VERSION})
-  configure_file(${ZQT_VERSION_INFO_DIR}/VersionInfo.rc.in
-                 ${ZQT_VERSION_INFO_OUTPUT}/VersionInfo.rc @ONLY)
+  set(ZQT_MANIFEST ${ZQT_VERSION_INFO_DIR}/ZQTTweaker.manifest)
+  configure_file(${ZQT_VERSION_INFO_DIR}/ZQTTweaker.rc.in
+                 ${ZQT_VERSION_INFO_OUTPUT}/ZQTTweaker.rc @ONLY)
 else()
   add_executable(zqt_version_block ${ZQT_VERSION_INFO_DIR}/WriteVersionBlock.cpp)
   target_link_libraries(zqt_version_block PRIVATE zqt_version_writer)
@@ -35,7 +37,9 @@ endif()
 
 function(zqt_add_version_resource Target)
   if(WIN32)
-    target_sources(${Target} PRIVATE ${ZQT_VERSION_INFO_OUTPUT}/VersionInfo.rc)
+    target_sources(${Target} PRIVATE ${ZQT_VERSION_INFO_OUTPUT}/ZQTTweaker.rc)
+    set_source_files_properties(${ZQT_VERSION_INFO_OUTPUT}/ZQTTweaker.rc PROPERTIES
+      OBJECT_DEPENDS ${ZQT_MANIFEST})
   else()
     target_link_libraries(${Target} PRIVATE zqt_version_resource)
   endif()

@@ -1,9 +1,7 @@
 #include "CallRecord.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <chrono>
+#include <fstream>
 
 #include "DeviceFolder.h"
 
@@ -16,35 +14,24 @@ std::int64_t MonotonicNow() {
       .count();
 }
 
-// Writes Text over the start of File; the caller makes sure the file was
-// never longer.
-void WriteOver(int File, const std::string& Text) {
-  if (File >= 0) (void)!pwrite(File, Text.data(), Text.size(), 0);
-}
-
-int OpenEmptied(const std::filesystem::path& File) {
-  return open(File.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+// Replaces File's content with Text. The file is open only meanwhile, so
+// that the device folder can go whenever the device is not being called.
+void WriteFile(const std::filesystem::path& File, const std::string& Text) {
+  std::ofstream(File, std::ios::binary | std::ios::trunc) << Text;
 }
 
 }  // namespace
 
 TCallRecord::TCallRecord(const std::filesystem::path& DeviceFolder) : FFolder(DeviceFolder) {}
 
-TCallRecord::~TCallRecord() {
-  if (FCountsFile >= 0) close(FCountsFile);
-}
-
 void TCallRecord::Count(std::string_view EntryPoint) {
   if (FFolder.empty()) return;
   auto Found = FCounts.find(EntryPoint);
   if (Found == FCounts.end()) Found = FCounts.emplace(std::string(EntryPoint), 0).first;
   ++Found->second;
-  // Counts only grow and names are only added, so the text never gets
-  // shorter and writing it over the old one is enough.
-  if (FCountsFile < 0) FCountsFile = OpenEmptied(FFolder / kCallCountsFile);
   std::string Text;
   for (const auto& [Name, Calls] : FCounts) Text += Name + ' ' + std::to_string(Calls) + '\n';
-  WriteOver(FCountsFile, Text);
+  WriteFile(FFolder / kCallCountsFile, Text);
 }
 
 void TCallRecord::ConnectionRequested() {
@@ -63,7 +50,5 @@ void TCallRecord::WriteTimes() const {
   std::string Text;
   if (FRequested) Text += "CeRapiInitEx " + std::to_string(*FRequested) + '\n';
   if (FEnded) Text += "CeRapiUninit " + std::to_string(*FEnded) + '\n';
-  int File = OpenEmptied(FFolder / kConnectionTimesFile);
-  WriteOver(File, Text);
-  if (File >= 0) close(File);
+  WriteFile(FFolder / kConnectionTimesFile, Text);
 }

@@ -16,7 +16,6 @@ class TCallRecord {
  public:
   // DeviceFolder empty: nothing is recorded.
   explicit TCallRecord(const std::filesystem::path& DeviceFolder);
-  ~TCallRecord();
   TCallRecord(const TCallRecord&) = delete;
   TCallRecord& operator=(const TCallRecord&) = delete;
 
@@ -28,7 +27,6 @@ class TCallRecord {
   void WriteTimes() const;
 
   std::filesystem::path FFolder;
-  int FCountsFile = -1;
   std::map<std::string, std::uint64_t, std::less<>> FCounts;
   std::optional<std::int64_t> FRequested;
   std::optional<std::int64_t> FEnded;

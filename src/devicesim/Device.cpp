@@ -23,7 +23,7 @@ TDevice::TDevice(const std::filesystem::path& Folder)
     : FFolder(Folder),
       FSettings(Folder),
       FRecord(Folder),
-      FRegistry(Folder / kDeviceRegistryFile, FSettings),
+      FRegistry(Folder, FSettings),
       FFiles(Folder / kDeviceFilesFolder, FSettings) {}
 
 HRESULT TDevice::RequestConnection(RAPIINIT* Init) {

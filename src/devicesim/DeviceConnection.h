@@ -1,9 +1,8 @@
 // The connection between the desktop and a simulated device.
 //
 // A connection request starts an attempt whose end is signalled through an
-// event the caller waits on (a timerfd that becomes readable when the device
-// answers, so the wait needs no thread). From the moment the device answers
-// until the connection ends, the device serves remote calls.
+// event the caller waits on (see DeviceEvent.h). From the moment the device
+// answers until the connection ends, the device serves remote calls.
 #pragma once
 
 #include <chrono>
@@ -29,7 +28,7 @@ class TDeviceConnection {
  private:
   using TClock = std::chrono::steady_clock;
 
-  int FEvent = -1;
+  HANDLE FEvent = nullptr;
   bool FWillAnswer = false;
   TClock::time_point FAnswersAt;
 };

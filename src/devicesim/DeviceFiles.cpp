@@ -1,11 +1,6 @@
 #include "DeviceFiles.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 
 namespace {
 
@@ -22,20 +17,17 @@ std::optional<std::filesystem::path> EntryNamed(const std::filesystem::path& Fol
   std::filesystem::path Exact = Folder / Name;
   if (std::filesystem::exists(Exact, Error)) return Exact;
   for (const auto& Entry : std::filesystem::directory_iterator(Folder, Error))
-    if (SameName(Entry.path().filename().native(), Name)) return Entry.path();
+    if (SameName(Entry.path().filename().string(), Name)) return Entry.path();
   return std::nullopt;
 }
 
 // Reads until Size bytes arrived or the file ended.
-bool ReadFully(int Descriptor, char* Buffer, size_t Size, size_t& Done) {
-  Done = 0;
-  while (Done < Size) {
-    ssize_t Got = read(Descriptor, Buffer + Done, Size - Done);
-    if (Got == 0) return true;
-    if (Got < 0 && errno == EINTR) continue;
-    if (Got < 0) return false;
-    Done += static_cast<size_t>(Got);
-  }
+bool ReadFully(std::ifstream& Content, char* Buffer, size_t Size, size_t& Done) {
+  Content.read(Buffer, static_cast<std::streamsize>(Size));
+  Done = static_cast<size_t>(Content.gcount());
+  if (Content.bad()) return false;
+  // The end of the file is no failure: later reads deliver nothing.
+  Content.clear();
   return true;
 }
 
@@ -66,17 +58,13 @@ std::optional<std::filesystem::path> TDeviceFiles::DiskPath(std::string_view Dev
 HANDLE TDeviceFiles::Open(std::string_view DevicePath, DWORD Access, DWORD Disposition) {
   if (Access != GENERIC_READ || Disposition != OPEN_EXISTING) return INVALID_HANDLE_VALUE;
   std::optional<std::filesystem::path> Path = DiskPath(DevicePath);
-  if (!Path) return INVALID_HANDLE_VALUE;
-  int Descriptor = open(Path->c_str(), O_RDONLY | O_CLOEXEC);
-  if (Descriptor < 0) return INVALID_HANDLE_VALUE;
-  struct stat Info;
-  if (fstat(Descriptor, &Info) != 0 || !S_ISREG(Info.st_mode)) {
-    close(Descriptor);
-    return INVALID_HANDLE_VALUE;
-  }
+  std::error_code Error;
+  if (!Path || !std::filesystem::is_regular_file(*Path, Error)) return INVALID_HANDLE_VALUE;
+  auto Content = std::make_unique<std::ifstream>(*Path, std::ios::binary);
+  if (!Content->is_open()) return INVALID_HANDLE_VALUE;
   FLastHandle += 4;
   HANDLE File = reinterpret_cast<HANDLE>(FLastHandle);
-  FOpen[File] = {Descriptor, FSettings.ReadsFailAfter()};
+  FOpen[File] = {std::move(Content), FSettings.ReadsFailAfter()};
   return File;
 }
 
@@ -87,21 +75,14 @@ bool TDeviceFiles::Read(HANDLE File, void* Buffer, DWORD Size, DWORD& Done) {
   if (Open.Budget && *Open.Budget == 0) return false;
   size_t Wanted = Open.Budget ? std::min<std::uint64_t>(Size, *Open.Budget) : Size;
   size_t Got = 0;
-  if (!ReadFully(Open.Descriptor, static_cast<char*>(Buffer), Wanted, Got)) return false;
+  if (!ReadFully(*Open.Content, static_cast<char*>(Buffer), Wanted, Got)) return false;
   if (Open.Budget) *Open.Budget -= Got;
   Done = static_cast<DWORD>(Got);
   return true;
 }
 
 bool TDeviceFiles::Close(HANDLE File) {
-  auto Found = FOpen.find(File);
-  if (Found == FOpen.end()) return false;
-  close(Found->second.Descriptor);
-  FOpen.erase(Found);
-  return true;
+  return FOpen.erase(File) != 0;
 }
 
-void TDeviceFiles::CloseAll() {
-  for (const auto& [File, Open] : FOpen) close(Open.Descriptor);
-  FOpen.clear();
-}
+void TDeviceFiles::CloseAll() { FOpen.clear(); }

@@ -11,7 +11,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -35,7 +37,7 @@ class TDeviceFiles {
 
  private:
   struct TOpenFile {
-    int Descriptor;
+    std::unique_ptr<std::ifstream> Content;
     // Bytes left before reads fail; none: no limit.
     std::optional<std::uint64_t> Budget;
   };

@@ -1,7 +1,9 @@
 // The folder a simulated device lives in, named by ZQT_DEVICE_FOLDER:
 //
-//   registry.db        the device registry: a registry store whose two hives
-//                      are the device's HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE
+//   registry.db        on Linux, the device registry: a registry store whose
+//                      two hives are the device's HKEY_CURRENT_USER and
+//                      HKEY_LOCAL_MACHINE (on Windows the registry lives in
+//                      the desktop's registry instead, see DeviceHives.h)
 //   files/             the device's file system: device path \Temp\ZQTUtil.log
 //                      is files/Temp/ZQTUtil.log
 //   settings/          the device's behaviour, one small file per setting

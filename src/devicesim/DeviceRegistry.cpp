@@ -1,7 +1,5 @@
 #include "DeviceRegistry.h"
 
-#include "RegistryHandles.h"
-
 namespace {
 
 std::string WithoutLeadingBackslash(std::string_view Path) {
@@ -17,10 +15,8 @@ class TDeviceRegistry::TKeyInUse {
  public:
   TKeyInUse(TDeviceRegistry& Registry, HKEY Key) {
     if (Key == HKEY_CURRENT_USER || Key == HKEY_LOCAL_MACHINE) {
-      FKey = OpenStoreKey(Registry.FStore, Key == HKEY_CURRENT_USER
-                                               ? TRegistryStore::CurrentUserHive
-                                               : TRegistryStore::LocalMachineHive);
-      FOwned = true;
+      FKey = Registry.FHives.Open(Key);
+      FOwned = FKey != nullptr;
     } else if (Registry.FGiven.count(Key)) {
       FKey = Key;
     }
@@ -38,9 +34,9 @@ class TDeviceRegistry::TKeyInUse {
   bool FOwned = false;
 };
 
-TDeviceRegistry::TDeviceRegistry(const std::filesystem::path& StoreFile,
+TDeviceRegistry::TDeviceRegistry(const std::filesystem::path& DeviceFolder,
                                  const TDeviceSettings& Settings)
-    : FStore(std::make_shared<TRegistryStore>(StoreFile.string())), FSettings(Settings) {}
+    : FHives(DeviceFolder), FSettings(Settings) {}
 
 TDeviceRegistry::~TDeviceRegistry() { CloseAll(); }
 

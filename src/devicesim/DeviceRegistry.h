@@ -1,5 +1,5 @@
-// The registry of a simulated device: the two hives of a registry store file
-// are the device's HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE.
+// The registry of a simulated device, kept in its two hives (see
+// DeviceHives.h).
 //
 // The device's rules: a key path may start with one backslash, naming the
 // same key as without it; the access mask asked for is ignored (the device
@@ -11,17 +11,16 @@
 #pragma once
 
 #include <filesystem>
-#include <memory>
 #include <set>
 #include <string>
 #include <string_view>
 
+#include "DeviceHives.h"
 #include "DeviceSettings.h"
-#include "RegistryStore.h"
 
 class TDeviceRegistry {
  public:
-  TDeviceRegistry(const std::filesystem::path& StoreFile, const TDeviceSettings& Settings);
+  TDeviceRegistry(const std::filesystem::path& DeviceFolder, const TDeviceSettings& Settings);
   ~TDeviceRegistry();
   TDeviceRegistry(const TDeviceRegistry&) = delete;
   TDeviceRegistry& operator=(const TDeviceRegistry&) = delete;
@@ -37,7 +36,7 @@ class TDeviceRegistry {
  private:
   class TKeyInUse;
 
-  std::shared_ptr<TRegistryStore> FStore;
+  TDeviceHives FHives;
   const TDeviceSettings& FSettings;
   std::set<HKEY> FGiven;
 };

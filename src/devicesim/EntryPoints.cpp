@@ -14,7 +14,9 @@ namespace {
 
 std::mutex GCallLock;
 
-std::string Utf8(LPCWSTR Text) {
+// A device name as the desktop's single-byte text, which the platform's
+// registry functions and file names take.
+std::string Narrow(LPCWSTR Text) {
   return Text ? WideToAnsi(WideString(Text), CP_ACP) : std::string();
 }
 
@@ -57,7 +59,7 @@ LONG CeRegOpenKeyEx(HKEY hKey, LPCWSTR lpszSubKey, DWORD, REGSAM, PHKEY phkResul
   return ServeRemote("CeRegOpenKeyEx", ERROR_NOT_CONNECTED, ERROR_OUTOFMEMORY,
                      [&](TDevice& Device) -> LONG {
                        if (!phkResult) return ERROR_INVALID_PARAMETER;
-                       return Device.Registry().OpenKey(hKey, Utf8(lpszSubKey), *phkResult);
+                       return Device.Registry().OpenKey(hKey, Narrow(lpszSubKey), *phkResult);
                      });
 }
 
@@ -67,7 +69,7 @@ LONG CeRegCreateKeyEx(HKEY hKey, LPCWSTR lpszSubKey, DWORD, LPWSTR, DWORD, REGSA
                      [&](TDevice& Device) -> LONG {
                        if (!phkResult) return ERROR_INVALID_PARAMETER;
                        DWORD Disposition = 0;
-                       LONG Result = Device.Registry().CreateKey(hKey, Utf8(lpszSubKey),
+                       LONG Result = Device.Registry().CreateKey(hKey, Narrow(lpszSubKey),
                                                                  *phkResult, Disposition);
                        if (Result == ERROR_SUCCESS && lpdwDisposition)
                          *lpdwDisposition = Disposition;
@@ -84,7 +86,7 @@ LONG CeRegQueryValueEx(HKEY hKey, LPCWSTR lpValueName, LPDWORD lpReserved, LPDWO
                        LPBYTE lpData, LPDWORD lpcbData) {
   return ServeRemote("CeRegQueryValueEx", ERROR_NOT_CONNECTED, ERROR_OUTOFMEMORY,
                      [&](TDevice& Device) {
-                       return Device.Registry().QueryValue(hKey, Utf8(lpValueName), lpReserved,
+                       return Device.Registry().QueryValue(hKey, Narrow(lpValueName), lpReserved,
                                                            lpType, lpData, lpcbData);
                      });
 }
@@ -93,7 +95,7 @@ LONG CeRegSetValueEx(HKEY hKey, LPCWSTR lpValueName, DWORD, DWORD dwType, const 
                      DWORD cbData) {
   return ServeRemote("CeRegSetValueEx", ERROR_NOT_CONNECTED, ERROR_OUTOFMEMORY,
                      [&](TDevice& Device) {
-                       return Device.Registry().SetValue(hKey, Utf8(lpValueName), dwType, lpData,
+                       return Device.Registry().SetValue(hKey, Narrow(lpValueName), dwType, lpData,
                                                          cbData);
                      });
 }
@@ -103,7 +105,7 @@ HANDLE CeCreateFile(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSECURITY
   return ServeRemote("CeCreateFile", INVALID_HANDLE_VALUE, INVALID_HANDLE_VALUE,
                      [&](TDevice& Device) {
                        if (!lpFileName) return INVALID_HANDLE_VALUE;
-                       return Device.Files().Open(Utf8(lpFileName), dwDesiredAccess,
+                       return Device.Files().Open(Narrow(lpFileName), dwDesiredAccess,
                                                   dwCreationDisposition);
                      });
 }
@@ -128,7 +130,7 @@ BOOL CeCloseHandle(HANDLE hObject) {
 // otherwise the length the buffer needs, NUL included.
 DWORD CeGetTempPath(DWORD nBufferLength, LPWSTR lpBuffer) {
   return ServeRemote("CeGetTempPath", DWORD{0}, DWORD{0}, [&](TDevice& Device) -> DWORD {
-    WideString Path = AnsiToWide(Device.Settings().TempPath(), CP_ACP);
+    WideString Path = AnsiToWide(Device.Settings().TempPath(), CP_UTF8);
     DWORD Needed = static_cast<DWORD>(Path.size() + 1);
     if (!lpBuffer || nBufferLength < Needed) return Needed;
     std::copy(Path.begin(), Path.end(), lpBuffer);

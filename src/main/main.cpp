@@ -78,6 +78,10 @@ void TForm1::CreateComponents() {
   edValueName = AddEdit("edValueName", "StrikeOutCOmpleteTasks", 16, 48);
   btnRegWrite = AddButton("btnRegWrite", "Write", 232, 46);
   edValue = AddEdit("edValue", "", 16, 80);
+  frTweakOptions = new TfrTweakOptions(this);
+  frTweakOptions->setObjectName("frTweakOptions");
+  frTweakOptions->setGeometry(16, 184, 393, 328);
+  Button1 = AddButton("Button1", "Save!", 16, 536);
   connect(btnRegistryRead, &QPushButton::clicked, this,
           [this] { ReportErrorsOf([this] { btnRegistryReadClick(); }); });
   connect(btnRegWrite, &QPushButton::clicked, this,

@@ -14,6 +14,7 @@
 
 #include "RapiMngr.h"
 #include "RegistryMngr.h"
+#include "frTweakOptionsSet.h"
 
 // Writes the advanced switch for every argument that is one prefix
 // character followed by "AdvancedOptions" in any letter case.
@@ -37,6 +38,10 @@ class TForm1 : public QWidget {
   QLineEdit* edValueName;
   QPushButton* btnRegWrite;
   QLineEdit* edValue;
+  // Never bound to a set.
+  TfrTweakOptions* frTweakOptions;
+  // No action.
+  QPushButton* Button1;
 
   void btnRegistryReadClick();
   void btnRegWriteClick();

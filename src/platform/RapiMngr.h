@@ -105,7 +105,10 @@ class TRapiManager {
 
   // Copies a device file to the desktop in chunks of 10240 bytes. The
   // target is replaced only once the whole file arrived: a failed copy
-  // leaves no partial file and an existing target as it was.
+  // leaves no partial file and an existing target as it was. Without
+  // Overwrite an existing file is never replaced, not even one that appeared
+  // during the copy. A desktop file that cannot be written in full raises
+  // EInOutError.
   void CopyFileFromDevice(const std::string& DeviceFile, const std::string& DesktopFile,
                           bool Overwrite);
   // The same, with every failure turned into false.

@@ -4,19 +4,11 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <random>
 #include <vector>
 
-namespace {
+#include "TemporaryFiles.h"
 
-// The temporary file a copy is written to before it takes Dest's place;
-// named at random, so that it never meets a file of someone else's.
-std::string TemporaryNameBeside(const std::string& Dest) {
-  thread_local std::mt19937_64 Random{std::random_device{}()};
-  char Suffix[32];
-  std::snprintf(Suffix, sizeof(Suffix), ".%016llx.tmp", static_cast<unsigned long long>(Random()));
-  return Dest + Suffix;
-}
+namespace {
 
 bool IsExistingFile(const std::string& FileName) {
   std::error_code Ignored;
@@ -93,11 +85,7 @@ bool FileCopy(const std::string& Source, const std::string& Dest) {
     const std::string Temporary = TemporaryNameBeside(Dest);
     // A failed copy removes what it wrote itself; the temporary is ours once it succeeded.
     if (!CopyFileA(Source.c_str(), Temporary.c_str(), TRUE)) return false;
-    if (MoveFileExA(Temporary.c_str(), Dest.c_str(),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-      return true;
-    DeleteFileA(Temporary.c_str());
-    return false;
+    return PutTemporaryInPlace(Temporary, Dest, true);
   } catch (...) {
     return false;
   }

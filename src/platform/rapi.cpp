@@ -11,11 +11,15 @@ std::array<FARPROC, kRapiEntryPointCount> GEntryPoints{};
 bool IsModule(HMODULE Handle) { return reinterpret_cast<std::uintptr_t>(Handle) > 32; }
 
 // Calls the entry point in slot Index with Arguments unchanged; Fallback
-// when the library or the entry point is absent.
+// when the library or the entry point is absent. The address passes through
+// the generic function pointer type, from which any function type may be
+// cast (FARPROC has a return type of its own on Windows).
 template <typename TFunction, typename TResult, typename... TArguments>
 TResult CallRapi(int Index, TResult Fallback, TArguments... Arguments) {
+  using TAnyFunction = void (*)();
   if (!LoadRapi() || !GEntryPoints[Index]) return Fallback;
-  return reinterpret_cast<TFunction>(GEntryPoints[Index])(Arguments...);
+  return reinterpret_cast<TFunction>(reinterpret_cast<TAnyFunction>(GEntryPoints[Index]))(
+      Arguments...);
 }
 
 const HANDLE kFallbackFileHandle = reinterpret_cast<HANDLE>(std::uintptr_t{kRapiFallback});

@@ -4,6 +4,10 @@
 #include <vector>
 
 #include "frmOptionsSheetBase.h"
+#include "frmTweakOptDebugging.h"
+#include "frmTweakOptDesktopUI.h"
+#include "frmTweakOptIntro.h"
+#include "frmTweakOptPocketUI.h"
 
 namespace {
 
@@ -20,10 +24,10 @@ struct TPageRegistration {
 
 void RegisterTweakerPages() {
   const TPageRegistration Pages[] = {
-      {"", "About ZQTTweaker", TSheetClass::Of<TOptionsSheetBase>()},
-      {"ZQT Desktop", "Desktop UI", TSheetClass::Of<TOptionsSheetBase>()},
-      {"ZQT PocketPC", "PocketPC UI", TSheetClass::Of<TOptionsSheetBase>()},
-      {"Troubleshooting", "Debug setting", TSheetClass::Of<TOptionsSheetBase>()}};
+      {"", "About ZQTTweaker", TSheetClass::Of<TTweakOptAbout>()},
+      {"ZQT Desktop", "Desktop UI", TSheetClass::Of<TTweakOptDesktopUI>()},
+      {"ZQT PocketPC", "PocketPC UI", TSheetClass::Of<TTweakOptPocketPCUI>()},
+      {"Troubleshooting", "Debug setting", TSheetClass::Of<TTweakOptDebugging>()}};
   for (const TPageRegistration& Page : Pages)
     RegisteredNames.push_back(RegisterOptionsSheet(Page.ParentName, Page.SheetName, Page.SheetClass));
 }

@@ -34,10 +34,12 @@ class TOptionsSheetBase : public QWidget {
  protected:
   TOptionsSheetOwner* Owner() const { return FOwner; }
 
+  // The group page's hint; pages of their own hide or cover it.
+  QLabel* lbSheetBaseLabel;
+
  private:
   void FormCreate();
 
-  QLabel* lbSheetBaseLabel;
   bool FModified = false;
   TOptionsSheetOwner* FOwner;
 };

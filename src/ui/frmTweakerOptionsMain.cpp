@@ -57,12 +57,13 @@ void TTweakerOptionsMain::CreateComponents() {
   auto* Layout = new QVBoxLayout(pnlOptionsSheet);
   Layout->setContentsMargins(0, 0, 0, 0);
   Layout->setSpacing(0);
-  Layout->addStretch(1);
 
+  // The shown page takes all the room above the button strip, which stays
+  // at the bottom also while no page is shown.
   pnlBottom = new QWidget(pnlOptionsSheet);
   pnlBottom->setObjectName("pnlBottom");
   pnlBottom->setFixedHeight(kButtonStripHeight);
-  Layout->addWidget(pnlBottom);
+  Layout->addWidget(pnlBottom, 0, Qt::AlignBottom);
 
   // The buttons keep their distance from the right edge: the last one ends
   // 5 pixels before it.

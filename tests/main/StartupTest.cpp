@@ -24,6 +24,7 @@ bool AdvancedSwitchWritten() {
 }
 
 struct TCommandLineCase {
+  const char* Name;
   std::vector<std::string> Arguments;
   bool Written;
 };
@@ -36,19 +37,23 @@ class CommandLineTest : public ::testing::TestWithParam<TCommandLineCase> {
 TEST_P(CommandLineTest, OnlyThePrefixedSwitchWritesTheAdvancedSetting) {
   ScanCommandLine(GetParam().Arguments);
   EXPECT_EQ(GetParam().Written, AdvancedSwitchWritten());
-  if (!GetParam().Written) EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kSettingsPath));
+  if (!GetParam().Written) {
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kSettingsPath));
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Arguments, CommandLineTest,
-    ::testing::Values(TCommandLineCase{{}, false}, TCommandLineCase{{"/AdvancedOptions"}, true},
-                      TCommandLineCase{{"-advancedoptions"}, true},
-                      TCommandLineCase{{"xADVANCEDOPTIONS"}, true},
-                      TCommandLineCase{{" \t/AdvancedOptions \n"}, true},
-                      TCommandLineCase{{"AdvancedOptions"}, false},
-                      TCommandLineCase{{"/AdvancedOptions=1"}, false},
-                      TCommandLineCase{{"", "   ", "/Other"}, false},
-                      TCommandLineCase{{"/AdvancedOptions", "-AdvancedOptions"}, true}));
+    ::testing::Values(TCommandLineCase{"None", {}, false},
+                      TCommandLineCase{"Slash", {"/AdvancedOptions"}, true},
+                      TCommandLineCase{"HyphenLowerCase", {"-advancedoptions"}, true},
+                      TCommandLineCase{"LetterUpperCase", {"xADVANCEDOPTIONS"}, true},
+                      TCommandLineCase{"BlanksAround", {" \t/AdvancedOptions \n"}, true},
+                      TCommandLineCase{"BareWord", {"AdvancedOptions"}, false},
+                      TCommandLineCase{"WithValue", {"/AdvancedOptions=1"}, false},
+                      TCommandLineCase{"EmptyAndOther", {"", "   ", "/Other"}, false},
+                      TCommandLineCase{"Twice", {"/AdvancedOptions", "-AdvancedOptions"}, true}),
+    [](const ::testing::TestParamInfo<TCommandLineCase>& Info) { return Info.param.Name; });
 
 // The program's start-up around the host form: catalogue and pages first.
 class HostFormTest : public ::testing::Test {

@@ -182,7 +182,7 @@ TEST_F(TweakOptionsTest, ADeviceValueOfAnotherTypeStopsTheLoad) {
   Set.AddIntOption("TTL", "", kDeviceKey, "DeletedItemsTTL", 90, otDevice);
   SetRawValue(HKEY_CURRENT_USER, Relative(kDesktopKey), "LogEnabled", REG_DWORD, DwordBytes(1));
   Device.SetValue(HKEY_CURRENT_USER, Relative(kDeviceKey), "UseMargins", REG_SZ,
-                  DeviceTextBytes(u"1"));
+                  DeviceTextBytes(WIDE("1")));
   try {
     Load();
     ADD_FAILURE() << "the load did not fail";

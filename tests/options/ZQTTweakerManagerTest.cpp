@@ -73,7 +73,11 @@ INSTANTIATE_TEST_SUITE_P(
                       TCatalogueCase{false, true, {}, DebugRows({1, 2, 3, 4})},
                       TCatalogueCase{true, false, kPocketPCSet, DebugRows({1, 5, 6, 7, 8})},
                       TCatalogueCase{true, true, kPocketPCSet,
-                                     DebugRows({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})}));
+                                     DebugRows({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})}),
+    [](const ::testing::TestParamInfo<TCatalogueCase>& Info) {
+      return std::string(Info.param.Connected ? "Device" : "NoDevice") +
+             (Info.param.Advanced ? "Advanced" : "Basic");
+    });
 
 class AdvancedSwitchTest : public OptionTestFixture {
  protected:

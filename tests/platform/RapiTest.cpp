@@ -2,10 +2,9 @@
 // rules as the program meets them through the binding.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "SimulatedDevice.h"
 #include "TemporaryRegistry.h"
+#include "miniUtils.h"
 #include "rapi.h"
 
 namespace {
@@ -28,20 +27,20 @@ class RapiTest : public ::testing::Test {
     EXPECT_EQ(S_OK, Init.hrRapiInit);
     return Init;
   }
-  HKEY Create(HKEY Root, const char16_t* Path, DWORD* Disposition = nullptr) {
+  HKEY Create(HKEY Root, const WCHAR* Path, DWORD* Disposition = nullptr) {
     HKEY Key = nullptr;
     EXPECT_EQ(ERROR_SUCCESS, CeRegCreateKeyEx(Root, Path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                                               &Key, Disposition));
     return Key;
   }
-  LONG Open(HKEY Root, const char16_t* Path, HKEY& Key) {
+  LONG Open(HKEY Root, const WCHAR* Path, HKEY& Key) {
     return CeRegOpenKeyEx(Root, Path, 0, KEY_READ, &Key);
   }
-  LONG Set(HKEY Key, const char16_t* Name, DWORD Type, const std::string& Bytes) {
+  LONG Set(HKEY Key, const WCHAR* Name, DWORD Type, const std::string& Bytes) {
     return CeRegSetValueEx(Key, Name, 0, Type, reinterpret_cast<const BYTE*>(Bytes.data()),
                            static_cast<DWORD>(Bytes.size()));
   }
-  HANDLE OpenFile(const char16_t* Path) {
+  HANDLE OpenFile(const WCHAR* Path) {
     return CeCreateFile(Path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                         FILE_ATTRIBUTE_NORMAL, nullptr);
   }
@@ -77,20 +76,20 @@ TEST_F(RapiTest, TheLibraryIsLoadedOnceWithEveryNameItHas) {
   Connect();
   EXPECT_EQ(Library, RapiLibHandle());
   EXPECT_EQ(Slots, RapiEntryPoints());
-  char16_t Path[520] = {};
+  WCHAR Path[520] = {};
   EXPECT_EQ(6u, CeGetTempPath(520, Path));
 }
 
 TEST_F(RapiTest, WrappersPassArgumentsAndResultsThrough) {
   Connect();
   DWORD Disposition = 0;
-  HKEY Key = Create(HKEY_CURRENT_USER, u"Software\\ZQT\\ZQT\\Appearance", &Disposition);
+  HKEY Key = Create(HKEY_CURRENT_USER, WIDE("Software\\ZQT\\ZQT\\Appearance"), &Disposition);
   EXPECT_EQ(REG_CREATED_NEW_KEY, Disposition);
-  EXPECT_EQ(ERROR_SUCCESS, Set(Key, u"LogEnabled", REG_DWORD, DwordBytes(1)));
+  EXPECT_EQ(ERROR_SUCCESS, Set(Key, WIDE("LogEnabled"), REG_DWORD, DwordBytes(1)));
   EXPECT_EQ(ERROR_SUCCESS, CeRegCloseKey(Key));
-  ASSERT_EQ(ERROR_SUCCESS, Open(HKEY_CURRENT_USER, u"Software\\ZQT\\ZQT\\Appearance", Key));
+  ASSERT_EQ(ERROR_SUCCESS, Open(HKEY_CURRENT_USER, WIDE("Software\\ZQT\\ZQT\\Appearance"), Key));
   DWORD Type = REG_NONE, Value = 0, Size = sizeof(Value);
-  EXPECT_EQ(ERROR_SUCCESS, CeRegQueryValueEx(Key, u"LogEnabled", nullptr, &Type,
+  EXPECT_EQ(ERROR_SUCCESS, CeRegQueryValueEx(Key, WIDE("LogEnabled"), nullptr, &Type,
                                              reinterpret_cast<BYTE*>(&Value), &Size));
   EXPECT_EQ(REG_DWORD, Type);
   EXPECT_EQ(1u, Value);
@@ -102,15 +101,15 @@ TEST_F(RapiTest, WrappersPassArgumentsAndResultsThrough) {
   EXPECT_EQ(DwordBytes(1), Bytes);
 
   Device.PutFile("\\Temp\\ZQTUtil.log", "log line\n");
-  HANDLE File = OpenFile(u"\\Temp\\ZQTUtil.log");
+  HANDLE File = OpenFile(WIDE("\\Temp\\ZQTUtil.log"));
   ASSERT_NE(INVALID_HANDLE_VALUE, File);
   EXPECT_EQ("log line\n", Read(File, 10240));
   EXPECT_TRUE(CeCloseHandle(File));
 
   Device.SetTempPath("\\Windows\\Temp\\");
-  char16_t Path[520] = {};
+  WCHAR Path[520] = {};
   EXPECT_EQ(14u, CeGetTempPath(520, Path));
-  EXPECT_EQ(std::u16string(u"\\Windows\\Temp\\"), Path);
+  EXPECT_EQ(WideString(WIDE("\\Windows\\Temp\\")), Path);
   EXPECT_EQ(0, CeRapiUninit());
 
   for (const char* Name : {"CeRapiInitEx", "CeRegCreateKeyEx", "CeRegSetValueEx",
@@ -124,14 +123,14 @@ TEST_F(RapiTest, TheDeviceAnswersOnlyAsItWasTold) {
   Device.ConnectAfter(std::chrono::milliseconds(200));
   Connect();
   HKEY Key = nullptr;
-  EXPECT_EQ(ERROR_FILE_NOT_FOUND, Open(HKEY_CURRENT_USER, u"Software\\Missing", Key));
+  EXPECT_EQ(ERROR_FILE_NOT_FOUND, Open(HKEY_CURRENT_USER, WIDE("Software\\Missing"), Key));
   CeRapiUninit();
 
   RAPIINIT Init{sizeof(RAPIINIT), nullptr, S_OK};
   Device.ConnectAfter(std::chrono::milliseconds(60000));
   ASSERT_EQ(S_OK, CeRapiInitEx(&Init));
   EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(Init.heRapiInit, 50));
-  EXPECT_EQ(ERROR_NOT_CONNECTED, Open(HKEY_CURRENT_USER, u"Software", Key));
+  EXPECT_EQ(ERROR_NOT_CONNECTED, Open(HKEY_CURRENT_USER, WIDE("Software"), Key));
   EXPECT_EQ(S_OK, CeRapiUninit());
 
   Device.NeverConnect();
@@ -143,7 +142,7 @@ TEST_F(RapiTest, TheDeviceAnswersOnlyAsItWasTold) {
   ASSERT_EQ(S_OK, CeRapiInitEx(&Init));
   EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(Init.heRapiInit, kGenerousWaitMs));
   EXPECT_LT(Init.hrRapiInit, 0);
-  EXPECT_EQ(ERROR_NOT_CONNECTED, Open(HKEY_CURRENT_USER, u"Software", Key));
+  EXPECT_EQ(ERROR_NOT_CONNECTED, Open(HKEY_CURRENT_USER, WIDE("Software"), Key));
   CeRapiUninit();
 
   Device.RefuseConnection();
@@ -160,7 +159,7 @@ TEST_F(RapiTest, ARecordOfAnotherSizeStartsNoAttempt) {
 }
 
 TEST_F(RapiTest, WithoutADeviceFolderNoDeviceAnswers) {
-  unsetenv("ZQT_DEVICE_FOLDER");
+  Device.Unplug();
   RAPIINIT Init{sizeof(RAPIINIT), nullptr, E_FAIL};
   ASSERT_EQ(S_OK, CeRapiInitEx(&Init));
   EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(Init.heRapiInit, 50));
@@ -179,54 +178,54 @@ TEST_F(RapiTest, TheDeviceRecordsItsConnectionTimes) {
 
 TEST_F(RapiTest, OneLeadingBackslashNamesTheSameKey) {
   Connect();
-  HKEY Key = Create(HKEY_CURRENT_USER, u"\\Software\\ZQT\\ZQT\\Appearance");
-  EXPECT_EQ(ERROR_SUCCESS, Set(Key, u"Color", REG_DWORD, DwordBytes(7)));
+  HKEY Key = Create(HKEY_CURRENT_USER, WIDE("\\Software\\ZQT\\ZQT\\Appearance"));
+  EXPECT_EQ(ERROR_SUCCESS, Set(Key, WIDE("Color"), REG_DWORD, DwordBytes(7)));
   CeRegCloseKey(Key);
   EXPECT_TRUE(Device.KeyExists(HKEY_CURRENT_USER, "Software\\ZQT\\ZQT\\Appearance"));
 
-  for (const char16_t* Path : {u"\\Software\\ZQT\\ZQT\\Appearance",
-                               u"Software\\ZQT\\ZQT\\Appearance"}) {
+  for (const WCHAR* Path : {WIDE("\\Software\\ZQT\\ZQT\\Appearance"),
+                               WIDE("Software\\ZQT\\ZQT\\Appearance")}) {
     ASSERT_EQ(ERROR_SUCCESS, Open(HKEY_CURRENT_USER, Path, Key));
     DWORD Value = 0, Size = sizeof(Value);
-    EXPECT_EQ(ERROR_SUCCESS, CeRegQueryValueEx(Key, u"Color", nullptr, nullptr,
+    EXPECT_EQ(ERROR_SUCCESS, CeRegQueryValueEx(Key, WIDE("Color"), nullptr, nullptr,
                                                reinterpret_cast<BYTE*>(&Value), &Size));
     EXPECT_EQ(7u, Value);
     CeRegCloseKey(Key);
   }
-  EXPECT_NE(ERROR_SUCCESS, Open(HKEY_CURRENT_USER, u"\\\\Software\\ZQT", Key));
+  EXPECT_NE(ERROR_SUCCESS, Open(HKEY_CURRENT_USER, WIDE("\\\\Software\\ZQT"), Key));
 }
 
 TEST_F(RapiTest, QueriesFollowTheRegistryRules) {
   Device.SetValue(HKEY_CURRENT_USER, "Software\\ZQT", "Name", REG_SZ,
-                  DeviceTextBytes(u"Pocket"));
+                  DeviceTextBytes(WIDE("Pocket")));
   Device.SetValue(HKEY_LOCAL_MACHINE, "Software\\ZQT", "Name", REG_DWORD, DwordBytes(3));
   Connect();
   HKEY Key = nullptr;
-  ASSERT_EQ(ERROR_SUCCESS, Open(HKEY_CURRENT_USER, u"Software\\ZQT", Key));
+  ASSERT_EQ(ERROR_SUCCESS, Open(HKEY_CURRENT_USER, WIDE("Software\\ZQT"), Key));
 
   DWORD Type = REG_NONE, Size = 0;
-  EXPECT_EQ(ERROR_SUCCESS, CeRegQueryValueEx(Key, u"NAME", nullptr, &Type, nullptr, &Size));
+  EXPECT_EQ(ERROR_SUCCESS, CeRegQueryValueEx(Key, WIDE("NAME"), nullptr, &Type, nullptr, &Size));
   EXPECT_EQ(REG_SZ, Type);
   EXPECT_EQ(14u, Size);
-  char16_t Text[7] = {};
+  WCHAR Text[7] = {};
   Size = 4;
-  EXPECT_EQ(ERROR_MORE_DATA, CeRegQueryValueEx(Key, u"Name", nullptr, &Type,
+  EXPECT_EQ(ERROR_MORE_DATA, CeRegQueryValueEx(Key, WIDE("Name"), nullptr, &Type,
                                                reinterpret_cast<BYTE*>(Text), &Size));
   EXPECT_EQ(14u, Size);
-  EXPECT_EQ(ERROR_SUCCESS, CeRegQueryValueEx(Key, u"Name", nullptr, &Type,
+  EXPECT_EQ(ERROR_SUCCESS, CeRegQueryValueEx(Key, WIDE("Name"), nullptr, &Type,
                                              reinterpret_cast<BYTE*>(Text), &Size));
-  EXPECT_EQ(std::u16string(u"Pocket"), Text);
+  EXPECT_EQ(WideString(WIDE("Pocket")), Text);
   EXPECT_EQ(ERROR_FILE_NOT_FOUND,
-            CeRegQueryValueEx(Key, u"Missing", nullptr, &Type, nullptr, &Size));
+            CeRegQueryValueEx(Key, WIDE("Missing"), nullptr, &Type, nullptr, &Size));
   CeRegCloseKey(Key);
 
-  ASSERT_EQ(ERROR_SUCCESS, Open(HKEY_LOCAL_MACHINE, u"Software\\ZQT", Key));
-  EXPECT_EQ(ERROR_SUCCESS, CeRegQueryValueEx(Key, u"Name", nullptr, &Type, nullptr, &Size));
+  ASSERT_EQ(ERROR_SUCCESS, Open(HKEY_LOCAL_MACHINE, WIDE("Software\\ZQT"), Key));
+  EXPECT_EQ(ERROR_SUCCESS, CeRegQueryValueEx(Key, WIDE("Name"), nullptr, &Type, nullptr, &Size));
   EXPECT_EQ(REG_DWORD, Type);
   EXPECT_EQ(ERROR_SUCCESS, CeRegCloseKey(Key));
   EXPECT_EQ(ERROR_INVALID_HANDLE, CeRegCloseKey(Key));
   EXPECT_EQ(ERROR_INVALID_HANDLE,
-            CeRegQueryValueEx(Key, u"Name", nullptr, &Type, nullptr, &Size));
+            CeRegQueryValueEx(Key, WIDE("Name"), nullptr, &Type, nullptr, &Size));
 }
 
 TEST_F(RapiTest, ARefusedWriteChangesNothing) {
@@ -234,12 +233,12 @@ TEST_F(RapiTest, ARefusedWriteChangesNothing) {
   Device.RefuseRegistryWrites();
   Connect();
   DWORD Disposition = 0;
-  HKEY Key = Create(HKEY_CURRENT_USER, u"Software\\ZQT", &Disposition);
+  HKEY Key = Create(HKEY_CURRENT_USER, WIDE("Software\\ZQT"), &Disposition);
   EXPECT_EQ(REG_OPENED_EXISTING_KEY, Disposition);
-  EXPECT_EQ(ERROR_ACCESS_DENIED, Set(Key, u"Level", REG_DWORD, DwordBytes(2)));
+  EXPECT_EQ(ERROR_ACCESS_DENIED, Set(Key, WIDE("Level"), REG_DWORD, DwordBytes(2)));
   CeRegCloseKey(Key);
   HKEY Created = nullptr;
-  EXPECT_EQ(ERROR_ACCESS_DENIED, CeRegCreateKeyEx(HKEY_CURRENT_USER, u"Software\\New", 0,
+  EXPECT_EQ(ERROR_ACCESS_DENIED, CeRegCreateKeyEx(HKEY_CURRENT_USER, WIDE("Software\\New"), 0,
                                                   nullptr, 0, KEY_ALL_ACCESS, nullptr,
                                                   &Created, nullptr));
   EXPECT_FALSE(Device.KeyExists(HKEY_CURRENT_USER, "Software\\New"));
@@ -252,11 +251,11 @@ TEST_F(RapiTest, ARefusedWriteChangesNothing) {
 TEST_F(RapiTest, EndingTheConnectionTakesBackItsHandles) {
   Device.PutFile("\\Temp\\a.txt", "a");
   Connect();
-  HKEY Key = Create(HKEY_CURRENT_USER, u"Software\\ZQT");
-  HANDLE File = OpenFile(u"\\Temp\\a.txt");
+  HKEY Key = Create(HKEY_CURRENT_USER, WIDE("Software\\ZQT"));
+  HANDLE File = OpenFile(WIDE("\\Temp\\a.txt"));
   CeRapiUninit();
   Connect();
-  EXPECT_EQ(ERROR_INVALID_HANDLE, Set(Key, u"Level", REG_DWORD, DwordBytes(2)));
+  EXPECT_EQ(ERROR_INVALID_HANDLE, Set(Key, WIDE("Level"), REG_DWORD, DwordBytes(2)));
   EXPECT_EQ("failed", Read(File, 1));
   EXPECT_FALSE(CeCloseHandle(File));
 }
@@ -265,30 +264,34 @@ TEST_F(RapiTest, FilesAreReadToTheirEnd) {
   Device.PutFile("\\Temp\\ZQTUtil.log", std::string(25, 'x'));
   Device.PutFile("\\Temp\\Empty.log", "");
   Connect();
-  HANDLE File = OpenFile(u"\\temp\\zqtutil.LOG");
+  HANDLE File = OpenFile(WIDE("\\temp\\zqtutil.LOG"));
   ASSERT_NE(INVALID_HANDLE_VALUE, File);
   EXPECT_EQ(std::string(10, 'x'), Read(File, 10));
   EXPECT_EQ(std::string(10, 'x'), Read(File, 10));
   EXPECT_EQ(std::string(5, 'x'), Read(File, 10));
   EXPECT_EQ("", Read(File, 10));
   CeCloseHandle(File);
-  File = OpenFile(u"\\Temp\\Empty.log");
+  File = OpenFile(WIDE("\\Temp\\Empty.log"));
   EXPECT_EQ("", Read(File, 10240));
   CeCloseHandle(File);
 }
 
 TEST_F(RapiTest, OnlyExistingFilesInsideTheDeviceOpen) {
   Device.PutFile("\\Temp\\ZQTUtil.log", "x");
-  WriteWholeFile((Device.Folder() / "outside.txt").string(), "secret");
+  const std::filesystem::path Outside = Device.Folder() / "outside.txt";
+  WriteWholeFile(Outside.string(), "secret");
+  // The desktop's own path to a file, as a device path.
+  const WideString DesktopPath = AnsiToWide("\\" + Outside.string(), CP_ACP);
   Connect();
-  for (const char16_t* Path : {u"\\Temp\\Missing.log", u"\\Temp", u"Temp\\ZQTUtil.log",
-                               u"\\Temp\\..\\..\\outside.txt", u"\\..\\outside.txt",
-                               u"\\Temp\\ZQTUtil.log\\", u""}) {
-    SCOPED_TRACE(std::u16string(Path).size());
+  for (const WCHAR* Path :
+       {WIDE("\\Temp\\Missing.log"), WIDE("\\Temp"), WIDE("Temp\\ZQTUtil.log"),
+        WIDE("\\Temp\\..\\..\\outside.txt"), WIDE("\\..\\outside.txt"),
+        WIDE("\\Temp\\ZQTUtil.log\\"), WIDE(""), DesktopPath.c_str()}) {
+    SCOPED_TRACE(WideToAnsi(Path, CP_ACP));
     EXPECT_EQ(INVALID_HANDLE_VALUE, OpenFile(Path));
   }
   EXPECT_EQ(INVALID_HANDLE_VALUE,
-            CeCreateFile(u"\\Temp\\ZQTUtil.log", GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+            CeCreateFile(WIDE("\\Temp\\ZQTUtil.log"), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   EXPECT_EQ("failed", Read(reinterpret_cast<HANDLE>(std::uintptr_t{kRapiFallback}), 1));
 }
@@ -297,7 +300,7 @@ TEST_F(RapiTest, ReadsFailAfterTheBytesTheDeviceWasToldOf) {
   Device.PutFile("\\Temp\\ZQTUtil.log", std::string(100, 'x'));
   Device.FailReadsAfter(15);
   Connect();
-  HANDLE File = OpenFile(u"\\Temp\\ZQTUtil.log");
+  HANDLE File = OpenFile(WIDE("\\Temp\\ZQTUtil.log"));
   EXPECT_EQ(std::string(10, 'x'), Read(File, 10));
   EXPECT_EQ(std::string(5, 'x'), Read(File, 10));
   EXPECT_EQ("failed", Read(File, 10));
@@ -306,15 +309,15 @@ TEST_F(RapiTest, ReadsFailAfterTheBytesTheDeviceWasToldOf) {
 
 TEST_F(RapiTest, TheTemporaryFolderFollowsTheBufferRules) {
   Connect();
-  char16_t Path[520];
-  std::fill(std::begin(Path), std::end(Path), u'#');
+  WCHAR Path[520];
+  std::fill(std::begin(Path), std::end(Path), WIDE('#'));
   EXPECT_EQ(7u, CeGetTempPath(3, Path));
-  EXPECT_EQ(u'#', Path[0]);
+  EXPECT_EQ(WIDE('#'), Path[0]);
   EXPECT_EQ(6u, CeGetTempPath(7, Path));
-  EXPECT_EQ(std::u16string(u"\\Temp\\"), Path);
+  EXPECT_EQ(WideString(WIDE("\\Temp\\")), Path);
   Device.SetTempPath("\\Temp\\Zürich\\");
   EXPECT_EQ(13u, CeGetTempPath(520, Path));
-  EXPECT_EQ(std::u16string(u"\\Temp\\Zürich\\"), Path);
+  EXPECT_EQ(WideString(WIDE("\\Temp\\Zürich\\")), Path);
 }
 
 }  // namespace

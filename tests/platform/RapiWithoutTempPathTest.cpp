@@ -17,10 +17,10 @@ TEST(RapiWithoutTempPath, RegistryCallsWorkAndTheTemporaryFolderReadsEmpty) {
   ASSERT_EQ(S_OK, CeRapiInitEx(&Init));
   ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(Init.heRapiInit, 10000));
   HKEY Key = nullptr;
-  ASSERT_EQ(ERROR_SUCCESS, CeRegCreateKeyEx(HKEY_CURRENT_USER, u"\\Software\\ZQT", 0, nullptr,
+  ASSERT_EQ(ERROR_SUCCESS, CeRegCreateKeyEx(HKEY_CURRENT_USER, WIDE("\\Software\\ZQT"), 0, nullptr,
                                             0, KEY_ALL_ACCESS, nullptr, &Key, nullptr));
   const DWORD Value = 42;
-  EXPECT_EQ(ERROR_SUCCESS, CeRegSetValueEx(Key, u"Answer", 0, REG_DWORD,
+  EXPECT_EQ(ERROR_SUCCESS, CeRegSetValueEx(Key, WIDE("Answer"), 0, REG_DWORD,
                                            reinterpret_cast<const BYTE*>(&Value), 4));
   CeRegCloseKey(Key);
   DWORD Type = REG_NONE;
@@ -28,9 +28,9 @@ TEST(RapiWithoutTempPath, RegistryCallsWorkAndTheTemporaryFolderReadsEmpty) {
   ASSERT_TRUE(Device.QueryValue(HKEY_CURRENT_USER, "Software\\ZQT", "Answer", Type, Bytes));
   EXPECT_EQ(DwordBytes(42), Bytes);
 
-  char16_t Path[520] = {};
+  WCHAR Path[520] = {};
   EXPECT_EQ(0u, CeGetTempPath(520, Path));
-  EXPECT_EQ(std::u16string(), Path);
+  EXPECT_EQ(WideString(), Path);
   EXPECT_EQ(0u, Device.Calls("CeGetTempPath"));
   CeRapiUninit();
 }

@@ -8,7 +8,7 @@ namespace {
 
 // Narrow literals are UTF-8 to the compiler.
 const std::string kUtf8Text = "Gr\u00FC\u00DFe \u20AC \U0001F600";
-const WideString kUtf16Text = u"Gr\u00FC\u00DFe \u20AC \U0001F600";
+const WideString kUtf16Text = WIDE("Gr\u00FC\u00DFe \u20AC \U0001F600");
 
 }  // namespace
 
@@ -19,7 +19,7 @@ TEST(TextConversion, EmptyTextStaysEmpty) {
 
 TEST(TextConversion, PlainAsciiKeepsItsLengthBothWays) {
   const WideString Wide = AnsiToWide("Software\\ZQT\\ZQT\\Appearance", CP_ACP);
-  EXPECT_EQ(Wide, u"Software\\ZQT\\ZQT\\Appearance");
+  EXPECT_EQ(Wide, WIDE("Software\\ZQT\\ZQT\\Appearance"));
   EXPECT_EQ(WideToAnsi(Wide, CP_ACP), "Software\\ZQT\\ZQT\\Appearance");
 }
 
@@ -29,20 +29,20 @@ TEST(TextConversion, NonAsciiTextSurvivesARoundTripThroughUtf8) {
 }
 
 TEST(TextConversion, InvalidBytesAreReplacedInsteadOfRefused) {
-  EXPECT_EQ(AnsiToWide("a\xFFz", CP_UTF8), u"a\uFFFDz");
-  EXPECT_EQ(AnsiToWide("\x80", CP_UTF8), u"\uFFFD");
+  EXPECT_EQ(AnsiToWide("a\xFFz", CP_UTF8), WIDE("a\uFFFDz"));
+  EXPECT_EQ(AnsiToWide("\x80", CP_UTF8), WIDE("\uFFFD"));
 }
 
 TEST(TextConversion, UnknownCodePageGivesEmptyText) {
   EXPECT_EQ(AnsiToWide("abc", 12345), WideString());
-  EXPECT_EQ(WideToAnsi(u"abc", 12345), "");
+  EXPECT_EQ(WideToAnsi(WIDE("abc"), 12345), "");
 }
 
 TEST(MultiByteToWideChar, CountsTheNulOfATextGivenWithoutLength) {
   WCHAR Buffer[8] = {};
   EXPECT_EQ(MultiByteToWideChar(CP_UTF8, 0, "ab", -1, nullptr, 0), 3);
   EXPECT_EQ(MultiByteToWideChar(CP_UTF8, 0, "ab", -1, Buffer, 8), 3);
-  EXPECT_EQ(WideString(Buffer), u"ab");
+  EXPECT_EQ(WideString(Buffer), WIDE("ab"));
 }
 
 TEST(MultiByteToWideChar, RefusesATooSmallBufferAndAnEmptySource) {
@@ -53,8 +53,8 @@ TEST(MultiByteToWideChar, RefusesATooSmallBufferAndAnEmptySource) {
 
 TEST(WideCharToMultiByte, NeedsRoomForEveryByteOfACharacter) {
   char Buffer[8] = {};
-  EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, u"\u20AC", 1, nullptr, 0, nullptr, nullptr), 3);
-  EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, u"\u20AC", 1, Buffer, 2, nullptr, nullptr), 0);
-  EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, u"\u20AC", 1, Buffer, 3, nullptr, nullptr), 3);
+  EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, WIDE("\u20AC"), 1, nullptr, 0, nullptr, nullptr), 3);
+  EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, WIDE("\u20AC"), 1, Buffer, 2, nullptr, nullptr), 0);
+  EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, WIDE("\u20AC"), 1, Buffer, 3, nullptr, nullptr), 3);
   EXPECT_EQ(std::string(Buffer), "\xE2\x82\xAC");
 }

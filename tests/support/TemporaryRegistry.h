@@ -1,5 +1,7 @@
 // A desktop registry of its own for one test: the predefined roots serve a
-// fresh, empty registry while the object lives.
+// fresh, empty registry while the object lives. On Linux that is a registry
+// store file of its own; on Windows a scratch key of the real registry,
+// which the roots are redirected to and which is removed afterwards.
 #pragma once
 
 #include <string>
@@ -17,7 +19,8 @@ class TTemporaryRegistry {
   // A folder beside the registry for the test's own files.
   const TTemporaryFolder& Folder() const { return FFolder; }
 
-  // The file that holds the registry, for a program started by the test.
+  // On Linux, the file that holds the registry, for a program started by
+  // the test.
   std::string StoreFile() const { return FFolder.File("registry.db"); }
 
   // Makes an existing key refuse every open that asks for write rights, as

@@ -33,6 +33,9 @@ using LPCWSTR = const WCHAR*;
 // UTF-16 text: std::u16string here, std::wstring on Windows.
 using WideString = std::basic_string<WCHAR>;
 
+// A UTF-16 string literal of the WCHAR type: u"..." here, L"..." on Windows.
+#define WIDE(Text) u##Text
+
 struct HKEY__;
 using HKEY = HKEY__*;
 using PHKEY = HKEY*;

@@ -1,15 +1,12 @@
 #include "SimulatedDevice.h"
 
-#include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <map>
 #include <sstream>
 
 #include "DeviceFolder.h"
-#include "RegistryHandles.h"
+#include "ProcessVariables.h"
 #include "TemporaryRegistry.h"
-#include "WinLibraries.h"
 
 namespace {
 
@@ -24,30 +21,25 @@ std::map<std::string, std::int64_t> NumbersIn(const std::filesystem::path& File)
 
 }  // namespace
 
-std::string DeviceLibraryFile(TDeviceLibrary Library) {
-  return Library == TDeviceLibrary::Full ? ZQT_DEVICE_LIBRARY
-                                         : ZQT_DEVICE_LIBRARY_WITHOUT_TEMP_PATH;
-}
-
-void UseDeviceLibrary(TDeviceLibrary Library) {
-  setenv(kRapiLibraryVariable, DeviceLibraryFile(Library).c_str(), 1);
-}
-
-std::string DeviceTextBytes(const std::u16string& Text) {
-  std::string Bytes((Text.size() + 1) * sizeof(char16_t), '\0');
-  std::memcpy(Bytes.data(), Text.data(), Text.size() * sizeof(char16_t));
+std::string DeviceTextBytes(const WideString& Text) {
+  std::string Bytes((Text.size() + 1) * sizeof(WCHAR), '\0');
+  std::memcpy(Bytes.data(), Text.data(), Text.size() * sizeof(WCHAR));
   return Bytes;
 }
 
-TSimulatedDevice::TSimulatedDevice(TDeviceLibrary Library)
-    : FRegistry(std::make_shared<TRegistryStore>(FFolder.File(kDeviceRegistryFile))) {
+TSimulatedDevice::TSimulatedDevice(TDeviceLibrary Library) : FHives(FFolder.Path()) {
   std::filesystem::create_directory(Folder() / kDeviceFilesFolder);
   std::filesystem::create_directory(Folder() / kDeviceSettingsFolder);
   UseDeviceLibrary(Library);
-  setenv(kDeviceFolderVariable, Folder().c_str(), 1);
+  SetProcessVariable(kDeviceFolderVariable, Folder().string());
 }
 
-TSimulatedDevice::~TSimulatedDevice() { unsetenv(kDeviceFolderVariable); }
+TSimulatedDevice::~TSimulatedDevice() {
+  Unplug();
+  FHives.Erase();
+}
+
+void TSimulatedDevice::Unplug() { ClearProcessVariable(kDeviceFolderVariable); }
 
 void TSimulatedDevice::Set(const char* Setting, const std::string& Value) {
   WriteWholeFile((Folder() / kDeviceSettingsFolder / Setting).string(), Value);
@@ -85,28 +77,23 @@ void TSimulatedDevice::PutFile(const std::string& DevicePath, const std::string&
   WriteWholeFile(File.string(), Content);
 }
 
-HKEY TSimulatedDevice::Hive(HKEY Root) const {
-  return OpenStoreKey(FRegistry, Root == HKEY_LOCAL_MACHINE ? TRegistryStore::LocalMachineHive
-                                                            : TRegistryStore::CurrentUserHive);
-}
-
 void TSimulatedDevice::SetValue(HKEY Root, const std::string& Path, const std::string& Name,
                                 DWORD Type, const std::string& Bytes) {
-  HKEY Key = Hive(Root);
+  HKEY Key = FHives.Open(Root);
   SetRawValue(Key, Path, Name, Type, Bytes);
   RegCloseKey(Key);
 }
 
 bool TSimulatedDevice::QueryValue(HKEY Root, const std::string& Path, const std::string& Name,
                                   DWORD& Type, std::string& Bytes) const {
-  HKEY Key = Hive(Root);
+  HKEY Key = FHives.Open(Root);
   bool Found = QueryRawValue(Key, Path, Name, Type, Bytes);
   RegCloseKey(Key);
   return Found;
 }
 
 bool TSimulatedDevice::KeyExists(HKEY Root, const std::string& Path) const {
-  HKEY Key = Hive(Root);
+  HKEY Key = FHives.Open(Root);
   bool Found = ::KeyExists(Key, Path);
   RegCloseKey(Key);
   return Found;

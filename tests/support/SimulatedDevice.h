@@ -8,34 +8,56 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
-#include <memory>
 #include <optional>
 #include <string>
 
+#include "DeviceHives.h"
 #include "TemporaryFolder.h"
 #include "WinCompat.h"
-
-class TRegistryStore;
 
 enum class TDeviceLibrary { Full, WithoutTempPath };
 
 // The built device library file.
 std::string DeviceLibraryFile(TDeviceLibrary Library);
-// Makes the binding load Library (where it has loaded nothing yet).
+// Makes the binding load Library (where it has loaded nothing yet). On
+// Windows the binding loads the RAPI.DLL beside the test executable, which
+// the executable's folder decides (see tests/CMakeLists.txt), and this
+// changes nothing.
 void UseDeviceLibrary(TDeviceLibrary Library);
 
+// While the object lives, the binding looks for the device library in a
+// fresh folder, which holds none until Provide puts the full library there.
+// On Windows this is the working folder, searched after the executable's
+// folder: for executables of the "none" device library situation.
+class TMissingDeviceLibrary {
+ public:
+  TMissingDeviceLibrary();
+  ~TMissingDeviceLibrary();
+  TMissingDeviceLibrary(const TMissingDeviceLibrary&) = delete;
+  TMissingDeviceLibrary& operator=(const TMissingDeviceLibrary&) = delete;
+
+  void Provide() const;
+
+ private:
+  TTemporaryFolder FFolder;
+  // Where the binding looked before.
+  std::string FPrevious;
+};
+
 // The bytes of REG_SZ text as the device keeps it: UTF-16 with its NUL.
-std::string DeviceTextBytes(const std::u16string& Text);
+std::string DeviceTextBytes(const WideString& Text);
 
 class TSimulatedDevice {
  public:
   explicit TSimulatedDevice(TDeviceLibrary Library = TDeviceLibrary::Full);
-  // The device is let go: no device answers after it.
+  // The device is let go and its registry removed.
   ~TSimulatedDevice();
   TSimulatedDevice(const TSimulatedDevice&) = delete;
   TSimulatedDevice& operator=(const TSimulatedDevice&) = delete;
 
   const std::filesystem::path& Folder() const { return FFolder.Path(); }
+  // From now on no device answers, as if none were plugged in.
+  void Unplug();
 
   // How it answers a connection request; at once unless told otherwise.
   void ConnectAfter(std::chrono::milliseconds Delay);
@@ -69,9 +91,7 @@ class TSimulatedDevice {
 
  private:
   void Set(const char* Setting, const std::string& Value);
-  // A handle to one of the registry's hives, closed by the caller.
-  HKEY Hive(HKEY Root) const;
 
   TTemporaryFolder FFolder;
-  std::shared_ptr<TRegistryStore> FRegistry;
+  TDeviceHives FHives;
 };

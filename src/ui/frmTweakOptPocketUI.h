@@ -1,0 +1,12 @@
+// The PocketPC page: the organizer's options on the device; empty without a
+// device.
+#pragma once
+
+#include "TweakOptionPage.h"
+
+class TTweakOptPocketPCUI : public TTweakOptionPage {
+  Q_OBJECT
+
+ public:
+  TTweakOptPocketPCUI(TOptionsSheetOwner* Owner, QWidget* Parent);
+};
