@@ -19,8 +19,9 @@ unset DISPLAY
 rm -rf "$WINEPREFIX"
 mkdir -p "$WINEPREFIX"
 trap 'wineserver -k > /dev/null 2>&1 || true' EXIT
-wineboot -i > /dev/null 2>&1
+# The server first: one started by wineboot would not stay.
 wineserver -p > /dev/null 2>&1
+wineboot -i > /dev/null 2>&1
 
 cmake --build "$build"
 cd "$build"

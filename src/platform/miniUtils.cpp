@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "TemporaryFiles.h"
+#include "UserInteraction.h"
 
 namespace {
 
@@ -44,9 +45,11 @@ std::string NormalizedVersion(const std::string& Text, bool Full) {
   return Result.substr(0, Dot);
 }
 
-// The full path of the running executable; a buffer that was filled to its
-// end may have cut the path, so it grows and the name is asked again.
-std::string RunningExecutableName() {
+}  // namespace
+
+std::string AppFileName() {
+  // A buffer filled to its end may have cut the path: it grows and the name
+  // is asked again.
   for (DWORD Size = 260; Size <= 65536; Size *= 2) {
     std::vector<char> Buffer(Size);
     const DWORD Length = GetModuleFileNameA(nullptr, Buffer.data(), Size);
@@ -56,7 +59,13 @@ std::string RunningExecutableName() {
   return std::string();
 }
 
-}  // namespace
+std::string BrowseFolder(const std::string& Title, DWORD Flags) {
+  return UserInteraction().BrowseFolder(Title, Flags);
+}
+
+std::string SelectFolder(const std::string& Title) {
+  return BrowseFolder(Title, kBrowseForFileSystemFoldersOnly);
+}
 
 WideString AnsiToWide(const std::string& S, UINT CodePage) {
   if (S.empty() || S.size() > INT_MAX) return WideString();
@@ -122,7 +131,7 @@ std::string VersionTextOf(const void* Block, bool Full) {
 
 std::string AppVersionString(bool Full, const std::string& Suffix) {
   try {
-    return FileVersionString(RunningExecutableName(), Full) + Suffix;
+    return FileVersionString(AppFileName(), Full) + Suffix;
   } catch (...) {
     return Suffix;
   }

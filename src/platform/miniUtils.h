@@ -14,6 +14,15 @@ WideString AnsiToWide(const std::string& S, UINT CodePage);
 // become its default character.
 std::string WideToAnsi(const WideString& W, UINT CodePage);
 
+// The folder dialog's flag that offers file-system folders only
+// (BIF_RETURNONLYFSDIRS).
+inline constexpr DWORD kBrowseForFileSystemFoldersOnly = 0x0001;
+// The folder the user picks in the folder dialog titled Title; empty when
+// the user cancelled.
+std::string BrowseFolder(const std::string& Title, DWORD Flags);
+// BrowseFolder offering file-system folders only.
+std::string SelectFolder(const std::string& Title);
+
 // Copies Source over Dest through a temporary file beside Dest, which takes
 // Dest's place only once complete: a failed copy never leaves a partial
 // file and never destroys an existing Dest.
@@ -25,5 +34,7 @@ std::string FileVersionString(const std::string& FileName, bool Full);
 // The version text of a block that GetFileVersionInfoA filled in, as
 // FileVersionString gives it; empty when the block holds none.
 std::string VersionTextOf(const void* Block, bool Full);
+// The full path of the running executable; empty when it cannot be asked.
+std::string AppFileName();
 // The version of the running executable, followed by Suffix.
 std::string AppVersionString(bool Full, const std::string& Suffix);

@@ -13,6 +13,10 @@ class TTweakOptDebugging : public TTweakOptionPage {
  public:
   TTweakOptDebugging(TOptionsSheetOwner* Owner, QWidget* Parent);
 
+  // Collects the organizer's log files from the device and the desktop
+  // into a folder the user picks, and tells which were copied.
+  void btnSaveLogsClick();
+
   QWidget* Panel2;
   QLabel* Label1;
   QWidget* Panel1;
