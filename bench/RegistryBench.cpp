@@ -2,7 +2,6 @@
 // open the key, ask whether the value exists, read the DWORD) and one
 // durable write.
 #include <benchmark/benchmark.h>
-
 #include <unistd.h>
 
 #include <filesystem>

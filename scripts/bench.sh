@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Builds the benchmarks without sanitizers and prints their medians.
+# Builds the benchmarks without sanitizers and prints the median of seven
+# runs of each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-packages.sh
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DZQT_BUILD_TESTS=OFF > /dev/null
-cmake --build build-bench > /dev/null
+cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release > /dev/null
+cmake --build build-bench --target bench/all > /dev/null
 for bench in build-bench/bench/*_bench; do
   "$bench" --benchmark_repetitions=7 --benchmark_report_aggregates_only=true "$@"
 done

@@ -74,11 +74,12 @@ bool PrepareDesktop(const fs::path& Folder) {
   auto Store = std::make_shared<TRegistryStore>((Folder / "desktop.db").string());
   THiveWriter User(Store, TRegistryStore::CurrentUserHive);
   THiveWriter Machine(Store, TRegistryStore::LocalMachineHive);
-  bool Done = User.Dword("Software\\Quorvanta\\Velora\\Settings", "DragDropExpandCollapseInterval", 1000) &&
-              User.Dword("Software\\Quorvanta\\Velora\\Settings", "ZQTTweakerAdvanced", 1) &&
-              User.Dword("Software\\Quorvanta\\Velora\\WMSync", "LogEnabled", 1) &&
-              Machine.Text("Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\zqt.exe", "",
-                           (Organizer / "zqt.exe").string());
+  bool Done =
+      User.Dword("Software\\Quorvanta\\Velora\\Settings", "DragDropExpandCollapseInterval", 1000) &&
+      User.Dword("Software\\Quorvanta\\Velora\\Settings", "ZQTTweakerAdvanced", 1) &&
+      User.Dword("Software\\Quorvanta\\Velora\\WMSync", "LogEnabled", 1) &&
+      Machine.Text("Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\zqt.exe", "",
+                   (Organizer / "zqt.exe").string());
   for (const char* Log : {"zqtSync.dll.log", "ZQTWMSync.exe.log", "ZQTSync.log"})
     Done = Done && WriteLog(Organizer / Log, Log);
   return Done;
@@ -93,7 +94,8 @@ bool PrepareDevice(const fs::path& Folder) {
   const std::string Appearance = "Software\\ZQT\\ZQT\\Appearance";
   const std::string MainForm = "Software\\ZQT\\ZQT\\MainForm";
   bool Done = User.Dword(Appearance, "UseMargins", 1) && User.Dword(Appearance, "LogEnabled", 0) &&
-              User.Dword(Appearance, "ShowTaskStamps", 0) && User.Dword(MainForm, "DisableSIP", 0) &&
+              User.Dword(Appearance, "ShowTaskStamps", 0) &&
+              User.Dword(MainForm, "DisableSIP", 0) &&
               User.Dword(MainForm, "EnableCSVImportExport", 0) &&
               User.Dword(MainForm, "DeletedItemsTTL", 90) &&
               User.Dword("Software\\ZQT\\ZQTRemindSvc", "LogEnabled", 1) &&

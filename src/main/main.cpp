@@ -4,23 +4,15 @@
 #include <QCoreApplication>
 
 #include "IntegerConversion.h"
+#include "StringUtils.h"
 #include "UserInteraction.h"
 #include "ZQTTweakerManager.h"
 #include "frmTweakerOptionsMain.h"
 
 namespace {
 
-// Drops every leading and trailing character up to and including the space.
-std::string Trimmed(const std::string& Text) {
-  size_t First = 0;
-  size_t Last = Text.size();
-  while (First < Last && static_cast<unsigned char>(Text[First]) <= ' ') ++First;
-  while (Last > First && static_cast<unsigned char>(Text[Last - 1]) <= ' ') --Last;
-  return Text.substr(First, Last - First);
-}
-
 bool IsAdvancedOptionsSwitch(const std::string& Argument) {
-  std::string Word = Trimmed(Argument);
+  std::string Word = Trim(Argument);
   if (Word.empty()) return false;
   return QString::fromStdString(Word.substr(1)).compare("AdvancedOptions", Qt::CaseInsensitive) ==
          0;
@@ -86,7 +78,8 @@ void TForm1::CreateComponents() {
           [this] { ReportErrorsOf([this] { btnRegistryReadClick(); }); });
   connect(btnRegWrite, &QPushButton::clicked, this,
           [this] { ReportErrorsOf([this] { btnRegWriteClick(); }); });
-  connect(btnCopy, &QPushButton::clicked, this, [this] { ReportErrorsOf([this] { btnCopyClick(); }); });
+  connect(btnCopy, &QPushButton::clicked, this,
+          [this] { ReportErrorsOf([this] { btnCopyClick(); }); });
 }
 
 void TForm1::FormCreate(const std::vector<std::string>& Arguments) {

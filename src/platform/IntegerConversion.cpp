@@ -4,21 +4,12 @@
 #include <optional>
 #include <string_view>
 
+#include "StringUtils.h"
+
 namespace {
 
 constexpr std::uint64_t kLargestPattern = 0xFFFFFFFF;
 constexpr std::uint64_t kLargestNegative = 0x80000000;
-
-// Blanks and control characters: everything up to the space.
-bool IsBlank(char Character) { return static_cast<unsigned char>(Character) <= ' '; }
-
-std::string Trimmed(const std::string& S) {
-  std::size_t First = 0;
-  std::size_t Last = S.size();
-  while (First < Last && IsBlank(S[First])) ++First;
-  while (Last > First && IsBlank(S[Last - 1])) --Last;
-  return S.substr(First, Last - First);
-}
 
 int DigitValue(char Character) {
   if (Character >= '0' && Character <= '9') return Character - '0';
@@ -71,7 +62,7 @@ std::optional<int> ParsedInteger(std::string_view Text) {
 }  // namespace
 
 int StrToInt(const std::string& S) {
-  const std::string Text = Trimmed(S);
+  const std::string Text = Trim(S);
   const std::optional<int> Value = ParsedInteger(Text);
   if (!Value) throw EConvertError("'" + Text + "' is not a valid integer value");
   return *Value;

@@ -82,17 +82,16 @@ void TRegistry::CloseKey() {
 bool TRegistry::ValueExists(const std::string& Name) const {
   DWORD Type = REG_NONE;
   DWORD Size = 0;
-  return FCurrentKey &&
-         RegQueryValueExA(FCurrentKey, Name.c_str(), nullptr, &Type, nullptr, &Size) ==
-             ERROR_SUCCESS;
+  return FCurrentKey && RegQueryValueExA(FCurrentKey, Name.c_str(), nullptr, &Type, nullptr,
+                                         &Size) == ERROR_SUCCESS;
 }
 
 int TRegistry::ReadInteger(const std::string& Name) const {
   std::int32_t Value = 0;
   DWORD Type = REG_NONE;
   DWORD Size = sizeof(Value);
-  if (RegQueryValueExA(FCurrentKey, Name.c_str(), nullptr, &Type,
-                       reinterpret_cast<BYTE*>(&Value), &Size) != ERROR_SUCCESS)
+  if (RegQueryValueExA(FCurrentKey, Name.c_str(), nullptr, &Type, reinterpret_cast<BYTE*>(&Value),
+                       &Size) != ERROR_SUCCESS)
     RaiseGetDataFailed(Name);
   if (Type != REG_DWORD) RaiseInvalidDataType(Name);
   return Value;
@@ -124,4 +123,6 @@ void TRegistry::WriteInteger(const std::string& Name, int Value) {
     throw ERegistryException("Failed to set data for '" + Name + "'");
 }
 
-void TRegistry::WriteBool(const std::string& Name, bool Value) { WriteInteger(Name, Value ? 1 : 0); }
+void TRegistry::WriteBool(const std::string& Name, bool Value) {
+  WriteInteger(Name, Value ? 1 : 0);
+}

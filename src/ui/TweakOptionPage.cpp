@@ -31,5 +31,6 @@ void TTweakOptionPage::FormCreate(TTweakOptionSet& Set) {
 
 void TTweakOptionPage::Apply() {
   TOptionsSheetBase::Apply();
-  if (FLoaded) FOptionSet->SaveOptions(ZQTTweakOptions->RegistryManager, ZQTTweakOptions->RapiManager);
+  if (FLoaded)
+    FOptionSet->SaveOptions(ZQTTweakOptions->RegistryManager, ZQTTweakOptions->RapiManager);
 }

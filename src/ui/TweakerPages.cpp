@@ -29,7 +29,8 @@ void RegisterTweakerPages() {
       {"ZQT PocketPC", "PocketPC UI", TSheetClass::Of<TTweakOptPocketPCUI>()},
       {"Troubleshooting", "Debug setting", TSheetClass::Of<TTweakOptDebugging>()}};
   for (const TPageRegistration& Page : Pages)
-    RegisteredNames.push_back(RegisterOptionsSheet(Page.ParentName, Page.SheetName, Page.SheetClass));
+    RegisteredNames.push_back(
+        RegisterOptionsSheet(Page.ParentName, Page.SheetName, Page.SheetClass));
 }
 
 void UnregisterTweakerPages() {

@@ -22,9 +22,7 @@ constexpr int kValueColumn = 1;
 constexpr int kEditDelayMs = 400;
 
 // Single-byte text of the program as the grid's UTF-16 text.
-QString FromAnsi(const std::string& Text) {
-  return QString::fromStdU16String(AnsiToWide(Text, 0));
-}
+QString FromAnsi(const std::string& Text) { return QString::fromStdU16String(AnsiToWide(Text, 0)); }
 
 }  // namespace
 
@@ -258,7 +256,8 @@ void TfrTweakOptions::FillList() { FModel->Fill(OptionSet ? OptionSet->Count() :
 TTweakOptionItem* TfrTweakOptions::NodeToItem(int Row) const { return FModel->Payload(Row); }
 
 TTweakOptionItem* TfrTweakOptions::VTVInitNode(int Row, bool& HasCheckBox, bool& Checked) const {
-  TTweakOptionItem* Option = OptionSet && Row < OptionSet->Count() ? OptionSet->Items(Row) : nullptr;
+  TTweakOptionItem* Option =
+      OptionSet && Row < OptionSet->Count() ? OptionSet->Items(Row) : nullptr;
   auto* Boolean = dynamic_cast<TTweakOptionItemBool*>(Option);
   HasCheckBox = Boolean != nullptr;
   Checked = Boolean && Boolean->Value();
@@ -297,5 +296,6 @@ void TfrTweakOptions::VTVChecked(int Row, bool Checked) {
 }
 
 void TfrTweakOptions::VTVChange(int Row) {
-  if (TTweakOptionItem* Option = NodeToItem(Row)) lbDescription->setText(FromAnsi(Option->Description));
+  if (TTweakOptionItem* Option = NodeToItem(Row))
+    lbDescription->setText(FromAnsi(Option->Description));
 }

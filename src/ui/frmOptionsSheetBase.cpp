@@ -3,23 +3,15 @@
 #include <QString>
 
 #include "Exception.h"
+#include "StringUtils.h"
 
 std::unique_ptr<TSheetList> SheetList;
 
 namespace {
 
-// Drops every leading and trailing character up to and including the space.
-std::string Trimmed(const std::string& Text) {
-  size_t First = 0;
-  size_t Last = Text.size();
-  while (First < Last && static_cast<unsigned char>(Text[First]) <= ' ') ++First;
-  while (Last > First && static_cast<unsigned char>(Text[Last - 1]) <= ' ') --Last;
-  return Text.substr(First, Last - First);
-}
-
 bool SameName(const std::string& Left, const std::string& Right) {
-  return QString::fromStdString(Trimmed(Left))
-             .compare(QString::fromStdString(Trimmed(Right)), Qt::CaseInsensitive) == 0;
+  return QString::fromStdString(Trim(Left))
+             .compare(QString::fromStdString(Trim(Right)), Qt::CaseInsensitive) == 0;
 }
 
 }  // namespace
@@ -53,8 +45,7 @@ int TSheetList::IndexOfName(const std::string& Name) const {
 }
 
 const TSheetRec& TSheetList::Entries(int Index) const {
-  if (Index < 0 || Index >= Count())
-    throw EListError(Index);
+  if (Index < 0 || Index >= Count()) throw EListError(Index);
   return *FItems[Index];
 }
 

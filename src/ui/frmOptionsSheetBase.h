@@ -80,8 +80,7 @@ struct TSheetRec {
 // The registered pages in registration order; positions are 0-based.
 class TSheetList {
  public:
-  int AddSheet(const std::string& ParentName, const std::string& SheetName,
-               TSheetClass SheetClass);
+  int AddSheet(const std::string& ParentName, const std::string& SheetName, TSheetClass SheetClass);
   // The first entry whose name equals Name, both trimmed, ignoring case; -1
   // when there is none.
   int IndexOfName(const std::string& Name) const;

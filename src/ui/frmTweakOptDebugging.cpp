@@ -108,7 +108,8 @@ TTweakOptDebugging::TTweakOptDebugging(TOptionsSheetOwner* Owner, QWidget* Paren
 }
 
 void TTweakOptDebugging::btnSaveLogsClick() {
-  const std::string Target = SelectFolder("Select a folder to save desktop and device log files to");
+  const std::string Target =
+      SelectFolder("Select a folder to save desktop and device log files to");
   if (Target.empty()) return;
   TRapiManager* Device = ZQTTweakOptions->RapiManager;
   const bool Connected = Device && Device->Connected();
@@ -119,7 +120,8 @@ void TTweakOptDebugging::btnSaveLogsClick() {
     if (InstallFolder.empty())
       UserInteraction().ShowMessage("Could not locate ZQT-PPC install folder on device");
     TempFolder = Device->GetDeviceTempPath();
-    if (TempFolder.empty()) UserInteraction().ShowMessage("Could not locate TEMP folder on device.");
+    if (TempFolder.empty())
+      UserInteraction().ShowMessage("Could not locate TEMP folder on device.");
   }
   const std::string DesktopFolder = DesktopLogFolder();
 

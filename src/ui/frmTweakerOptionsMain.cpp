@@ -82,11 +82,13 @@ void TTweakerOptionsMain::CreateComponents() {
   btnApply->setEnabled(false);
 
   FChangeTimer.setSingleShot(true);
-  connect(&FChangeTimer, &QTimer::timeout, this, [this] { ReportErrorsOf([this] { tvOptionsChange(); }); });
+  connect(&FChangeTimer, &QTimer::timeout, this,
+          [this] { ReportErrorsOf([this] { tvOptionsChange(); }); });
   connect(tvOptions, &QTreeWidget::currentItemChanged, this, [this] { SelectionChanged(); });
   connect(btnOK, &QPushButton::clicked, this, [this] { btnOKClick(); });
   connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(btnApply, &QPushButton::clicked, this, [this] { ReportErrorsOf([this] { btnApplyClick(); }); });
+  connect(btnApply, &QPushButton::clicked, this,
+          [this] { ReportErrorsOf([this] { btnApplyClick(); }); });
 }
 
 void TTweakerOptionsMain::FormCreate() {
@@ -121,10 +123,9 @@ void TTweakerOptionsMain::BuildSheetTree() {
   ++FTreeUpdating;
   FNodeMap = std::make_unique<std::vector<std::pair<std::string, QTreeWidgetItem*>>>();
   try {
-    EnumOptionsSheets([this](const std::string& ParentName, const std::string& SheetName,
-                             TSheetClass SheetClass) {
-      AddSheetNode(ParentName, SheetName, SheetClass);
-    });
+    EnumOptionsSheets(
+        [this](const std::string& ParentName, const std::string& SheetName,
+               TSheetClass SheetClass) { AddSheetNode(ParentName, SheetName, SheetClass); });
   } catch (...) {
     FNodeMap.reset();
     --FTreeUpdating;

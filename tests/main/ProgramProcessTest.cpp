@@ -16,9 +16,10 @@ TEST(ProgramProcessTest, EscapeClosesTheDialogAndEndsTheProgramWithTheSwitchWrit
   ASSERT_TRUE(Server.ReadLine(Display)) << "Xvfb did not start";
   const std::string DisplayVariable = "DISPLAY=:" + Display;
 
-  TChildProcess Program(ZQTTWEAKER_PROGRAM, {"/AdvancedOptions"},
-                        {DisplayVariable, "QT_QPA_PLATFORM=xcb", "ZQT_REGISTRY_FILE=" + RegistryFile,
-                         "ZQT_RAPI_LIBRARY=" + Registry.Folder().File("no-device-library.so")});
+  TChildProcess Program(
+      ZQTTWEAKER_PROGRAM, {"/AdvancedOptions"},
+      {DisplayVariable, "QT_QPA_PLATFORM=xcb", "ZQT_REGISTRY_FILE=" + RegistryFile,
+       "ZQT_RAPI_LIBRARY=" + Registry.Folder().File("no-device-library.so")});
   // The key goes through the X server's test extension, as a keyboard's
   // would: the dialog closes on the press, before the release arrives.
   TChildProcess Focus("/usr/bin/xdotool",

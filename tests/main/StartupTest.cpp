@@ -1,5 +1,3 @@
-#include "main.h"
-
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -11,6 +9,7 @@
 #include "TweakerPages.h"
 #include "ZQTTweakerManager.h"
 #include "frmTweakerOptionsMain.h"
+#include "main.h"
 
 namespace {
 
@@ -149,10 +148,10 @@ TEST(PageRegistrationTest, TheFourPagesRegisterInOrderAndLeaveInReverse) {
   std::vector<std::string> Names;
   for (int Index = 0; Index < SheetList->Count(); ++Index)
     Names.push_back(SheetList->Entries(Index).SheetName);
-  EXPECT_EQ((std::vector<std::string>{"About ZQTTweaker", "ZQT Desktop", "Desktop UI",
-                                      "ZQT PocketPC", "PocketPC UI", "Troubleshooting",
-                                      "Debug setting"}),
-            Names);
+  EXPECT_EQ(
+      (std::vector<std::string>{"About ZQTTweaker", "ZQT Desktop", "Desktop UI", "ZQT PocketPC",
+                                "PocketPC UI", "Troubleshooting", "Debug setting"}),
+      Names);
   UnregisterTweakerPages();
   EXPECT_EQ(nullptr, SheetList);
 }

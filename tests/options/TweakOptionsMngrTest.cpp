@@ -1,6 +1,6 @@
-#include "TweakOptionsMngr.h"
-
+#include "ExpectRaises.h"
 #include "OptionTestFixture.h"
+#include "TweakOptionsMngr.h"
 
 namespace {
 
@@ -18,7 +18,10 @@ TTweakOptionItemInt& Int(TTweakOptionSet& Set, int Index) {
 
 class TweakOptionsTest : public OptionTestFixture {
  protected:
-  void SetUp() override { Connect(); ASSERT_TRUE(Rapi->Connected()); }
+  void SetUp() override {
+    Connect();
+    ASSERT_TRUE(Rapi->Connected());
+  }
   // One option of each kind in each registry.
   void AddOneOfEach() {
     Set.AddIntOption("Delay", "", kDesktopKey, "Interval", 1000, otDesktop);
@@ -43,12 +46,7 @@ TEST_F(TweakOptionsTest, AddedOptionsCarryTheirFieldsInOrder) {
   EXPECT_EQ(otDevice, Item.Target);
   EXPECT_TRUE(Bool(Set, 0).Value());
   EXPECT_TRUE(Bool(Set, 0).Modified()) << "nothing was read yet";
-  try {
-    Set.Items(1);
-    ADD_FAILURE() << "no error for an index past the end";
-  } catch (const EListError& Error) {
-    EXPECT_EQ("List index out of bounds (1)", Error.Message());
-  }
+  ExpectRaises<EListError>("List index out of bounds (1)", [&] { Set.Items(1); });
   EXPECT_THROW(Set.Items(-1), EListError);
 }
 
@@ -161,12 +159,8 @@ TEST_F(TweakOptionsTest, AFailedSaveStopsAtTheFailingOptionAndKeepsTheRestModifi
     GTEST_SKIP() << "this registry cannot restrict a key to read rights for the test's user";
   Load();
   for (int Index = 0; Index < 5; ++Index) Int(Set, Index).SetValue(Index + 10);
-  try {
-    Save();
-    ADD_FAILURE() << "the save did not fail";
-  } catch (const TExTweak& Error) {
-    EXPECT_EQ("Could not write to registry: \\Software\\ZQT\\Locked Value2", Error.Message());
-  }
+  ExpectRaises<TExTweak>("Could not write to registry: \\Software\\ZQT\\Locked Value2",
+                         [&] { Save(); });
   bool Found = false;
   EXPECT_EQ(10u, DesktopDword(kDesktopKey, "Value0", Found));
   EXPECT_EQ(11u, DesktopDword(kDesktopKey, "Value1", Found));
@@ -183,12 +177,7 @@ TEST_F(TweakOptionsTest, ADeviceValueOfAnotherTypeStopsTheLoad) {
   SetRawValue(HKEY_CURRENT_USER, Relative(kDesktopKey), "LogEnabled", REG_DWORD, DwordBytes(1));
   Device.SetValue(HKEY_CURRENT_USER, Relative(kDeviceKey), "UseMargins", REG_SZ,
                   DeviceTextBytes(WIDE("1")));
-  try {
-    Load();
-    ADD_FAILURE() << "the load did not fail";
-  } catch (const TExRapiRegInvalidType& Error) {
-    EXPECT_EQ("Invalid registry type: UseMargins", Error.Message());
-  }
+  ExpectRaises<TExRapiRegInvalidType>("Invalid registry type: UseMargins", [&] { Load(); });
   EXPECT_FALSE(Bool(Set, 0).Modified());
   EXPECT_TRUE(Bool(Set, 0).Value());
   EXPECT_TRUE(Int(Set, 2).Modified()) << "options after the failing one are not loaded";
@@ -201,12 +190,8 @@ TEST_F(TweakOptionsTest, DeviceWriteFailuresReachTheCallerAndKeepTheOptionModifi
   Device.RefuseRegistryWrites();
   EXPECT_THROW(Save(), TExTweak) << "the key does not exist and cannot be created";
   Device.SetValue(HKEY_CURRENT_USER, Relative(kDeviceKey), "Other", REG_DWORD, DwordBytes(0));
-  try {
-    Save();
-    ADD_FAILURE() << "the save did not fail";
-  } catch (const TExRapiRegWriteValueFailed& Error) {
-    EXPECT_EQ("Write registry value failed: LogEnabled", Error.Message());
-  }
+  ExpectRaises<TExRapiRegWriteValueFailed>("Write registry value failed: LogEnabled",
+                                           [&] { Save(); });
   EXPECT_TRUE(Bool(Set, 0).Modified());
 }
 
@@ -221,13 +206,9 @@ TEST_F(DisconnectedOptionsTest, WithoutADeviceOptionsKeepTheirDefaultsAndCannotB
   Set.LoadOptions(&Desktop, Rapi.get());
   EXPECT_EQ(90, Int(Set, 0).Value());
   Int(Set, 0).SetValue(30);
-  try {
-    Set.SaveOptions(&Desktop, Rapi.get());
-    ADD_FAILURE() << "the save did not fail";
-  } catch (const TExTweak& Error) {
-    EXPECT_EQ("Could not write to registry: \\Software\\ZQT\\ZQT\\Appearance DeletedItemsTTL",
-              Error.Message());
-  }
+  ExpectRaises<TExTweak>(
+      "Could not write to registry: \\Software\\ZQT\\ZQT\\Appearance DeletedItemsTTL",
+      [&] { Set.SaveOptions(&Desktop, Rapi.get()); });
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-#include "ZQTTweakerManager.h"
-
 #include "OptionTestFixture.h"
+#include "ZQTTweakerManager.h"
 
 namespace {
 
@@ -22,19 +21,18 @@ const std::vector<std::string> kDesktopSet = {
     "i d DragDropExpandCollapseInterval@Software\\Quorvanta\\Velora\\Settings"};
 const std::vector<std::string> kPocketPCSet = {"b p UseMargins@\\Software\\ZQT\\ZQT\\Appearance",
                                                "b p DisableSIP@\\Software\\ZQT\\ZQT\\MainForm"};
-const std::string kDebugRows[] = {
-    "b d LogEnabled@\\Software\\Quorvanta\\Velora\\WMSync",
-    "b d KeepTempFiles@\\Software\\ZQT\\Sync",
-    "b d EnableTraceWindow@\\Software\\ZQT\\Sync",
-    "b d ShowItemModifStampInUI@\\Software\\Quorvanta\\Debug",
-    "b p LogEnabled@\\Software\\ZQT\\ZQT\\Appearance",
-    "b p LogEnabled@\\Software\\ZQT\\ZQTRemindSvc",
-    "b p ExtraLogging@\\Software\\ZQT\\ZQTRemindSvc",
-    "b p RTELogEnabled@\\Software\\ZQT\\ZQT",
-    "b p EnableCSVImportExport@\\Software\\ZQT\\ZQT\\MainForm",
-    "i p DeletedItemsTTL@\\Software\\ZQT\\ZQT\\MainForm",
-    "b p KeepTempFiles@\\Software\\ZQT\\Sync\\Mappings",
-    "b p ShowTaskStamps@\\Software\\ZQT\\ZQT\\Appearance"};
+const std::string kDebugRows[] = {"b d LogEnabled@\\Software\\Quorvanta\\Velora\\WMSync",
+                                  "b d KeepTempFiles@\\Software\\ZQT\\Sync",
+                                  "b d EnableTraceWindow@\\Software\\ZQT\\Sync",
+                                  "b d ShowItemModifStampInUI@\\Software\\Quorvanta\\Debug",
+                                  "b p LogEnabled@\\Software\\ZQT\\ZQT\\Appearance",
+                                  "b p LogEnabled@\\Software\\ZQT\\ZQTRemindSvc",
+                                  "b p ExtraLogging@\\Software\\ZQT\\ZQTRemindSvc",
+                                  "b p RTELogEnabled@\\Software\\ZQT\\ZQT",
+                                  "b p EnableCSVImportExport@\\Software\\ZQT\\ZQT\\MainForm",
+                                  "i p DeletedItemsTTL@\\Software\\ZQT\\ZQT\\MainForm",
+                                  "b p KeepTempFiles@\\Software\\ZQT\\Sync\\Mappings",
+                                  "b p ShowTaskStamps@\\Software\\ZQT\\ZQT\\Appearance"};
 
 std::vector<std::string> DebugRows(std::initializer_list<int> Numbers) {
   std::vector<std::string> Rows;
@@ -91,7 +89,9 @@ class AdvancedSwitchTest : public OptionTestFixture {
   }
 };
 
-TEST_F(AdvancedSwitchTest, ZeroIsOff) { EXPECT_EQ(1, DebuggingOptionsWith(REG_DWORD, DwordBytes(0))); }
+TEST_F(AdvancedSwitchTest, ZeroIsOff) {
+  EXPECT_EQ(1, DebuggingOptionsWith(REG_DWORD, DwordBytes(0)));
+}
 
 TEST_F(AdvancedSwitchTest, AnyOtherNumberIsOn) {
   EXPECT_EQ(4, DebuggingOptionsWith(REG_DWORD, DwordBytes(7)));
@@ -127,8 +127,10 @@ TEST_F(OptionTestFixture, ConnectedAdvancedCatalogueSpellsTheDeviceTexts) {
   EXPECT_EQ("ZQT-PocketPC: export/Improt to CSV debug menu", Csv->Caption);
   EXPECT_EQ("Enables \"Import from CSV\" / \"Export to CSV\" items in the ZQT main menu",
             Csv->Description);
-  EXPECT_TRUE(dynamic_cast<const TTweakOptionItemBool*>(Catalogue.PocketPCUIOptions.Items(0))->Value());
-  EXPECT_EQ(90, dynamic_cast<const TTweakOptionItemInt*>(Catalogue.DebuggingOptions.Items(9))->Value());
+  EXPECT_TRUE(
+      dynamic_cast<const TTweakOptionItemBool*>(Catalogue.PocketPCUIOptions.Items(0))->Value());
+  EXPECT_EQ(90,
+            dynamic_cast<const TTweakOptionItemInt*>(Catalogue.DebuggingOptions.Items(9))->Value());
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
-#include "RegistryMngr.h"
-
 #include <gtest/gtest.h>
 
 #include <functional>
 
+#include "ExpectRaises.h"
+#include "RegistryMngr.h"
 #include "TemporaryRegistry.h"
 
 namespace {
@@ -26,12 +26,7 @@ class RegistryManagerTest : public ::testing::Test {
 };
 
 void ExpectWriteFails(const std::function<void()>& Write, const std::string& FullName) {
-  try {
-    Write();
-    ADD_FAILURE() << "the write did not raise";
-  } catch (const ERegistryException& Error) {
-    EXPECT_EQ("Failed to set data for '" + FullName + "'", Error.Message());
-  }
+  ExpectRaises<ERegistryException>("Failed to set data for '" + FullName + "'", Write);
 }
 
 TEST_F(RegistryManagerTest, MissingKeysAndValuesGiveTheDefault) {

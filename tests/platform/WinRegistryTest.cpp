@@ -11,9 +11,9 @@ class WinRegistryTest : public ::testing::Test {
  protected:
   HKEY Create(const char* Path, REGSAM Access = KEY_ALL_ACCESS, DWORD* Disposition = nullptr) {
     HKEY Key = nullptr;
-    EXPECT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, Path, 0, nullptr,
-                                             REG_OPTION_NON_VOLATILE, Access, nullptr, &Key,
-                                             Disposition));
+    EXPECT_EQ(ERROR_SUCCESS,
+              RegCreateKeyExA(HKEY_CURRENT_USER, Path, 0, nullptr, REG_OPTION_NON_VOLATILE, Access,
+                              nullptr, &Key, Disposition));
     return Key;
   }
   LONG Open(const char* Path, REGSAM Access, HKEY& Key) {
@@ -65,7 +65,8 @@ TEST_F(WinRegistryTest, AnyTypeKeepsItsBytes) {
                 {"Empty", REG_BINARY, ""},
                 {"", REG_SZ, std::string("unnamed\0", 8)}};
   HKEY Key = Create(kPath);
-  for (const auto& Value : Values) ASSERT_EQ(ERROR_SUCCESS, Set(Key, Value.Name, Value.Type, Value.Bytes));
+  for (const auto& Value : Values)
+    ASSERT_EQ(ERROR_SUCCESS, Set(Key, Value.Name, Value.Type, Value.Bytes));
   RegCloseKey(Key);
   for (const auto& Value : Values) {
     DWORD Type = 0xDEAD;
@@ -94,7 +95,8 @@ TEST_F(WinRegistryTest, QueriesReportSizeAndRefuseSmallBuffers) {
   EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegQueryValueExA(Key, "Missing", nullptr, &Type, nullptr, &Size));
   RegCloseKey(Key);
   HKEY Missing = nullptr;
-  EXPECT_EQ(ERROR_FILE_NOT_FOUND, Open("Software\\ZQT Registry Contract\\Missing", KEY_READ, Missing));
+  EXPECT_EQ(ERROR_FILE_NOT_FOUND,
+            Open("Software\\ZQT Registry Contract\\Missing", KEY_READ, Missing));
 }
 
 TEST_F(WinRegistryTest, ReadOnlyHandlesCannotSetValues) {

@@ -4,10 +4,9 @@
 
 #include <filesystem>
 
-#include "RapiMngr.h"
 #include "RecordingInteraction.h"
-#include "RegistryMngr.h"
 #include "SimulatedDevice.h"
+#include "StartedCatalogue.h"
 #include "TemporaryRegistry.h"
 #include "ZQTTweakerManager.h"
 #include "frmTweakOptDebugging.h"
@@ -31,10 +30,7 @@ class LogCollectionTest : public ::testing::Test {
                 "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\zqt.exe", "", REG_SZ,
                 (Organizer / "zqt.exe").string() + '\0');
   }
-  ~LogCollectionTest() override {
-    Page.reset();
-    ZQTTweakOptions.reset();
-  }
+  ~LogCollectionTest() override { Page.reset(); }
   void InstallFolder(const char* Name, const std::u16string& Folder) {
     Device.SetValue(HKEY_LOCAL_MACHINE, kInstallKey, Name, REG_SZ, DeviceTextBytes(Folder));
   }
@@ -47,9 +43,7 @@ class LogCollectionTest : public ::testing::Test {
   // Starts the program's side up to the troubleshooting page.
   void OpenPage(bool WithDevice) {
     if (!WithDevice) Device.RefuseConnection();
-    Rapi = std::make_unique<TRapiManager>();
-    ZQTTweakOptions = std::make_unique<TZQTTweakOptionsManager>();
-    ZQTTweakOptions->BuildOptions(&Desktop, Rapi.get());
+    Program.Start();
     Page = std::make_unique<TTweakOptDebugging>(nullptr, nullptr);
   }
   // Opens the page and clicks "Save all logs to ...".
@@ -59,7 +53,8 @@ class LogCollectionTest : public ::testing::Test {
   }
   std::vector<std::string> Collected() const {
     std::vector<std::string> Names;
-    for (const auto& Entry : fs::directory_iterator(Target)) Names.push_back(Entry.path().filename());
+    for (const auto& Entry : fs::directory_iterator(Target))
+      Names.push_back(Entry.path().filename());
     std::sort(Names.begin(), Names.end());
     return Names;
   }
@@ -67,10 +62,9 @@ class LogCollectionTest : public ::testing::Test {
   TRecordingInteraction Interaction;
   TTemporaryRegistry Registry;
   TSimulatedDevice Device;
-  TRegistryManager Desktop{"", "", false, HKEY_CURRENT_USER};
+  TStartedCatalogue Program;
   fs::path Target = Registry.Folder().Path() / "collected";
   fs::path Organizer = Registry.Folder().Path() / "organizer";
-  std::unique_ptr<TRapiManager> Rapi;
   std::unique_ptr<TTweakOptDebugging> Page;
 };
 
@@ -82,15 +76,15 @@ TEST_F(LogCollectionTest, EveryLogIsCopiedAndListedWithItsSource) {
   EXPECT_EQ((std::vector<std::string>{"The following log files copied:"
                                       "\n\r<device>\\Program Files\\ZQT\\ZQT.exe.log"
                                       "\n\r<device>\\Temp\\ZQTUtil.log"
-                                      "\n\r" + (Organizer / "ZQTSync.log").string() +
-                                      kSupportSentence}),
+                                      "\n\r" +
+                                      (Organizer / "ZQTSync.log").string() + kSupportSentence}),
             Interaction.Messages);
   EXPECT_EQ((std::vector<std::string>{"Select a folder to save desktop and device log files to"}),
             Interaction.FolderTitles);
   EXPECT_EQ(kBrowseForFileSystemFoldersOnly, Interaction.FolderFlags.at(0));
   EXPECT_EQ((std::vector<std::string>{"ZQT.exe.log", "ZQTSync.log", "ZQTUtil.log"}), Collected());
   EXPECT_EQ("device \\Temp\\ZQTUtil.log", ReadWholeFile((Target / "ZQTUtil.log").string()));
-  EXPECT_EQ(HKEY_CURRENT_USER, Rapi->RootKey());
+  EXPECT_EQ(HKEY_CURRENT_USER, Program.Rapi->RootKey());
 }
 
 TEST_F(LogCollectionTest, CancellingTheFolderDialogDoesNothing) {
@@ -120,7 +114,8 @@ TEST_F(LogCollectionTest, ADeviceWithoutItsInstallFolderStillGivesItsTemporaryLo
   Click();
   EXPECT_EQ((std::vector<std::string>{"Could not locate ZQT-PPC install folder on device",
                                       "The following log files copied:"
-                                      "\n\r<device>\\Temp\\ZQTSetup.log" + kSupportSentence}),
+                                      "\n\r<device>\\Temp\\ZQTSetup.log" +
+                                          kSupportSentence}),
             Interaction.Messages);
 }
 
@@ -170,7 +165,7 @@ TEST_F(LogCollectionTest, AnInstallFolderOfAnotherTypeEndsTheClickWithTheRootRes
   EXPECT_EQ(std::vector<std::string>{"Invalid registry type: InstallDir "}, Interaction.Errors);
   EXPECT_TRUE(Interaction.Messages.empty());
   EXPECT_TRUE(Collected().empty());
-  EXPECT_EQ(HKEY_CURRENT_USER, Rapi->RootKey());
+  EXPECT_EQ(HKEY_CURRENT_USER, Program.Rapi->RootKey());
 }
 
 TEST_F(LogCollectionTest, ADeviceReadFailingHalfWayKeepsTheOlderFile) {

@@ -5,10 +5,9 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "RapiMngr.h"
 #include "RecordingInteraction.h"
-#include "RegistryMngr.h"
 #include "SimulatedDevice.h"
+#include "StartedCatalogue.h"
 #include "TemporaryRegistry.h"
 #include "TweakerPages.h"
 #include "ZQTTweakerManager.h"
@@ -27,15 +26,14 @@ class OptionPagesTest : public ::testing::Test {
   ~OptionPagesTest() override {
     Dialog.reset();
     UnregisterTweakerPages();
-    ZQTTweakOptions.reset();
   }
   // Starts as the program does: the managers, the catalogue, the pages.
   void Start(bool WithDevice, bool Advanced) {
     if (!WithDevice) Device.RefuseConnection();
-    if (Advanced) SetRawValue(HKEY_CURRENT_USER, kDesktopSettings, "ZQTTweakerAdvanced", REG_DWORD, DwordBytes(1));
-    Rapi = std::make_unique<TRapiManager>();
-    ZQTTweakOptions = std::make_unique<TZQTTweakOptionsManager>();
-    ZQTTweakOptions->BuildOptions(&Desktop, Rapi.get());
+    if (Advanced)
+      SetRawValue(HKEY_CURRENT_USER, kDesktopSettings, "ZQTTweakerAdvanced", REG_DWORD,
+                  DwordBytes(1));
+    Program.Start();
     RegisterTweakerPages();
     Dialog = std::make_unique<TTweakerOptionsMain>();
     Dialog->show();
@@ -79,8 +77,7 @@ class OptionPagesTest : public ::testing::Test {
   TRecordingInteraction Interaction;
   TTemporaryRegistry Registry;
   TSimulatedDevice Device;
-  TRegistryManager Desktop{"", "", false, HKEY_CURRENT_USER};
-  std::unique_ptr<TRapiManager> Rapi;
+  TStartedCatalogue Program;
   std::unique_ptr<TTweakerOptionsMain> Dialog;
 };
 
@@ -151,10 +148,12 @@ TEST_F(OptionPagesTest, EditsAreWrittenEndToEndOnOk) {
   EXPECT_EQ(DwordBytes(500), Bytes);
   // Nothing else was written.
   EXPECT_FALSE(Device.QueryValue(HKEY_CURRENT_USER, kAppearance, "ShowTaskStamps", Type, Bytes));
-  EXPECT_FALSE(Device.QueryValue(HKEY_CURRENT_USER, kMainForm, "EnableCSVImportExport", Type, Bytes));
+  EXPECT_FALSE(
+      Device.QueryValue(HKEY_CURRENT_USER, kMainForm, "EnableCSVImportExport", Type, Bytes));
   for (const char* Key : {"Software\\ZQT\\ZQTRemindSvc", "Software\\ZQT\\Sync"})
     EXPECT_FALSE(Device.KeyExists(HKEY_CURRENT_USER, Key)) << Key;
-  for (const char* Key : {"Software\\Quorvanta\\Velora\\WMSync", "Software\\ZQT", "Software\\Quorvanta\\Debug"})
+  for (const char* Key :
+       {"Software\\Quorvanta\\Velora\\WMSync", "Software\\ZQT", "Software\\Quorvanta\\Debug"})
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, Key)) << Key;
 }
 

@@ -38,9 +38,12 @@ class TTestSheetRegistration {
  public:
   TTestSheetRegistration() {
     Names.push_back(RegisterOptionsSheet("", "About ZQTTweaker", TSheetClass::Of<TTestSheet<0>>()));
-    Names.push_back(RegisterOptionsSheet("ZQT Desktop", "Desktop UI", TSheetClass::Of<TTestSheet<1>>()));
-    Names.push_back(RegisterOptionsSheet("ZQT PocketPC", "PocketPC UI", TSheetClass::Of<TTestSheet<2>>()));
-    Names.push_back(RegisterOptionsSheet("Troubleshooting", "Debug setting", TSheetClass::Of<TTestSheet<3>>()));
+    Names.push_back(
+        RegisterOptionsSheet("ZQT Desktop", "Desktop UI", TSheetClass::Of<TTestSheet<1>>()));
+    Names.push_back(
+        RegisterOptionsSheet("ZQT PocketPC", "PocketPC UI", TSheetClass::Of<TTestSheet<2>>()));
+    Names.push_back(
+        RegisterOptionsSheet("Troubleshooting", "Debug setting", TSheetClass::Of<TTestSheet<3>>()));
     AppliedSheets.clear();
     CreatedSheets = 0;
   }

@@ -1,5 +1,3 @@
-#include "frTweakOptionsSet.h"
-
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -11,6 +9,7 @@
 #include "QtUserInteraction.h"
 #include "RecordingInteraction.h"
 #include "TweakOptionsMngr.h"
+#include "frTweakOptionsSet.h"
 
 namespace {
 

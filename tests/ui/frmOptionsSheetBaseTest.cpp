@@ -1,8 +1,7 @@
-#include "frmOptionsSheetBase.h"
-
 #include <gtest/gtest.h>
 
 #include "TestSheets.h"
+#include "frmOptionsSheetBase.h"
 
 namespace {
 
@@ -15,10 +14,10 @@ struct TEnumerated {
 
 std::vector<TEnumerated> Enumerated() {
   std::vector<TEnumerated> Result;
-  EnumOptionsSheets([&](const std::string& ParentName, const std::string& SheetName,
-                        TSheetClass SheetClass) {
-    Result.push_back({ParentName, SheetName, SheetClass.IsGroup()});
-  });
+  EnumOptionsSheets(
+      [&](const std::string& ParentName, const std::string& SheetName, TSheetClass SheetClass) {
+        Result.push_back({ParentName, SheetName, SheetClass.IsGroup()});
+      });
   return Result;
 }
 
@@ -136,9 +135,8 @@ TEST_F(PageRegistryTest, APageCannotBecomeItsOwnAncestor) {
   EXPECT_THROW(RegisterOptionsSheet("Grandchild", "Group", PageB), Exception);
   EXPECT_THROW(RegisterOptionsSheet("Group", "Group", PageB), Exception);
   EXPECT_TRUE(SheetList->Entries(0).SheetClass.IsGroup());
-  EXPECT_EQ((std::vector<TEnumerated>{{"", "Group", true},
-                                      {"Group", "Child", false},
-                                      {"Child", "Grandchild", false}}),
+  EXPECT_EQ((std::vector<TEnumerated>{
+                {"", "Group", true}, {"Group", "Child", false}, {"Child", "Grandchild", false}}),
             Enumerated());
 }
 

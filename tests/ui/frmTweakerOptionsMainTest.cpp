@@ -1,5 +1,3 @@
-#include "frmTweakerOptionsMain.h"
-
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -8,13 +6,15 @@
 
 #include "RecordingInteraction.h"
 #include "TestSheets.h"
+#include "frmTweakerOptionsMain.h"
 
 namespace {
 
 template <int Tag>
 TTestSheet<Tag>* SheetAt(TTweakerOptionsMain& Dialog, const QString& Text) {
   for (QTreeWidgetItem* Node : Dialog.NodesInTreeOrder())
-    if (Node->text(0) == Text) return dynamic_cast<TTestSheet<Tag>*>(TTweakerOptionsMain::ItemOf(Node)->Sheet);
+    if (Node->text(0) == Text)
+      return dynamic_cast<TTestSheet<Tag>*>(TTweakerOptionsMain::ItemOf(Node)->Sheet);
   return nullptr;
 }
 
@@ -116,9 +116,11 @@ TEST_F(OptionsDialogTest, AGroupNodeShowsTheHintAndAReleaseOnItsLabelExpandsIt) 
   ASSERT_NE(nullptr, Dialog.CurrentSheet());
   EXPECT_TRUE(Dialog.CurrentSheet()->findChild<QLabel*>("lbSheetBaseLabel")->isVisible());
   QRect Label = Dialog.tvOptions->visualItemRect(Group);
-  QTest::mouseClick(Dialog.tvOptions->viewport(), Qt::LeftButton, {}, Label.topLeft() + QPoint(4, 4));
+  QTest::mouseClick(Dialog.tvOptions->viewport(), Qt::LeftButton, {},
+                    Label.topLeft() + QPoint(4, 4));
   EXPECT_TRUE(Group->isExpanded());
-  QTest::mouseClick(Dialog.tvOptions->viewport(), Qt::LeftButton, {}, Label.topLeft() + QPoint(4, 4));
+  QTest::mouseClick(Dialog.tvOptions->viewport(), Qt::LeftButton, {},
+                    Label.topLeft() + QPoint(4, 4));
   EXPECT_TRUE(Group->isExpanded());
 }
 
@@ -149,7 +151,8 @@ TEST_F(OptionsDialogTest, ApplyingWritesOnlyCreatedPagesInTreeOrder) {
 class FailingApplyTest : public OptionsDialogTest {
  protected:
   FailingApplyTest() {
-    Registration.Names.push_back(RegisterOptionsSheet("ZQT PocketPC", "Failing", TSheetClass::Of<TFailingSheet>()));
+    Registration.Names.push_back(
+        RegisterOptionsSheet("ZQT PocketPC", "Failing", TSheetClass::Of<TFailingSheet>()));
   }
   void OpenEveryPage(TTweakerOptionsMain& Dialog) {
     for (QTreeWidgetItem* Node : Dialog.NodesInTreeOrder()) Select(Dialog, Node->text(0));
@@ -162,7 +165,8 @@ TEST_F(FailingApplyTest, AFailingPageStopsTheApplyAndKeepsApplyEnabled) {
   OpenEveryPage(Dialog);
   QTest::mouseClick(Dialog.btnApply, Qt::LeftButton);
   EXPECT_EQ((std::vector<std::string>{"Sheet0", "Sheet1", "Sheet2", "Failing"}), AppliedSheets);
-  EXPECT_EQ((std::vector<std::string>{"Write registry value failed: LogEnabled"}), Interaction.Errors);
+  EXPECT_EQ((std::vector<std::string>{"Write registry value failed: LogEnabled"}),
+            Interaction.Errors);
   EXPECT_TRUE(Dialog.btnApply->isEnabled());
 }
 
@@ -211,7 +215,8 @@ TEST_F(OptionsDialogTest, TheCaptionCarriesTheProgramsVersion) {
     Dialog.reject();
   });
   ShowTweakerOptions("About ZQTTweaker");
-  EXPECT_EQ("Quorvanta Tweaker for Desktop and PocketPC Editions. Ver. 1.9.1", Caption.toStdString());
+  EXPECT_EQ("Quorvanta Tweaker for Desktop and PocketPC Editions. Ver. 1.9.1",
+            Caption.toStdString());
 }
 
 TEST_F(OptionsDialogTest, HoldingTheDownKeyCreatesOnlyThePageWhereTheSelectionRests) {

@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <vector>
 
@@ -31,21 +32,18 @@ std::string FoldCase(std::string_view Name) {
   return Folded;
 }
 
-// Splits a key path into its names. A leading backslash, or an empty name
-// between two backslashes, is a bad path as in the Windows registry; one
-// trailing backslash is tolerated.
+// Splits a key path into its names, as the Windows registry does: a path
+// that starts with a backslash is a bad path; backslashes after a name, one
+// or several, at the end too, only separate it from the next.
 bool SplitKeyPath(std::string_view Path, std::vector<std::string_view>& Names) {
-  if (!Path.empty() && Path.back() == '\\') Path.remove_suffix(1);
-  if (Path.empty()) return true;
+  if (!Path.empty() && Path.front() == '\\') return false;
   size_t Start = 0;
-  while (true) {
-    size_t End = Path.find('\\', Start);
-    std::string_view Name = Path.substr(Start, End == std::string_view::npos ? End : End - Start);
-    if (Name.empty()) return false;
-    Names.push_back(Name);
-    if (End == std::string_view::npos) return true;
+  while (Start < Path.size()) {
+    size_t End = std::min(Path.find('\\', Start), Path.size());
+    if (End > Start) Names.push_back(Path.substr(Start, End - Start));
     Start = End + 1;
   }
+  return true;
 }
 
 LONG ErrorFromSqlite(int Code) {
@@ -246,12 +244,11 @@ LONG TRegistryStore::InWriteTransaction(Body&& Work) {
   return Result;
 }
 
-LONG TRegistryStore::CreateKey(KeyId Base, std::string_view Path, bool WantsWrite,
-                               bool CanCreateSubKeys, KeyId& Key, bool& Created) {
+LONG TRegistryStore::CreateKey(KeyId Base, std::string_view Path, bool WantsWrite, KeyId& Key,
+                               bool& Created) {
   Created = false;
   LONG Result = OpenKey(Base, Path, WantsWrite, Key);
   if (Result != ERROR_FILE_NOT_FOUND) return Result;
-  if (!CanCreateSubKeys) return ERROR_ACCESS_DENIED;
   std::vector<std::string_view> Names;
   if (!SplitKeyPath(Path, Names)) return ERROR_BAD_PATHNAME;
   std::lock_guard Guard(FLock);
@@ -283,13 +280,13 @@ LONG TRegistryStore::CreateKey(KeyId Base, std::string_view Path, bool WantsWrit
   });
 }
 
-LONG TRegistryStore::QueryValue(KeyId Key, std::string_view Name, DWORD& Type,
-                                std::string& Data) {
+LONG TRegistryStore::QueryValue(KeyId Key, std::string_view Name, DWORD& Type, std::string& Data) {
   std::lock_guard Guard(FLock);
   LONG Result = Connect(false);
   if (Result != ERROR_SUCCESS) return Result;
   TFileState Now = State();
-  if (Now != TFileState::Ours) return Now == TFileState::Foreign ? ERROR_BADDB : ERROR_FILE_NOT_FOUND;
+  if (Now != TFileState::Ours)
+    return Now == TFileState::Foreign ? ERROR_BADDB : ERROR_FILE_NOT_FOUND;
   TStatement Value(FDb, "SELECT type, data FROM vals WHERE key = ? AND fold = ?");
   int Step = Value.Bind(1, Key).Bind(2, FoldCase(Name)).Step();
   if (Step == SQLITE_DONE) return ERROR_FILE_NOT_FOUND;

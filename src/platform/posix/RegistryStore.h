@@ -43,9 +43,10 @@ class TRegistryStore {
   // WantsWrite: the caller asks for rights that change the key.
   LONG OpenKey(KeyId Base, std::string_view Path, bool WantsWrite, KeyId& Key);
   // Opens the key, creating every missing key on the path; Created tells
-  // whether the last key was made by this call.
-  LONG CreateKey(KeyId Base, std::string_view Path, bool WantsWrite, bool CanCreateSubKeys,
-                 KeyId& Key, bool& Created);
+  // whether the last key was made by this call. As in the Windows registry,
+  // the rights of the handle that Base came from play no part: only a
+  // read-only key refuses keys below it.
+  LONG CreateKey(KeyId Base, std::string_view Path, bool WantsWrite, KeyId& Key, bool& Created);
   // Data receives the stored bytes unchanged.
   LONG QueryValue(KeyId Key, std::string_view Name, DWORD& Type, std::string& Data);
   LONG SetValue(KeyId Key, std::string_view Name, DWORD Type, const BYTE* Data, DWORD Size);

@@ -66,9 +66,7 @@ THandleTable& Handles() {
   return Table;
 }
 
-bool IsPredefined(HKEY Key) {
-  return Key == HKEY_CURRENT_USER || Key == HKEY_LOCAL_MACHINE;
-}
+bool IsPredefined(HKEY Key) { return Key == HKEY_CURRENT_USER || Key == HKEY_LOCAL_MACHINE; }
 
 bool Resolve(HKEY Handle, TOpenKey& Key) {
   if (Handle == HKEY_CURRENT_USER || Handle == HKEY_LOCAL_MACHINE) {
@@ -93,6 +91,9 @@ LONG Guarded(Body&& Work) noexcept {
 }
 
 std::string_view NameOf(LPCSTR Text) { return Text ? std::string_view(Text) : std::string_view(); }
+
+// The types whose data the A functions treat as text.
+bool IsText(DWORD Type) { return Type == REG_SZ || Type == REG_EXPAND_SZ || Type == REG_MULTI_SZ; }
 
 }  // namespace
 
@@ -151,8 +152,8 @@ LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD /*Reserved*/, LPSTR /*lpC
     if (!Resolve(hKey, Base)) return ERROR_INVALID_HANDLE;
     TRegistryStore::KeyId Id = 0;
     bool Created = false;
-    LONG Result = Base.Store->CreateKey(Base.Id, NameOf(lpSubKey), (samDesired & kWriteRights) != 0,
-                                        (Base.Access & KEY_CREATE_SUB_KEY) != 0, Id, Created);
+    const bool WantsWrite = (samDesired & kWriteRights) != 0;
+    LONG Result = Base.Store->CreateKey(Base.Id, NameOf(lpSubKey), WantsWrite, Id, Created);
     if (Result != ERROR_SUCCESS) return Result;
     *phkResult = Handles().Add({Base.Store, Id, samDesired});
     if (lpdwDisposition) *lpdwDisposition = Created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
@@ -164,6 +165,11 @@ LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD
                       LPBYTE lpData, LPDWORD lpcbData) {
   return Guarded([&]() -> LONG {
     if (lpReserved || (lpData && !lpcbData)) return ERROR_INVALID_PARAMETER;
+    // Whatever follows, the type reads REG_NONE, and a size asked for alone
+    // reads 0, until the value was found.
+    const DWORD Capacity = lpcbData ? *lpcbData : 0;
+    if (lpType) *lpType = REG_NONE;
+    if (lpcbData && !lpData) *lpcbData = 0;
     TOpenKey Key;
     if (!Resolve(hKey, Key)) return ERROR_INVALID_HANDLE;
     if (!(Key.Access & KEY_QUERY_VALUE)) return ERROR_ACCESS_DENIED;
@@ -171,9 +177,11 @@ LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD
     std::string Data;
     LONG Result = Key.Store->QueryValue(Key.Id, NameOf(lpValueName), Type, Data);
     if (Result != ERROR_SUCCESS) return Result;
+    // Text comes out with its terminating NUL, added where the stored data
+    // lacks one.
+    if (IsText(Type) && !Data.empty() && Data.back() != '\0') Data.push_back('\0');
     if (lpType) *lpType = Type;
     if (!lpcbData) return ERROR_SUCCESS;
-    DWORD Capacity = *lpcbData;
     *lpcbData = static_cast<DWORD>(Data.size());
     if (!lpData) return ERROR_SUCCESS;
     if (Capacity < Data.size()) return ERROR_MORE_DATA;

@@ -1,7 +1,5 @@
 // How a registry store keeps its file: durability, sharing between
 // processes, and files that are not its own.
-#include "RegistryStore.h"
-
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <stdlib.h>
@@ -11,6 +9,7 @@
 #include "ChildProcess.h"
 #include "RegistryHandles.h"
 #include "RegistryMngr.h"
+#include "RegistryStore.h"
 #include "TemporaryRegistry.h"
 
 namespace {
@@ -89,7 +88,10 @@ TEST_F(RegistryStoreTest, TheDesktopStoreIsTheNamedFileOrTheUsersDataFolder) {
   const std::string SavedData = OldData ? OldData : "";
   setenv("XDG_DATA_HOME", Registry.Folder().Path().c_str(), 1);
   EXPECT_EQ(Registry.Folder().File("ZQTTweaker/registry.db"), DefaultDesktopRegistryFile());
-  if (OldData) setenv("XDG_DATA_HOME", SavedData.c_str(), 1); else unsetenv("XDG_DATA_HOME");
+  if (OldData)
+    setenv("XDG_DATA_HOME", SavedData.c_str(), 1);
+  else
+    unsetenv("XDG_DATA_HOME");
 
   setenv(kRegistryFileVariable, File.c_str(), 1);
   SetDesktopRegistryStore(nullptr);
@@ -120,8 +122,9 @@ TEST_F(RegistryStoreTest, ACorruptFileGivesDefaultsAndIsNeverWritten) {
 TEST_F(RegistryStoreTest, AnotherProgramsDatabaseIsNeverWritten) {
   sqlite3* Db = nullptr;
   ASSERT_EQ(SQLITE_OK, sqlite3_open(File.c_str(), &Db));
-  ASSERT_EQ(SQLITE_OK, sqlite3_exec(Db, "CREATE TABLE keys(id INTEGER); INSERT INTO keys VALUES(1);",
-                                    nullptr, nullptr, nullptr));
+  ASSERT_EQ(SQLITE_OK,
+            sqlite3_exec(Db, "CREATE TABLE keys(id INTEGER); INSERT INTO keys VALUES(1);", nullptr,
+                         nullptr, nullptr));
   sqlite3_close(Db);
   UseFile(File);
   ExpectNeverWritten(File);

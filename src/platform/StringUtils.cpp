@@ -1,0 +1,15 @@
+#include "StringUtils.h"
+
+namespace {
+
+bool IsBlank(char Character) { return static_cast<unsigned char>(Character) <= ' '; }
+
+}  // namespace
+
+std::string Trim(const std::string& S) {
+  std::size_t First = 0;
+  std::size_t Last = S.size();
+  while (First < Last && IsBlank(S[First])) ++First;
+  while (Last > First && IsBlank(S[Last - 1])) --Last;
+  return S.substr(First, Last - First);
+}

@@ -1,0 +1,8 @@
+// Small text routines the program shares.
+#pragma once
+
+#include <string>
+
+// S without its leading and trailing blanks and control characters (every
+// character up to and including the space).
+std::string Trim(const std::string& S);
