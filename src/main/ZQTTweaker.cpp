@@ -1,13 +1,10 @@
-// Program entry: the catalogue and the pages first, then the hidden host
-// form, whose creation runs the options dialog; at the end everything is
-// released in the reverse order.
+// Program entry: the application object and the user's side of messages,
+// then the run itself.
 #include <QApplication>
 #include <string>
 #include <vector>
 
 #include "QtUserInteraction.h"
-#include "TweakerPages.h"
-#include "ZQTTweakerManager.h"
 #include "main.h"
 
 int main(int argc, char** argv) {
@@ -18,18 +15,7 @@ int main(int argc, char** argv) {
   Application.setQuitOnLastWindowClosed(false);
   TQtUserInteraction Interaction;
   SetUserInteraction(&Interaction);
-
-  ZQTTweakOptions = std::make_unique<TZQTTweakOptionsManager>();
-  RegisterTweakerPages();
-  int ExitCode;
-  {
-    // The host form is never shown: the loop ends at the quit request its
-    // creation posted.
-    TForm1 Form1(Arguments);
-    ExitCode = Application.exec();
-  }
-  UnregisterTweakerPages();
-  ZQTTweakOptions.reset();
+  const int ExitCode = RunTweaker(Arguments);
   SetUserInteraction(nullptr);
   return ExitCode;
 }

@@ -5,6 +5,7 @@
 
 #include "IntegerConversion.h"
 #include "StringUtils.h"
+#include "TweakerPages.h"
 #include "UserInteraction.h"
 #include "ZQTTweakerManager.h"
 #include "frmTweakerOptionsMain.h"
@@ -25,6 +26,21 @@ void PostQuit(int ExitCode) {
 }
 
 }  // namespace
+
+int RunTweaker(const std::vector<std::string>& Arguments) {
+  ZQTTweakOptions = std::make_unique<TZQTTweakOptionsManager>();
+  RegisterTweakerPages();
+  int ExitCode;
+  {
+    // The host form is never shown: the loop ends at the quit request its
+    // creation posted.
+    TForm1 Form1(Arguments);
+    ExitCode = QApplication::exec();
+  }
+  UnregisterTweakerPages();
+  ZQTTweakOptions.reset();
+  return ExitCode;
+}
 
 void ScanCommandLine(const std::vector<std::string>& Arguments) {
   for (const std::string& Argument : Arguments)

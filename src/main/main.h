@@ -16,6 +16,11 @@
 #include "RegistryMngr.h"
 #include "frTweakOptionsSet.h"
 
+// The whole run inside the application object: the catalogue and the pages
+// first, then the hidden host form, whose creation runs the options dialog;
+// at the end everything is released in the reverse order. The exit code.
+int RunTweaker(const std::vector<std::string>& Arguments);
+
 // Writes the advanced switch for every argument that is one prefix
 // character followed by "AdvancedOptions" in any letter case.
 void ScanCommandLine(const std::vector<std::string>& Arguments);

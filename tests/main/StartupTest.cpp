@@ -142,6 +142,27 @@ TEST_F(HostFormTest, TheTestPanelReadsWritesAndCopiesOnTheDevice) {
             Interaction.Messages);
 }
 
+class RunTest : public ::testing::Test {
+ protected:
+  TRecordingInteraction Interaction;
+  TTemporaryRegistry Registry;
+  TSimulatedDevice Device;
+};
+
+TEST_F(RunTest, TheRunEndsWithEverythingReleased) {
+  bool DialogUp = false;
+  QTimer::singleShot(0, [this, &DialogUp] {
+    QWidget* Dialog = QApplication::activeModalWidget();
+    DialogUp = Dialog && ZQTTweakOptions && SheetList && !Device.TimeToUninit();
+    if (Dialog) Dialog->close();
+  });
+  EXPECT_EQ(0, RunTweaker({}));
+  EXPECT_TRUE(DialogUp) << "catalogue, pages and connection are there while the dialog is";
+  EXPECT_TRUE(Device.TimeToUninit()) << "the device connection ended";
+  EXPECT_EQ(nullptr, SheetList);
+  EXPECT_EQ(nullptr, ZQTTweakOptions);
+}
+
 TEST(PageRegistrationTest, TheFourPagesRegisterInOrderAndLeaveInReverse) {
   RegisterTweakerPages();
   ASSERT_NE(nullptr, SheetList);
