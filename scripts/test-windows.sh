@@ -10,12 +10,14 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=build-windows
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake > /dev/null
+cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake --no-warn-unused-cli \
+  > /dev/null
 
 export WINEPREFIX="$PWD/$build/wine-prefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY
+wineserver -k > /dev/null 2>&1 || true
 rm -rf "$WINEPREFIX"
 mkdir -p "$WINEPREFIX"
 trap 'wineserver -k > /dev/null 2>&1 || true' EXIT

@@ -1,7 +1,6 @@
 #include "CallRecord.h"
 
 #include <chrono>
-#include <fstream>
 
 #include "DeviceFolder.h"
 
@@ -14,15 +13,12 @@ std::int64_t MonotonicNow() {
       .count();
 }
 
-// Replaces File's content with Text. The file is open only meanwhile, so
-// that the device folder can go whenever the device is not being called.
-void WriteFile(const std::filesystem::path& File, const std::string& Text) {
-  std::ofstream(File, std::ios::binary | std::ios::trunc) << Text;
-}
-
 }  // namespace
 
-TCallRecord::TCallRecord(const std::filesystem::path& DeviceFolder) : FFolder(DeviceFolder) {}
+TCallRecord::TCallRecord(const std::filesystem::path& DeviceFolder)
+    : FFolder(DeviceFolder),
+      FCountsFile(DeviceFolder / kCallCountsFile),
+      FTimesFile(DeviceFolder / kConnectionTimesFile) {}
 
 void TCallRecord::Count(std::string_view EntryPoint) {
   if (FFolder.empty()) return;
@@ -31,7 +27,7 @@ void TCallRecord::Count(std::string_view EntryPoint) {
   ++Found->second;
   std::string Text;
   for (const auto& [Name, Calls] : FCounts) Text += Name + ' ' + std::to_string(Calls) + '\n';
-  WriteFile(FFolder / kCallCountsFile, Text);
+  FCountsFile.Replace(Text);
 }
 
 void TCallRecord::ConnectionRequested() {
@@ -45,10 +41,10 @@ void TCallRecord::ConnectionEnded() {
   WriteTimes();
 }
 
-void TCallRecord::WriteTimes() const {
+void TCallRecord::WriteTimes() {
   if (FFolder.empty()) return;
   std::string Text;
   if (FRequested) Text += "CeRapiInitEx " + std::to_string(*FRequested) + '\n';
   if (FEnded) Text += "CeRapiUninit " + std::to_string(*FEnded) + '\n';
-  WriteFile(FFolder / kConnectionTimesFile, Text);
+  FTimesFile.Replace(Text);
 }

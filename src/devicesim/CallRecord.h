@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "RecordFile.h"
+
 class TCallRecord {
  public:
   // DeviceFolder empty: nothing is recorded.
@@ -24,9 +26,11 @@ class TCallRecord {
   void ConnectionEnded();
 
  private:
-  void WriteTimes() const;
+  void WriteTimes();
 
   std::filesystem::path FFolder;
+  TRecordFile FCountsFile;
+  TRecordFile FTimesFile;
   std::map<std::string, std::uint64_t, std::less<>> FCounts;
   std::optional<std::int64_t> FRequested;
   std::optional<std::int64_t> FEnded;

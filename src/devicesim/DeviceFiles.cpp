@@ -45,7 +45,7 @@ std::optional<std::filesystem::path> TDeviceFiles::DiskPath(std::string_view Dev
   while (true) {
     size_t End = DevicePath.find('\\', Start);
     std::string_view Name = DevicePath.substr(Start, End == DevicePath.npos ? End : End - Start);
-    if (Name.empty() || Name == "." || Name == ".." || Name.find('/') != std::string_view::npos)
+    if (Name.empty() || Name == "." || Name == ".." || Name.find_first_of("/:") != Name.npos)
       return std::nullopt;
     std::optional<std::filesystem::path> Entry = EntryNamed(Current, Name);
     if (!Entry) return std::nullopt;
@@ -81,8 +81,6 @@ bool TDeviceFiles::Read(HANDLE File, void* Buffer, DWORD Size, DWORD& Done) {
   return true;
 }
 
-bool TDeviceFiles::Close(HANDLE File) {
-  return FOpen.erase(File) != 0;
-}
+bool TDeviceFiles::Close(HANDLE File) { return FOpen.erase(File) != 0; }
 
 void TDeviceFiles::CloseAll() { FOpen.clear(); }

@@ -2,8 +2,10 @@
 // which the desktop may only read.
 //
 // Device paths are absolute ("\Temp\ZQTUtil.log"); their names are compared
-// without regard to ASCII case, as the device does, and "." and ".." name
-// nothing, so no path leads out of the folder. A device told to fail reads
+// without regard to ASCII case, as the device does. "." and ".." name
+// nothing, nor does a name with a slash or a colon, which the desktop would
+// read as a path of its own (on Windows "Z:name" is a file in the working
+// folder of drive Z), so no path leads out of the folder. A device told to fail reads
 // after N bytes lets each file opened from then on deliver at most N bytes
 // in all; every read after them fails. Only the handles this file system
 // gave out are accepted, and CloseAll takes every one of them back.

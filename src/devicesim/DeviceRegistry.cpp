@@ -1,5 +1,9 @@
 #include "DeviceRegistry.h"
 
+#include <algorithm>
+
+#include "DeviceValues.h"
+
 namespace {
 
 std::string WithoutLeadingBackslash(std::string_view Path) {
@@ -52,8 +56,7 @@ LONG TDeviceRegistry::OpenKey(HKEY Root, std::string_view Path, HKEY& Key) {
   return ERROR_SUCCESS;
 }
 
-LONG TDeviceRegistry::CreateKey(HKEY Root, std::string_view Path, HKEY& Key,
-                                DWORD& Disposition) {
+LONG TDeviceRegistry::CreateKey(HKEY Root, std::string_view Path, HKEY& Key, DWORD& Disposition) {
   if (FSettings.RefusesRegistryWrites()) {
     LONG Result = OpenKey(Root, Path, Key);
     if (Result == ERROR_SUCCESS) Disposition = REG_OPENED_EXISTING_KEY;
@@ -77,11 +80,23 @@ LONG TDeviceRegistry::CloseKey(HKEY Key) {
   return RegCloseKey(Key);
 }
 
-LONG TDeviceRegistry::QueryValue(HKEY Key, const std::string& Name, LPDWORD Reserved,
-                                 LPDWORD Type, LPBYTE Data, LPDWORD Size) {
+LONG TDeviceRegistry::QueryValue(HKEY Key, const std::string& Name, LPDWORD Reserved, LPDWORD Type,
+                                 LPBYTE Data, LPDWORD Size) {
+  if (Reserved || (Data && !Size)) return ERROR_INVALID_PARAMETER;
   TKeyInUse InUse(*this, Key);
   if (!InUse.Key()) return ERROR_INVALID_HANDLE;
-  return RegQueryValueExA(InUse.Key(), Name.c_str(), Reserved, Type, Data, Size);
+  DWORD StoredType = REG_NONE;
+  std::string Bytes;
+  LONG Result = ReadDeviceValue(InUse.Key(), Name, StoredType, Bytes);
+  if (Result != ERROR_SUCCESS) return Result;
+  if (Type) *Type = StoredType;
+  if (!Size) return ERROR_SUCCESS;
+  const DWORD Room = *Size;
+  *Size = static_cast<DWORD>(Bytes.size());
+  if (!Data) return ERROR_SUCCESS;
+  if (Room < Bytes.size()) return ERROR_MORE_DATA;
+  std::copy(Bytes.begin(), Bytes.end(), Data);
+  return ERROR_SUCCESS;
 }
 
 LONG TDeviceRegistry::SetValue(HKEY Key, const std::string& Name, DWORD Type, const BYTE* Data,
@@ -89,7 +104,7 @@ LONG TDeviceRegistry::SetValue(HKEY Key, const std::string& Name, DWORD Type, co
   TKeyInUse InUse(*this, Key);
   if (!InUse.Key()) return ERROR_INVALID_HANDLE;
   if (FSettings.RefusesRegistryWrites()) return ERROR_ACCESS_DENIED;
-  return RegSetValueExA(InUse.Key(), Name.c_str(), 0, Type, Data, Size);
+  return WriteDeviceValue(InUse.Key(), Name, Type, Data, Size);
 }
 
 void TDeviceRegistry::CloseAll() {

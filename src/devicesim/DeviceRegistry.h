@@ -3,7 +3,8 @@
 //
 // The device's rules: a key path may start with one backslash, naming the
 // same key as without it; the access mask asked for is ignored (the device
-// grants every right); the results are the registry's error codes. A device
+// grants every right); a value reads back with the bytes it was written
+// with, whatever its type; the results are the registry's error codes. A device
 // told to refuse registry writes refuses every value written and every key
 // that would have to be created, with ERROR_ACCESS_DENIED. Only the handles
 // this registry gave out are accepted, and CloseAll takes every one of them
@@ -28,8 +29,8 @@ class TDeviceRegistry {
   LONG OpenKey(HKEY Root, std::string_view Path, HKEY& Key);
   LONG CreateKey(HKEY Root, std::string_view Path, HKEY& Key, DWORD& Disposition);
   LONG CloseKey(HKEY Key);
-  LONG QueryValue(HKEY Key, const std::string& Name, LPDWORD Reserved, LPDWORD Type,
-                  LPBYTE Data, LPDWORD Size);
+  LONG QueryValue(HKEY Key, const std::string& Name, LPDWORD Reserved, LPDWORD Type, LPBYTE Data,
+                  LPDWORD Size);
   LONG SetValue(HKEY Key, const std::string& Name, DWORD Type, const BYTE* Data, DWORD Size);
   void CloseAll();
 

@@ -28,6 +28,9 @@ struct TCommandLineCase {
   bool Written;
 };
 
+// Tests are listed under the case's name rather than its bytes.
+void PrintTo(const TCommandLineCase& Case, std::ostream* Out) { *Out << Case.Name; }
+
 class CommandLineTest : public ::testing::TestWithParam<TCommandLineCase> {
  protected:
   TTemporaryRegistry Registry;

@@ -47,6 +47,13 @@ struct TCatalogueCase {
   std::vector<std::string> Debugging;
 };
 
+// Tests are listed under the case's name rather than its bytes.
+std::string CaseName(const TCatalogueCase& Case) {
+  return std::string(Case.Connected ? "Device" : "NoDevice") +
+         (Case.Advanced ? "Advanced" : "Basic");
+}
+void PrintTo(const TCatalogueCase& Case, std::ostream* Out) { *Out << CaseName(Case); }
+
 class CatalogueTest : public OptionTestFixture,
                       public ::testing::WithParamInterface<TCatalogueCase> {};
 
@@ -72,10 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TCatalogueCase{true, false, kPocketPCSet, DebugRows({1, 5, 6, 7, 8})},
                       TCatalogueCase{true, true, kPocketPCSet,
                                      DebugRows({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})}),
-    [](const ::testing::TestParamInfo<TCatalogueCase>& Info) {
-      return std::string(Info.param.Connected ? "Device" : "NoDevice") +
-             (Info.param.Advanced ? "Advanced" : "Basic");
-    });
+    [](const ::testing::TestParamInfo<TCatalogueCase>& Info) { return CaseName(Info.param); });
 
 class AdvancedSwitchTest : public OptionTestFixture {
  protected:

@@ -73,6 +73,9 @@ struct TConnectCase {
   bool Connected;
 };
 
+// Tests are listed under the case's name rather than its bytes.
+void PrintTo(const TConnectCase& Case, std::ostream* Out) { *Out << Case.Name; }
+
 class ConnectionTest : public RapiManagerTest,
                        public ::testing::WithParamInterface<TConnectCase> {};
 

@@ -63,8 +63,8 @@ TEST_F(RapiTest, TheLibraryIsLoadedOnceWithEveryNameItHas) {
   ASSERT_NE(nullptr, Library);
   const auto Slots = RapiEntryPoints();
   for (const char* Name : {"CeRapiInitEx", "CeRapiUninit", "CeRegOpenKeyEx", "CeRegCreateKeyEx",
-                           "CeRegCloseKey", "CeRegQueryValueEx", "CeRegSetValueEx",
-                           "CeCreateFile", "CeReadFile", "CeCloseHandle", "CeGetTempPath"})
+                           "CeRegCloseKey", "CeRegQueryValueEx", "CeRegSetValueEx", "CeCreateFile",
+                           "CeReadFile", "CeCloseHandle", "CeGetTempPath"})
     EXPECT_NE(nullptr, Slots[Slot(Name)]) << Name;
   EXPECT_EQ(nullptr, Slots[Slot("CeRapiInit")]);
   EXPECT_EQ(nullptr, Slots[Slot("CeWriteFile")]);
@@ -96,8 +96,8 @@ TEST_F(RapiTest, WrappersPassArgumentsAndResultsThrough) {
   EXPECT_EQ(4u, Size);
   CeRegCloseKey(Key);
   std::string Bytes;
-  ASSERT_TRUE(Device.QueryValue(HKEY_CURRENT_USER, "Software\\ZQT\\ZQT\\Appearance",
-                                "LogEnabled", Type, Bytes));
+  ASSERT_TRUE(Device.QueryValue(HKEY_CURRENT_USER, "Software\\ZQT\\ZQT\\Appearance", "LogEnabled",
+                                Type, Bytes));
   EXPECT_EQ(DwordBytes(1), Bytes);
 
   Device.PutFile("\\Temp\\ZQTUtil.log", "log line\n");
@@ -112,9 +112,9 @@ TEST_F(RapiTest, WrappersPassArgumentsAndResultsThrough) {
   EXPECT_EQ(WideString(WIDE("\\Windows\\Temp\\")), Path);
   EXPECT_EQ(0, CeRapiUninit());
 
-  for (const char* Name : {"CeRapiInitEx", "CeRegCreateKeyEx", "CeRegSetValueEx",
-                           "CeRegOpenKeyEx", "CeRegQueryValueEx", "CeCreateFile",
-                           "CeReadFile", "CeCloseHandle", "CeGetTempPath", "CeRapiUninit"})
+  for (const char* Name : {"CeRapiInitEx", "CeRegCreateKeyEx", "CeRegSetValueEx", "CeRegOpenKeyEx",
+                           "CeRegQueryValueEx", "CeCreateFile", "CeReadFile", "CeCloseHandle",
+                           "CeGetTempPath", "CeRapiUninit"})
     EXPECT_EQ(1u, Device.Calls(Name)) << Name;
   EXPECT_EQ(2u, Device.Calls("CeRegCloseKey"));
 }
@@ -183,8 +183,8 @@ TEST_F(RapiTest, OneLeadingBackslashNamesTheSameKey) {
   CeRegCloseKey(Key);
   EXPECT_TRUE(Device.KeyExists(HKEY_CURRENT_USER, "Software\\ZQT\\ZQT\\Appearance"));
 
-  for (const WCHAR* Path : {WIDE("\\Software\\ZQT\\ZQT\\Appearance"),
-                               WIDE("Software\\ZQT\\ZQT\\Appearance")}) {
+  for (const WCHAR* Path :
+       {WIDE("\\Software\\ZQT\\ZQT\\Appearance"), WIDE("Software\\ZQT\\ZQT\\Appearance")}) {
     ASSERT_EQ(ERROR_SUCCESS, Open(HKEY_CURRENT_USER, Path, Key));
     DWORD Value = 0, Size = sizeof(Value);
     EXPECT_EQ(ERROR_SUCCESS, CeRegQueryValueEx(Key, WIDE("Color"), nullptr, nullptr,
@@ -228,6 +228,30 @@ TEST_F(RapiTest, QueriesFollowTheRegistryRules) {
             CeRegQueryValueEx(Key, WIDE("Name"), nullptr, &Type, nullptr, &Size));
 }
 
+TEST_F(RapiTest, TextReadsBackWithTheBytesItWasWrittenWith) {
+  // Neither ends with a NUL: an odd count of bytes, and a euro sign (U+20AC).
+  const std::string Written[] = {std::string("A\0B", 3), std::string("\xAC\x20", 2)};
+  Connect();
+  HKEY Key = Create(HKEY_CURRENT_USER, WIDE("Software\\ZQT"));
+  for (DWORD Type : {REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ}) {
+    for (const std::string& Bytes : Written) {
+      ASSERT_EQ(ERROR_SUCCESS, Set(Key, WIDE("Text"), Type, Bytes));
+      DWORD ReadType = REG_NONE, Size = 0;
+      EXPECT_EQ(ERROR_SUCCESS,
+                CeRegQueryValueEx(Key, WIDE("Text"), nullptr, &ReadType, nullptr, &Size));
+      std::string Read(Size, '\0');
+      EXPECT_EQ(ERROR_SUCCESS, CeRegQueryValueEx(Key, WIDE("Text"), nullptr, &ReadType,
+                                                 reinterpret_cast<BYTE*>(Read.data()), &Size));
+      EXPECT_EQ(Type, ReadType);
+      EXPECT_EQ(Bytes, Read.substr(0, Size));
+      std::string Stored;
+      ASSERT_TRUE(Device.QueryValue(HKEY_CURRENT_USER, "Software\\ZQT", "Text", ReadType, Stored));
+      EXPECT_EQ(Bytes, Stored);
+    }
+  }
+  CeRegCloseKey(Key);
+}
+
 TEST_F(RapiTest, ARefusedWriteChangesNothing) {
   Device.SetValue(HKEY_CURRENT_USER, "Software\\ZQT", "Level", REG_DWORD, DwordBytes(1));
   Device.RefuseRegistryWrites();
@@ -238,9 +262,9 @@ TEST_F(RapiTest, ARefusedWriteChangesNothing) {
   EXPECT_EQ(ERROR_ACCESS_DENIED, Set(Key, WIDE("Level"), REG_DWORD, DwordBytes(2)));
   CeRegCloseKey(Key);
   HKEY Created = nullptr;
-  EXPECT_EQ(ERROR_ACCESS_DENIED, CeRegCreateKeyEx(HKEY_CURRENT_USER, WIDE("Software\\New"), 0,
-                                                  nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                                  &Created, nullptr));
+  EXPECT_EQ(ERROR_ACCESS_DENIED,
+            CeRegCreateKeyEx(HKEY_CURRENT_USER, WIDE("Software\\New"), 0, nullptr, 0,
+                             KEY_ALL_ACCESS, nullptr, &Created, nullptr));
   EXPECT_FALSE(Device.KeyExists(HKEY_CURRENT_USER, "Software\\New"));
   DWORD Type = REG_NONE;
   std::string Bytes;
@@ -282,14 +306,21 @@ TEST_F(RapiTest, OnlyExistingFilesInsideTheDeviceOpen) {
   WriteWholeFile(Outside.string(), "secret");
   // The desktop's own path to a file, as a device path.
   const WideString DesktopPath = AnsiToWide("\\" + Outside.string(), CP_ACP);
+  // A name that Windows reads as a file in the working folder of a drive.
+  const std::filesystem::path Working = std::filesystem::current_path() / "zqt-outside.txt";
+  WriteWholeFile(Working.string(), "secret");
+  const WideString DriveRelative =
+      AnsiToWide("\\" + Working.root_name().string() + Working.filename().string(), CP_ACP);
   Connect();
   for (const WCHAR* Path :
        {WIDE("\\Temp\\Missing.log"), WIDE("\\Temp"), WIDE("Temp\\ZQTUtil.log"),
         WIDE("\\Temp\\..\\..\\outside.txt"), WIDE("\\..\\outside.txt"),
-        WIDE("\\Temp\\ZQTUtil.log\\"), WIDE(""), DesktopPath.c_str()}) {
+        WIDE("\\Temp\\ZQTUtil.log\\"), WIDE(""), DesktopPath.c_str(), DriveRelative.c_str()}) {
     SCOPED_TRACE(WideToAnsi(Path, CP_ACP));
     EXPECT_EQ(INVALID_HANDLE_VALUE, OpenFile(Path));
   }
+  std::error_code Ignored;
+  std::filesystem::remove(Working, Ignored);
   EXPECT_EQ(INVALID_HANDLE_VALUE,
             CeCreateFile(WIDE("\\Temp\\ZQTUtil.log"), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -191,10 +191,10 @@ void Handles() {
   HKEY Key = Open(HKEY_CURRENT_USER, kKey, KEY_ALL_ACCESS, "KEY_ALL_ACCESS");
   DWORD Reserved = 0, Size = 4;
   BYTE Data[4];
-  Print("query with a reserved pointer", RegQueryValueExA(Key, "Dword", &Reserved, nullptr,
-                                                           nullptr, &Size));
-  Print("query into data without a size", RegQueryValueExA(Key, "Binary", nullptr, nullptr,
-                                                            Data, nullptr));
+  Print("query with a reserved pointer",
+        RegQueryValueExA(Key, "Dword", &Reserved, nullptr, nullptr, &Size));
+  Print("query into data without a size",
+        RegQueryValueExA(Key, "Binary", nullptr, nullptr, Data, nullptr));
   Print("set from no data with a size", RegSetValueExA(Key, "Nothing", 0, REG_BINARY, nullptr, 4));
   Print("set from no data without a size",
         RegSetValueExA(Key, "Nothing", 0, REG_BINARY, nullptr, 0));

@@ -1,10 +1,13 @@
 #include "SimulatedDevice.h"
 
+#include <gtest/gtest.h>
+
 #include <cstring>
 #include <map>
 #include <sstream>
 
 #include "DeviceFolder.h"
+#include "DeviceValues.h"
 #include "ProcessVariables.h"
 #include "TemporaryRegistry.h"
 
@@ -79,17 +82,27 @@ void TSimulatedDevice::PutFile(const std::string& DevicePath, const std::string&
 
 void TSimulatedDevice::SetValue(HKEY Root, const std::string& Path, const std::string& Name,
                                 DWORD Type, const std::string& Bytes) {
-  HKEY Key = FHives.Open(Root);
-  SetRawValue(Key, Path, Name, Type, Bytes);
+  HKEY Hive = FHives.Open(Root);
+  HKEY Key = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(Hive, Path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                           KEY_ALL_ACCESS, nullptr, &Key, nullptr));
+  RegCloseKey(Hive);
+  EXPECT_EQ(ERROR_SUCCESS,
+            WriteDeviceValue(Key, Name, Type, reinterpret_cast<const BYTE*>(Bytes.data()),
+                             static_cast<DWORD>(Bytes.size())));
   RegCloseKey(Key);
 }
 
 bool TSimulatedDevice::QueryValue(HKEY Root, const std::string& Path, const std::string& Name,
                                   DWORD& Type, std::string& Bytes) const {
-  HKEY Key = FHives.Open(Root);
-  bool Found = QueryRawValue(Key, Path, Name, Type, Bytes);
+  HKEY Hive = FHives.Open(Root);
+  HKEY Key = nullptr;
+  LONG Result = RegOpenKeyExA(Hive, Path.c_str(), 0, KEY_READ, &Key);
+  RegCloseKey(Hive);
+  if (Result != ERROR_SUCCESS) return false;
+  Result = ReadDeviceValue(Key, Name, Type, Bytes);
   RegCloseKey(Key);
-  return Found;
+  return Result == ERROR_SUCCESS;
 }
 
 bool TSimulatedDevice::KeyExists(HKEY Root, const std::string& Path) const {

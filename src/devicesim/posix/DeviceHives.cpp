@@ -16,9 +16,8 @@ TDeviceHives::TDeviceHives(const std::filesystem::path& DeviceFolder) {
 TDeviceHives::~TDeviceHives() = default;
 
 HKEY TDeviceHives::Open(HKEY Root) const {
-  return OpenStoreKey(FPlace->Store, Root == HKEY_LOCAL_MACHINE
-                                         ? TRegistryStore::LocalMachineHive
-                                         : TRegistryStore::CurrentUserHive);
+  return OpenStoreKey(FPlace->Store, Root == HKEY_LOCAL_MACHINE ? TRegistryStore::LocalMachineHive
+                                                                : TRegistryStore::CurrentUserHive);
 }
 
 void TDeviceHives::Erase() {

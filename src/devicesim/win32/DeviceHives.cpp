@@ -25,8 +25,8 @@ TDeviceHives::TDeviceHives(const std::filesystem::path& DeviceFolder) {
 TDeviceHives::~TDeviceHives() = default;
 
 HKEY TDeviceHives::Open(HKEY Root) const {
-  const std::string Hive = FPlace->Key + (Root == HKEY_LOCAL_MACHINE ? "\\HKEY_LOCAL_MACHINE"
-                                                                      : "\\HKEY_CURRENT_USER");
+  const std::string Hive =
+      FPlace->Key + (Root == HKEY_LOCAL_MACHINE ? "\\HKEY_LOCAL_MACHINE" : "\\HKEY_CURRENT_USER");
   HKEY Key = nullptr;
   if (RegCreateKeyExA(HKEY_CURRENT_USER, Hive.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                       KEY_ALL_ACCESS, nullptr, &Key, nullptr) != ERROR_SUCCESS)

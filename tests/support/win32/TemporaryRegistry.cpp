@@ -17,9 +17,9 @@ std::string ScratchKey(const TTemporaryFolder& Folder) {
 
 void Redirect(HKEY Root, const std::string& Key) {
   HKEY Target = nullptr;
-  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, Key.c_str(), 0, nullptr,
-                                           REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                                           &Target, nullptr));
+  ASSERT_EQ(ERROR_SUCCESS,
+            RegCreateKeyExA(HKEY_CURRENT_USER, Key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                            KEY_ALL_ACCESS, nullptr, &Target, nullptr));
   EXPECT_EQ(ERROR_SUCCESS, RegOverridePredefKey(Root, Target));
   RegCloseKey(Target);
 }
