@@ -4,7 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-packages.sh
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release > /dev/null
+cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DZQT_BUILD_TESTS=ON \
+  -DZQT_BUILD_BENCHMARKS=ON > /dev/null
 cmake --build build-bench --target bench/all > /dev/null
 for bench in build-bench/bench/*_bench; do
   "$bench" --benchmark_repetitions=7 --benchmark_report_aggregates_only=true "$@"
