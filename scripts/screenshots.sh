@@ -43,3 +43,15 @@ done
 # The description follows the focused option: the fifth row's.
 xdotool mousemove --window "$window" 300 115 click 1
 shoot troubleshooting-description
+# "Save all logs to ..." into a fresh folder, typed into the folder dialog.
+collected="$folder/collected"
+mkdir -p "$collected"
+xdotool mousemove --window "$window" 237 318 click 1
+sleep 1
+xdotool type --delay 20 "$collected"
+xdotool key Return
+sleep 1
+eval "$(xdotool getwindowgeometry --shell "$window")"
+import -window root -crop "559x367+$X+$Y" "$out/log-collection.png"
+echo "$out/log-collection.png"
+xdotool key Return

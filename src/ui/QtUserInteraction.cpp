@@ -6,9 +6,18 @@
 
 namespace {
 
+// The program's messages break their lines as Windows shows them, with a
+// line feed and a carriage return in either order; on screen each pair is
+// one line break.
+QString DisplayText(const std::string& Message) {
+  QString Text = QString::fromStdString(Message);
+  Text.replace("\n\r", "\n").replace("\r\n", "\n").replace('\r', '\n');
+  return Text;
+}
+
 void ShowBox(QMessageBox::Icon Icon, const std::string& Message) {
-  QMessageBox Box(Icon, QApplication::applicationName(), QString::fromStdString(Message),
-                  QMessageBox::Ok, QApplication::activeWindow());
+  QMessageBox Box(Icon, QApplication::applicationName(), DisplayText(Message), QMessageBox::Ok,
+                  QApplication::activeWindow());
   Box.exec();
 }
 
