@@ -24,10 +24,6 @@ class TRegistry {
   void SetRootKey(HKEY Value);
   HKEY CurrentKey() const { return FCurrentKey; }
   const std::string& CurrentPath() const { return FCurrentPath; }
-  REGSAM Access() const { return FAccess; }
-  void SetAccess(REGSAM Value) { FAccess = Value; }
-  bool LazyWrite() const { return FLazyWrite; }
-  void SetLazyWrite(bool Value) { FLazyWrite = Value; }
 
   // Opens Key with the access mask, creating it when CanCreate. Never raises.
   bool OpenKey(const std::string& Key, bool CanCreate);
@@ -51,6 +47,8 @@ class TRegistry {
   HKEY FRootKey;
   HKEY FCurrentKey = nullptr;
   std::string FCurrentPath;
+  // The rights asked for by later opens; a read-only open changes it.
   REGSAM FAccess = KEY_ALL_ACCESS;
+  // On in this program: closing a key never flushes it first.
   bool FLazyWrite = true;
 };

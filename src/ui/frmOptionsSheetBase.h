@@ -32,8 +32,6 @@ class TOptionsSheetBase : public QWidget {
   bool Modified() const { return FModified; }
 
  protected:
-  TOptionsSheetOwner* Owner() const { return FOwner; }
-
   // The group page's hint; pages of their own hide or cover it.
   QLabel* lbSheetBaseLabel;
 
