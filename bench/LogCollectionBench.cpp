@@ -1,20 +1,18 @@
 // What collecting the organizer's logs costs: eight files of 32 MiB (five
-// on the simulated device, three on the desktop) collected by the
-// troubleshooting page's "Save all logs to ...", against the standard
-// library's copy of the same eight files, in the same run.
+// on the simulated device, three on the desktop) collected as "Save all
+// logs to ..." collects them, against the standard library's copy of the
+// same eight files, in the same run.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
+#include "LogCollection.h"
 #include "RecordingInteraction.h"
 #include "SimulatedDevice.h"
 #include "StartedCatalogue.h"
 #include "TemporaryRegistry.h"
 #include "ZQTTweakerManager.h"
-#include "frmTweakOptDebugging.h"
 
 namespace {
 
@@ -34,8 +32,7 @@ void WriteFileOfSize(const fs::path& File) {
 }
 
 // The organizer's logs on a simulated device and a desktop, the program's
-// managers and catalogue, and the troubleshooting page, as the program has
-// them when the user clicks.
+// managers and catalogue, as the program has them when the user clicks.
 class TLogBench {
  public:
   TLogBench() {
@@ -47,11 +44,8 @@ class TLogBench {
     SetRawValue(HKEY_LOCAL_MACHINE,
                 "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\zqt.exe", "", REG_SZ,
                 (Organizer() / "zqt.exe").string() + '\0');
-    Interaction.FolderAnswer = Target().string();
     Program.Start();
-    Page = std::make_unique<TTweakOptDebugging>(nullptr, nullptr);
   }
-  ~TLogBench() { Page.reset(); }
   fs::path Target() const { return Registry.Folder().Path() / "collected"; }
   fs::path Organizer() const { return Registry.Folder().Path() / "organizer"; }
 
@@ -59,18 +53,19 @@ class TLogBench {
   TTemporaryRegistry Registry;
   TSimulatedDevice Device;
   TStartedCatalogue Program;
-  std::unique_ptr<TTweakOptDebugging> Page;
 };
 
 TLogBench* Bench = nullptr;
 
 void CollectLogs(benchmark::State& State) {
+  std::string Report;
   for (auto _ : State) {
-    Bench->Interaction.Messages.clear();
-    Bench->Page->btnSaveLogsClick();
+    TLogCollection Collection(ZQTTweakOptions->RapiManager, Bench->Target().string());
+    Collection.Collect();
+    Report = Collection.Report();
   }
-  if (Bench->Interaction.Messages.size() != 1 ||
-      Bench->Interaction.Messages[0].find("ZQTSync.log") == std::string::npos)
+  if (!Bench->Interaction.Messages.empty() || Report.find("ZQTSync.log") == std::string::npos ||
+      Report.find("ZQT.exe.log") == std::string::npos)
     State.SkipWithError("the collection did not copy every log");
   State.SetBytesProcessed(State.iterations() * 8 * kFileSize);
 }
@@ -94,8 +89,6 @@ BENCHMARK(StandardLibraryCopy)->Unit(benchmark::kMillisecond)->UseRealTime();
 }  // namespace
 
 int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication Application(argc, argv);
   benchmark::Initialize(&argc, argv);
   TLogBench Setup;
   Bench = &Setup;

@@ -8,7 +8,6 @@
 
 #include "Device.h"
 #include "RapiDefs.h"
-#include "miniUtils.h"
 
 namespace {
 
@@ -17,7 +16,12 @@ std::mutex GCallLock;
 // A device name as the desktop's single-byte text, which the platform's
 // registry functions and file names take.
 std::string Narrow(LPCWSTR Text) {
-  return Text ? WideToAnsi(WideString(Text), CP_ACP) : std::string();
+  if (!Text || !*Text) return std::string();
+  const int Count = WideCharToMultiByte(CP_ACP, 0, Text, -1, nullptr, 0, nullptr, nullptr);
+  std::string Result(Count > 0 ? Count : 1, '\0');
+  WideCharToMultiByte(CP_ACP, 0, Text, -1, Result.data(), Count, nullptr, nullptr);
+  Result.resize(Result.find('\0'));
+  return Result;
 }
 
 // One call, with Failed for any failure on the way.
@@ -65,16 +69,15 @@ LONG CeRegOpenKeyEx(HKEY hKey, LPCWSTR lpszSubKey, DWORD, REGSAM, PHKEY phkResul
 
 LONG CeRegCreateKeyEx(HKEY hKey, LPCWSTR lpszSubKey, DWORD, LPWSTR, DWORD, REGSAM,
                       LPSECURITY_ATTRIBUTES, PHKEY phkResult, LPDWORD lpdwDisposition) {
-  return ServeRemote("CeRegCreateKeyEx", ERROR_NOT_CONNECTED, ERROR_OUTOFMEMORY,
-                     [&](TDevice& Device) -> LONG {
-                       if (!phkResult) return ERROR_INVALID_PARAMETER;
-                       DWORD Disposition = 0;
-                       LONG Result = Device.Registry().CreateKey(hKey, Narrow(lpszSubKey),
-                                                                 *phkResult, Disposition);
-                       if (Result == ERROR_SUCCESS && lpdwDisposition)
-                         *lpdwDisposition = Disposition;
-                       return Result;
-                     });
+  return ServeRemote(
+      "CeRegCreateKeyEx", ERROR_NOT_CONNECTED, ERROR_OUTOFMEMORY, [&](TDevice& Device) -> LONG {
+        if (!phkResult) return ERROR_INVALID_PARAMETER;
+        DWORD Disposition = 0;
+        LONG Result =
+            Device.Registry().CreateKey(hKey, Narrow(lpszSubKey), *phkResult, Disposition);
+        if (Result == ERROR_SUCCESS && lpdwDisposition) *lpdwDisposition = Disposition;
+        return Result;
+      });
 }
 
 LONG CeRegCloseKey(HKEY hKey) {
@@ -93,28 +96,25 @@ LONG CeRegQueryValueEx(HKEY hKey, LPCWSTR lpValueName, LPDWORD lpReserved, LPDWO
 
 LONG CeRegSetValueEx(HKEY hKey, LPCWSTR lpValueName, DWORD, DWORD dwType, const BYTE* lpData,
                      DWORD cbData) {
-  return ServeRemote("CeRegSetValueEx", ERROR_NOT_CONNECTED, ERROR_OUTOFMEMORY,
-                     [&](TDevice& Device) {
-                       return Device.Registry().SetValue(hKey, Narrow(lpValueName), dwType, lpData,
-                                                         cbData);
-                     });
+  return ServeRemote(
+      "CeRegSetValueEx", ERROR_NOT_CONNECTED, ERROR_OUTOFMEMORY, [&](TDevice& Device) {
+        return Device.Registry().SetValue(hKey, Narrow(lpValueName), dwType, lpData, cbData);
+      });
 }
 
 HANDLE CeCreateFile(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSECURITY_ATTRIBUTES,
                     DWORD dwCreationDisposition, DWORD, HANDLE) {
-  return ServeRemote("CeCreateFile", INVALID_HANDLE_VALUE, INVALID_HANDLE_VALUE,
-                     [&](TDevice& Device) {
-                       if (!lpFileName) return INVALID_HANDLE_VALUE;
-                       return Device.Files().Open(Narrow(lpFileName), dwDesiredAccess,
-                                                  dwCreationDisposition);
-                     });
+  return ServeRemote(
+      "CeCreateFile", INVALID_HANDLE_VALUE, INVALID_HANDLE_VALUE, [&](TDevice& Device) {
+        if (!lpFileName) return INVALID_HANDLE_VALUE;
+        return Device.Files().Open(Narrow(lpFileName), dwDesiredAccess, dwCreationDisposition);
+      });
 }
 
 BOOL CeReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead,
                 LPDWORD lpNumberOfBytesRead, LPOVERLAPPED lpOverlapped) {
   return ServeRemote("CeReadFile", FALSE, FALSE, [&](TDevice& Device) -> BOOL {
-    if (!lpNumberOfBytesRead || lpOverlapped || (!lpBuffer && nNumberOfBytesToRead))
-      return FALSE;
+    if (!lpNumberOfBytesRead || lpOverlapped || (!lpBuffer && nNumberOfBytesToRead)) return FALSE;
     *lpNumberOfBytesRead = 0;
     return Device.Files().Read(hFile, lpBuffer, nNumberOfBytesToRead, *lpNumberOfBytesRead);
   });
@@ -126,11 +126,24 @@ BOOL CeCloseHandle(HANDLE hObject) {
 }
 
 #if ZQT_DEVICE_HAS_TEMP_PATH
+namespace {
+
+// UTF-8 text of the device's settings as the device's UTF-16.
+WideString Widen(const std::string& Text) {
+  WideString Result(Text.size() + 1, WCHAR());
+  const int Count = MultiByteToWideChar(CP_UTF8, 0, Text.c_str(), -1, Result.data(),
+                                        static_cast<int>(Result.size()));
+  Result.resize(Count > 0 ? Count - 1 : 0);
+  return Result;
+}
+
+}  // namespace
+
 // As GetTempPath: the length without the NUL when the buffer holds the path,
 // otherwise the length the buffer needs, NUL included.
 DWORD CeGetTempPath(DWORD nBufferLength, LPWSTR lpBuffer) {
   return ServeRemote("CeGetTempPath", DWORD{0}, DWORD{0}, [&](TDevice& Device) -> DWORD {
-    WideString Path = AnsiToWide(Device.Settings().TempPath(), CP_UTF8);
+    WideString Path = Widen(Device.Settings().TempPath());
     DWORD Needed = static_cast<DWORD>(Path.size() + 1);
     if (!lpBuffer || nBufferLength < Needed) return Needed;
     std::copy(Path.begin(), Path.end(), lpBuffer);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "QtOptionsDialog.h"
 #include "QtUserInteraction.h"
 #include "main.h"
 
@@ -15,7 +16,10 @@ int main(int argc, char** argv) {
   Application.setQuitOnLastWindowClosed(false);
   TQtUserInteraction Interaction;
   SetUserInteraction(&Interaction);
+  TQtOptionsDialogFrontEnd FrontEnd;
+  SetOptionsDialogFrontEnd(&FrontEnd);
   const int ExitCode = RunTweaker(Arguments);
+  SetOptionsDialogFrontEnd(nullptr);
   SetUserInteraction(nullptr);
   return ExitCode;
 }

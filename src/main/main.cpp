@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 
 #include "IntegerConversion.h"
+#include "QtText.h"
 #include "StringUtils.h"
 #include "TweakerPages.h"
 #include "UserInteraction.h"
@@ -14,9 +15,7 @@ namespace {
 
 bool IsAdvancedOptionsSwitch(const std::string& Argument) {
   std::string Word = Trim(Argument);
-  if (Word.empty()) return false;
-  return QString::fromStdString(Word.substr(1)).compare("AdvancedOptions", Qt::CaseInsensitive) ==
-         0;
+  return !Word.empty() && AnsiSameText(Word.substr(1), "AdvancedOptions");
 }
 
 void PostQuit(int ExitCode) {
@@ -86,8 +85,7 @@ void TForm1::CreateComponents() {
   edValueName = AddEdit("edValueName", "StrikeOutCOmpleteTasks", 16, 48);
   btnRegWrite = AddButton("btnRegWrite", "Write", 232, 46);
   edValue = AddEdit("edValue", "", 16, 80);
-  frTweakOptions = new TfrTweakOptions(this);
-  frTweakOptions->setObjectName("frTweakOptions");
+  frTweakOptions = new TQtOptionList(FUnboundOptions, this);
   frTweakOptions->setGeometry(16, 184, 393, 328);
   Button1 = AddButton("Button1", "Save!", 16, 536);
   connect(btnRegistryRead, &QPushButton::clicked, this,
@@ -119,29 +117,27 @@ void TForm1::FormDestroy() {
 }
 
 void TForm1::btnRegistryReadClick() {
-  if (!FRapiManager->OpenKey(edKey->text().toStdString(), false, false)) {
+  if (!FRapiManager->OpenKey(ToAnsi(edKey->text()), false, false)) {
     lbResult->setText("Error");
     return;
   }
-  const int Value = FRapiManager->ReadInteger(edValueName->text().toStdString(), 0);
+  const int Value = FRapiManager->ReadInteger(ToAnsi(edValueName->text()), 0);
   edValue->setText(QString::number(static_cast<DWORD>(Value)));
   lbResult->setText("OK");
 }
 
 void TForm1::btnRegWriteClick() {
-  if (!FRapiManager->OpenKey(edKey->text().toStdString(), false, false)) {
+  if (!FRapiManager->OpenKey(ToAnsi(edKey->text()), false, false)) {
     lbResult->setText("Error");
     return;
   }
-  FRapiManager->WriteInteger(edValueName->text().toStdString(),
-                             StrToInt(edValue->text().toStdString()));
+  FRapiManager->WriteInteger(ToAnsi(edValueName->text()), StrToInt(ToAnsi(edValue->text())));
   lbResult->setText("OK");
 }
 
 void TForm1::btnCopyClick() {
   try {
-    FRapiManager->CopyFileFromDevice(edCopyFrom->text().toStdString(),
-                                     edCopyTo->text().toStdString(), true);
+    FRapiManager->CopyFileFromDevice(ToAnsi(edCopyFrom->text()), ToAnsi(edCopyTo->text()), true);
     lbCopyRes->setText("OK");
   } catch (const std::exception& Error) {
     UserInteraction().ShowMessage(Error.what());

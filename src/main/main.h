@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "QtOptionList.h"
 #include "RapiMngr.h"
 #include "RegistryMngr.h"
 #include "frTweakOptionsSet.h"
@@ -44,7 +45,7 @@ class TForm1 : public QWidget {
   QPushButton* btnRegWrite;
   QLineEdit* edValue;
   // Never bound to a set.
-  TfrTweakOptions* frTweakOptions;
+  TQtOptionList* frTweakOptions;
   // No action.
   QPushButton* Button1;
 
@@ -59,6 +60,7 @@ class TForm1 : public QWidget {
   void FormCreate(const std::vector<std::string>& Arguments);
   void FormDestroy();
 
+  TfrTweakOptions FUnboundOptions;
   std::unique_ptr<TRapiManager> FRapiManager;
   std::unique_ptr<TRegistryManager> FRegistryManager;
 };

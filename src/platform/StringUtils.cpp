@@ -1,5 +1,7 @@
 #include "StringUtils.h"
 
+#include "WinCompat.h"
+
 namespace {
 
 bool IsBlank(char Character) { return static_cast<unsigned char>(Character) <= ' '; }
@@ -12,4 +14,8 @@ std::string Trim(const std::string& S) {
   while (First < Last && IsBlank(S[First])) ++First;
   while (Last > First && IsBlank(S[Last - 1])) --Last;
   return S.substr(First, Last - First);
+}
+
+bool AnsiSameText(const std::string& S1, const std::string& S2) {
+  return lstrcmpiA(S1.c_str(), S2.c_str()) == 0;
 }

@@ -1,7 +1,5 @@
 #include "frmOptionsSheetBase.h"
 
-#include <QString>
-
 #include "Exception.h"
 #include "StringUtils.h"
 
@@ -10,21 +8,30 @@ std::unique_ptr<TSheetList> SheetList;
 namespace {
 
 bool SameName(const std::string& Left, const std::string& Right) {
-  return QString::fromStdString(Trim(Left))
-             .compare(QString::fromStdString(Trim(Right)), Qt::CaseInsensitive) == 0;
+  return AnsiSameText(Trim(Left), Trim(Right));
 }
 
 }  // namespace
 
-TOptionsSheetBase::TOptionsSheetBase(TOptionsSheetOwner* Owner, QWidget* Parent)
-    : QWidget(Parent), FOwner(Owner) {
-  setWindowTitle("OptionsSheetBase");
-  setFont(QFont("MS Sans Serif", 8));
-  resize(422, 325);
-  lbSheetBaseLabel = new QLabel("Please select a subentry for options", this);
-  lbSheetBaseLabel->setObjectName("lbSheetBaseLabel");
-  lbSheetBaseLabel->setGeometry(104, 88, 167, 13);
+TOptionsSheetBase::TOptionsSheetBase(TOptionsSheetOwner* Owner) : FOwner(Owner) {
+  TSheetLabel Hint;
+  Hint.Name = "lbSheetBaseLabel";
+  Hint.Caption = "Please select a subentry for options";
+  Hint.Bounds = {104, 88, 167, 13};
+  Hint.WordWrap = false;
+  FLayout.Labels.push_back(Hint);
   FormCreate();
+}
+
+const TSheetLabel* TOptionsSheetBase::Label(const std::string& Name) const {
+  std::vector<const TSheetLabel*> All;
+  for (const TSheetLabel& Label : FLayout.Labels) All.push_back(&Label);
+  for (const auto* Strip : {&FLayout.Top, &FLayout.Bottom})
+    if (*Strip)
+      for (const TSheetLabel& Label : (*Strip)->Labels) All.push_back(&Label);
+  for (const TSheetLabel* Label : All)
+    if (Label->Name == Name) return Label;
+  return nullptr;
 }
 
 void TOptionsSheetBase::FormCreate() { FModified = false; }

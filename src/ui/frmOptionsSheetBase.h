@@ -2,13 +2,13 @@
 // builds its tree from.
 #pragma once
 
-#include <QLabel>
-#include <QWidget>
 #include <functional>
 #include <memory>
 #include <string>
 #include <typeindex>
 #include <vector>
+
+#include "SheetLayout.h"
 
 // What a page needs of its owner: to be told that an option was edited.
 class TOptionsSheetOwner {
@@ -17,12 +17,15 @@ class TOptionsSheetOwner {
   virtual void SetModified(bool Value) = 0;
 };
 
-class TOptionsSheetBase : public QWidget {
-  Q_OBJECT
-
+// A page of the dialog. A page of this class itself stands for a group
+// node: it shows only its hint.
+class TOptionsSheetBase {
  public:
-  // Owner is told of edits; Parent is the panel the page sits in.
-  TOptionsSheetBase(TOptionsSheetOwner* Owner, QWidget* Parent);
+  // Owner is told of edits.
+  explicit TOptionsSheetBase(TOptionsSheetOwner* Owner);
+  virtual ~TOptionsSheetBase() = default;
+  TOptionsSheetBase(const TOptionsSheetBase&) = delete;
+  TOptionsSheetBase& operator=(const TOptionsSheetBase&) = delete;
 
   // Writes the page's options. A group page writes nothing.
   virtual void Apply();
@@ -31,9 +34,15 @@ class TOptionsSheetBase : public QWidget {
   void MarkModified(const void* Sender);
   bool Modified() const { return FModified; }
 
+  // What the page shows.
+  const TSheetLayout& Layout() const { return FLayout; }
+  // The page's label of that name, wherever it sits; null when there is none.
+  const TSheetLabel* Label(const std::string& Name) const;
+
  protected:
-  // The group page's hint; pages of their own hide or cover it.
-  QLabel* lbSheetBaseLabel;
+  TSheetLayout FLayout;
+  // The group page's hint; pages of their own hide it.
+  TSheetLabel& lbSheetBaseLabel() { return FLayout.Labels.front(); }
 
  private:
   void FormCreate();
@@ -46,17 +55,17 @@ class TOptionsSheetBase : public QWidget {
 // the same class.
 class TSheetClass {
  public:
-  using TFactory = TOptionsSheetBase* (*)(TOptionsSheetOwner* Owner, QWidget* Parent);
+  using TFactory = std::unique_ptr<TOptionsSheetBase> (*)(TOptionsSheetOwner* Owner);
 
   template <class TSheet>
   static TSheetClass Of() {
-    return TSheetClass(typeid(TSheet), [](TOptionsSheetOwner* Owner, QWidget* Parent) {
-      return static_cast<TOptionsSheetBase*>(new TSheet(Owner, Parent));
+    return TSheetClass(typeid(TSheet), [](TOptionsSheetOwner* Owner) {
+      return std::unique_ptr<TOptionsSheetBase>(new TSheet(Owner));
     });
   }
 
-  TOptionsSheetBase* Create(TOptionsSheetOwner* Owner, QWidget* Parent) const {
-    return FFactory(Owner, Parent);
+  std::unique_ptr<TOptionsSheetBase> Create(TOptionsSheetOwner* Owner) const {
+    return FFactory(Owner);
   }
   // The base class itself: a group placeholder.
   bool IsGroup() const { return *this == Of<TOptionsSheetBase>(); }
@@ -86,7 +95,6 @@ class TSheetList {
   int Count() const { return static_cast<int>(FItems.size()); }
   // Removes an entry; a group placeholder leaves with its last child.
   void Delete(int Index);
-  void Clear() { FItems.clear(); }
 
  private:
   bool IsAncestorOrSelf(int Ancestor, int Index) const;

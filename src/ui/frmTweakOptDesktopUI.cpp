@@ -2,8 +2,6 @@
 
 #include "ZQTTweakerManager.h"
 
-TTweakOptDesktopUI::TTweakOptDesktopUI(TOptionsSheetOwner* Owner, QWidget* Parent)
-    : TTweakOptionPage(Owner, Parent) {
-  ShowOnlyTheOptionList();
+TTweakOptDesktopUI::TTweakOptDesktopUI(TOptionsSheetOwner* Owner) : TTweakOptionPage(Owner) {
   FormCreate(ZQTTweakOptions->DesktopUIOptions);
 }

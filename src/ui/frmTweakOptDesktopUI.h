@@ -4,8 +4,6 @@
 #include "TweakOptionPage.h"
 
 class TTweakOptDesktopUI : public TTweakOptionPage {
-  Q_OBJECT
-
  public:
-  TTweakOptDesktopUI(TOptionsSheetOwner* Owner, QWidget* Parent);
+  explicit TTweakOptDesktopUI(TOptionsSheetOwner* Owner);
 };

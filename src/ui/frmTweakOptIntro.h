@@ -2,19 +2,11 @@
 // found at start-up.
 #pragma once
 
-#include <QLabel>
-
 #include "frmOptionsSheetBase.h"
 
 class TTweakOptAbout : public TOptionsSheetBase {
-  Q_OBJECT
-
  public:
-  TTweakOptAbout(TOptionsSheetOwner* Owner, QWidget* Parent);
-
-  QLabel* Label1;
-  QLabel* Label2;
-  QLabel* Label3;
-  // Shown exactly when no device was connected at start-up.
-  QLabel* lbDevice;
+  // Label1 to Label3 tell what the program is; lbDevice is shown exactly
+  // when no device was connected at start-up.
+  explicit TTweakOptAbout(TOptionsSheetOwner* Owner);
 };

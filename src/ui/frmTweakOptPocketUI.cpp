@@ -2,8 +2,6 @@
 
 #include "ZQTTweakerManager.h"
 
-TTweakOptPocketPCUI::TTweakOptPocketPCUI(TOptionsSheetOwner* Owner, QWidget* Parent)
-    : TTweakOptionPage(Owner, Parent) {
-  ShowOnlyTheOptionList();
+TTweakOptPocketPCUI::TTweakOptPocketPCUI(TOptionsSheetOwner* Owner) : TTweakOptionPage(Owner) {
   FormCreate(ZQTTweakOptions->PocketPCUIOptions);
 }

@@ -5,8 +5,6 @@
 #include "TweakOptionPage.h"
 
 class TTweakOptPocketPCUI : public TTweakOptionPage {
-  Q_OBJECT
-
  public:
-  TTweakOptPocketPCUI(TOptionsSheetOwner* Owner, QWidget* Parent);
+  explicit TTweakOptPocketPCUI(TOptionsSheetOwner* Owner);
 };

@@ -1,95 +1,22 @@
 #include "frmTweakerOptionsMain.h"
 
-#include <QHeaderView>
-#include <QMouseEvent>
-#include <QTreeWidgetItemIterator>
-#include <QVBoxLayout>
-
+#include "StringUtils.h"
 #include "UserInteraction.h"
 #include "miniUtils.h"
 
 namespace {
 
-constexpr int kClientWidth = 559;
-constexpr int kClientHeight = 367;
-constexpr int kTreeWidth = 174;
-constexpr int kButtonStripHeight = 33;
-
-QString Text(const std::string& Value) { return QString::fromStdString(Value); }
+TOptionsDialogFrontEnd* FrontEnd = nullptr;
 
 }  // namespace
 
-TTweakerOptionsMain::TTweakerOptionsMain(QWidget* Parent) : QDialog(Parent) {
-  CreateComponents();
-  FormCreate();
-}
+const char* const TTweakerOptionsMain::DefaultCaption =
+    "Quorvanta Tweaker for Desktop and PocketPC Editions.";
+const char* const TTweakerOptionsMain::ButtonCaptions[3] = {"OK", "Cancel", "&Apply"};
+
+TTweakerOptionsMain::TTweakerOptionsMain() { FormCreate(); }
 
 TTweakerOptionsMain::~TTweakerOptionsMain() { FormDestroy(); }
-
-void TTweakerOptionsMain::CreateComponents() {
-  setWindowTitle("Quorvanta Tweaker for Desktop and PocketPC Editions.");
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-  setFont(QFont("MS Sans Serif", 8));
-  setFixedSize(kClientWidth, kClientHeight);
-
-  tvOptions = new QTreeWidget(this);
-  tvOptions->setObjectName("tvOptions");
-  tvOptions->setGeometry(0, 0, kTreeWidth, kClientHeight);
-  tvOptions->setHeaderHidden(true);
-  tvOptions->setIndentation(19);
-  tvOptions->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  tvOptions->setMouseTracking(true);  // hot tracking
-  QPalette Palette = tvOptions->palette();
-  for (QPalette::ColorRole Role : {QPalette::Highlight, QPalette::HighlightedText})
-    Palette.setColor(QPalette::Inactive, Role, Palette.color(QPalette::Active, Role));
-  tvOptions->setPalette(Palette);
-  tvOptions->viewport()->installEventFilter(this);
-
-  // The boundary between tree and page cannot be dragged.
-  Splitter1 = new QWidget(this);
-  Splitter1->setObjectName("Splitter1");
-  Splitter1->hide();
-
-  pnlOptionsSheet = new QWidget(this);
-  pnlOptionsSheet->setObjectName("pnlOptionsSheet");
-  pnlOptionsSheet->setGeometry(kTreeWidth, 0, kClientWidth - kTreeWidth, kClientHeight);
-  auto* Layout = new QVBoxLayout(pnlOptionsSheet);
-  Layout->setContentsMargins(0, 0, 0, 0);
-  Layout->setSpacing(0);
-
-  // The shown page takes all the room above the button strip, which stays
-  // at the bottom also while no page is shown.
-  pnlBottom = new QWidget(pnlOptionsSheet);
-  pnlBottom->setObjectName("pnlBottom");
-  pnlBottom->setFixedHeight(kButtonStripHeight);
-  Layout->addWidget(pnlBottom, 0, Qt::AlignBottom);
-
-  // The buttons keep their distance from the right edge: the last one ends
-  // 5 pixels before it.
-  const int Right = pnlOptionsSheet->width();
-  auto AddButton = [this, Right](const char* Name, const char* Caption, int RightMargin) {
-    auto* Button = new QPushButton(Caption, pnlBottom);
-    Button->setObjectName(Name);
-    Button->setGeometry(Right - RightMargin - 75, 5, 75, 25);
-    Button->setAutoDefault(false);
-    return Button;
-  };
-  btnOK = AddButton("btnOK", "OK", 181);
-  btnCancel = AddButton("btnCancel", "Cancel", 93);
-  btnApply = AddButton("btnApply", "&Apply", 5);
-  btnOK->setDefault(true);
-  btnApply->setEnabled(false);
-
-  FChangeTimer.setSingleShot(true);
-  connect(&FChangeTimer, &QTimer::timeout, this,
-          [this] { ReportErrorsOf([this] { tvOptionsChange(); }); });
-  connect(tvOptions, &QTreeWidget::currentItemChanged, this, [this] { SelectionChanged(); });
-  connect(btnOK, &QPushButton::clicked, this, [this] { btnOKClick(); });
-  connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(btnApply, &QPushButton::clicked, this,
-          [this] { ReportErrorsOf([this] { btnApplyClick(); }); });
-}
 
 void TTweakerOptionsMain::FormCreate() {
   FCurrentSheet = nullptr;
@@ -100,28 +27,28 @@ void TTweakerOptionsMain::FormCreate() {
 }
 
 void TTweakerOptionsMain::FormDestroy() {
-  FChangeTimer.stop();
-  tvOptions->disconnect(this);
   FCurrentSheet = nullptr;
-  for (QTreeWidgetItem* Node : NodesInTreeOrder()) {
-    delete ItemOf(Node);
-    Node->setData(0, Qt::UserRole, QVariant());
+  for (int Node : NodesInTreeOrder()) FNodes[Node].Item.reset();
+}
+
+std::vector<int> TTweakerOptionsMain::NodesInTreeOrder() const {
+  std::vector<int> Order;
+  std::vector<int> Pending;
+  for (int Node = NodeCount() - 1; Node >= 0; --Node)
+    if (FNodes[Node].Parent == -1) Pending.push_back(Node);
+  while (!Pending.empty()) {
+    const int Node = Pending.back();
+    Pending.pop_back();
+    Order.push_back(Node);
+    const std::vector<int>& Children = FNodes[Node].Children;
+    Pending.insert(Pending.end(), Children.rbegin(), Children.rend());
   }
-}
-
-TOptionItem* TTweakerOptionsMain::ItemOf(const QTreeWidgetItem* Node) {
-  return Node ? static_cast<TOptionItem*>(Node->data(0, Qt::UserRole).value<void*>()) : nullptr;
-}
-
-std::vector<QTreeWidgetItem*> TTweakerOptionsMain::NodesInTreeOrder() const {
-  std::vector<QTreeWidgetItem*> Nodes;
-  for (QTreeWidgetItemIterator It(tvOptions); *It; ++It) Nodes.push_back(*It);
-  return Nodes;
+  return Order;
 }
 
 void TTweakerOptionsMain::BuildSheetTree() {
   ++FTreeUpdating;
-  FNodeMap = std::make_unique<std::vector<std::pair<std::string, QTreeWidgetItem*>>>();
+  FNodeMap = std::make_unique<std::vector<std::pair<std::string, int>>>();
   try {
     EnumOptionsSheets(
         [this](const std::string& ParentName, const std::string& SheetName,
@@ -138,115 +65,114 @@ void TTweakerOptionsMain::BuildSheetTree() {
 
 void TTweakerOptionsMain::AddSheetNode(const std::string& ParentName, const std::string& SheetName,
                                        TSheetClass SheetClass) {
-  QTreeWidgetItem* Parent = nullptr;
+  int Parent = -1;
   if (!ParentName.empty()) {
     for (const auto& [Name, Node] : *FNodeMap) {
-      if (Text(Name).compare(Text(ParentName), Qt::CaseInsensitive) == 0) {
+      if (AnsiSameText(Name, ParentName)) {
         Parent = Node;
         break;
       }
     }
   }
-  auto Item = std::make_unique<TOptionItem>(SheetClass);
-  auto* Node = new QTreeWidgetItem(QStringList(Text(SheetName)));
-  Node->setData(0, Qt::UserRole, QVariant::fromValue<void*>(Item.release()));
-  if (Parent) {
-    Parent->addChild(Node);
-    Parent->setExpanded(true);
-  } else {
-    tvOptions->addTopLevelItem(Node);
+  const int Node = NodeCount();
+  FNodes.push_back(
+      TOptionNode{SheetName, Parent, {}, false, std::make_unique<TOptionItem>(SheetClass)});
+  if (Parent != -1) {
+    FNodes[Parent].Children.push_back(Node);
+    FNodes[Parent].Expanded = true;
   }
   FNodeMap->emplace_back(SheetName, Node);
 }
 
-void TTweakerOptionsMain::SelectionChanged() {
-  if (FChangeDelay <= 0) {
+void TTweakerOptionsMain::tvOptionsSelect(int Node) {
+  FSelected = Node;
+  if (FChangeDelay <= 0)
     ReportErrorsOf([this] { tvOptionsChange(); });
-    return;
-  }
-  FChangeTimer.start(FChangeDelay);
+  else if (FView)
+    FView->StartChangeTimer(FChangeDelay);
 }
 
 void TTweakerOptionsMain::tvOptionsChange() {
-  QTreeWidgetItem* Selected = tvOptions->currentItem();
-  if (FTreeUpdating > 0 || !Selected) return;
-  TOptionItem* Item = ItemOf(Selected);
-  if (!Item) return;
-  if (!Item->Sheet) {
-    Item->Sheet = Item->SheetClass.Create(this, pnlOptionsSheet);
-    Item->Sheet->hide();
-    auto* Layout = static_cast<QVBoxLayout*>(pnlOptionsSheet->layout());
-    Layout->insertWidget(0, Item->Sheet, 1);
-  }
-  if (Item->Sheet == FCurrentSheet) return;
-  if (FCurrentSheet) FCurrentSheet->hide();
-  FCurrentSheet = Item->Sheet;
-  FCurrentSheet->show();
+  if (FTreeUpdating > 0 || FSelected < 0) return;
+  TOptionItem& Item = *FNodes[FSelected].Item;
+  if (!Item.Sheet) Item.Sheet = Item.SheetClass.Create(this);
+  if (Item.Sheet.get() == FCurrentSheet) return;
+  TOptionsSheetBase* Hidden = FCurrentSheet;
+  FCurrentSheet = Item.Sheet.get();
+  if (FView) FView->SheetShown(Hidden);
 }
 
-bool TTweakerOptionsMain::eventFilter(QObject* Watched, QEvent* Event) {
-  if (Watched == tvOptions->viewport() && Event->type() == QEvent::MouseButtonRelease) {
-    auto* Mouse = static_cast<QMouseEvent*>(Event);
-    if (Mouse->button() == Qt::LeftButton) tvOptionsMouseUp(Mouse->position().toPoint());
-  }
-  return QDialog::eventFilter(Watched, Event);
-}
-
-void TTweakerOptionsMain::tvOptionsMouseUp(const QPoint& Position) {
-  // Only a release over a node's label expands; the expand button and the
-  // empty space beside the labels do not.
-  QModelIndex Hit = tvOptions->indexAt(Position);
-  if (!Hit.isValid()) return;
-  QRect Label = tvOptions->visualRect(Hit);
-  Label.setWidth(tvOptions->fontMetrics().horizontalAdvance(Hit.data().toString()) + 8);
-  if (!Label.contains(Position)) return;
-  QTreeWidgetItem* Selected = tvOptions->currentItem();
-  if (Selected && !Selected->isExpanded()) Selected->setExpanded(true);
+void TTweakerOptionsMain::tvOptionsMouseUp(bool OverLabel) {
+  if (!OverLabel || FSelected < 0 || FNodes[FSelected].Expanded) return;
+  FNodes[FSelected].Expanded = true;
+  if (FView) FView->NodeExpanded(FSelected);
 }
 
 void TTweakerOptionsMain::SetModified(bool Value) {
   FModified = Value;
-  btnApply->setEnabled(Value);
+  if (FView) FView->ApplyEnabledChanged();
   if (Value) FChanged = true;
 }
 
 void TTweakerOptionsMain::ApplyAll() {
-  for (QTreeWidgetItem* Node : NodesInTreeOrder())
-    if (TOptionItem* Item = ItemOf(Node); Item && Item->Sheet) Item->Sheet->Apply();
+  for (int Node : NodesInTreeOrder())
+    if (TOptionsSheetBase* Sheet = FNodes[Node].Item->Sheet.get()) Sheet->Apply();
   SetModified(false);
 }
 
-void TTweakerOptionsMain::btnApplyClick() { ApplyAll(); }
+void TTweakerOptionsMain::btnApplyClick() {
+  ReportErrorsOf([this] { ApplyAll(); });
+}
 
 void TTweakerOptionsMain::btnOKClick() {
+  FModalResult = TModalResult::mrOk;
   // After a failed apply the dialog stays open.
-  bool Applied = false;
-  ReportErrorsOf([&] {
-    ApplyAll();
-    Applied = true;
+  ReportErrorsOf([this] {
+    try {
+      ApplyAll();
+    } catch (...) {
+      FModalResult = TModalResult::mrNone;
+      throw;
+    }
   });
-  if (Applied) accept();
+  if (FModalResult == TModalResult::mrOk) Close(TModalResult::mrOk);
+}
+
+void TTweakerOptionsMain::btnCancelClick() { Close(TModalResult::mrCancel); }
+
+void TTweakerOptionsMain::Close(TModalResult Result) {
+  FModalResult = Result;
+  if (FView) FView->CloseModal();
 }
 
 void TTweakerOptionsMain::SelectStartPage(const std::string& StartPage) {
-  QTreeWidgetItem* Start = nullptr;
+  int Start = -1;
   if (!StartPage.empty()) {
-    for (QTreeWidgetItem* Node : NodesInTreeOrder()) {
-      if (Node->text(0) == Text(StartPage)) {
+    for (int Node : NodesInTreeOrder()) {
+      if (FNodes[Node].Text == StartPage) {
         Start = Node;
         break;
       }
     }
   }
-  if (!Start && tvOptions->topLevelItemCount() > 0) Start = tvOptions->topLevelItem(0);
-  if (Start) tvOptions->setCurrentItem(Start);
+  if (Start == -1 && NodeCount() > 0) Start = NodesInTreeOrder().front();
+  if (Start != -1) tvOptionsSelect(Start);
+}
+
+void TTweakerOptionsMain::ShowModal() {
+  FModalResult = TModalResult::mrNone;
+  if (FrontEnd) FrontEnd->ShowModal(*this);
+}
+
+TOptionsDialogFrontEnd* SetOptionsDialogFrontEnd(TOptionsDialogFrontEnd* Value) {
+  return std::exchange(FrontEnd, Value);
 }
 
 bool ShowTweakerOptions(const std::string& StartPage) {
   TTweakerOptionsMain Dialog;
   Dialog.SelectStartPage(StartPage);
-  Dialog.setWindowTitle(Dialog.windowTitle() + " Ver. " + Text(AppVersionString(false, "")));
-  Dialog.SetChangeDelay(300);
-  Dialog.exec();
+  Dialog.SetCaption(Dialog.Caption() + " Ver. " + AppVersionString(false, ""));
+  Dialog.SetChangeDelay(TTweakerOptionsMain::ChangeDelay);
+  Dialog.ShowModal();
   return Dialog.Changed();
 }

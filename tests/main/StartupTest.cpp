@@ -3,12 +3,13 @@
 #include <QApplication>
 #include <QTest>
 
+#include "QtOptionsDialog.h"
+#include "QtText.h"
 #include "RecordingInteraction.h"
 #include "SimulatedDevice.h"
 #include "TemporaryRegistry.h"
 #include "TweakerPages.h"
 #include "ZQTTweakerManager.h"
-#include "frmTweakerOptionsMain.h"
 #include "main.h"
 
 namespace {
@@ -80,7 +81,7 @@ TEST_F(HostFormTest, TheRunShowsTheDialogWithTheSwitchAlreadyInEffectAndThenEnds
   std::string SelectedPage;
   int DebuggingOptions = 0;
   QTimer::singleShot(0, [&] {
-    auto* Dialog = dynamic_cast<TTweakerOptionsMain*>(QApplication::activeModalWidget());
+    auto* Dialog = dynamic_cast<TQtOptionsDialog*>(QApplication::activeModalWidget());
     ASSERT_NE(nullptr, Dialog);
     SelectedPage = Dialog->tvOptions->currentItem()->text(0).toStdString();
     DebuggingOptions = ZQTTweakOptions->DebuggingOptions.Count();
@@ -134,7 +135,7 @@ TEST_F(HostFormTest, TheTestPanelReadsWritesAndCopiesOnTheDevice) {
   EXPECT_EQ("Error", Form.lbResult->text().toStdString());
 
   Device.PutFile("\\Temp\\ZQTUtil.log", "log lines");
-  Form.edCopyTo->setText(QString::fromStdString(Registry.Folder().File("copied.log")));
+  Form.edCopyTo->setText(ToQString(Registry.Folder().File("copied.log")));
   Form.btnCopy->click();
   EXPECT_EQ("OK", Form.lbCopyRes->text().toStdString());
   EXPECT_EQ("log lines", ReadWholeFile(Registry.Folder().File("copied.log")));

@@ -2,23 +2,16 @@
 // then ends in " Ver. " with nothing after it.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QTimer>
-
+#include "TestSheets.h"
 #include "frmTweakerOptionsMain.h"
 
 namespace {
 
 TEST(UnversionedDialogTest, TheCaptionEndsWithAnEmptyVersion) {
-  QString Caption;
-  QTimer::singleShot(0, [&Caption] {
-    QWidget* Dialog = QApplication::activeModalWidget();
-    ASSERT_NE(nullptr, Dialog);
-    Caption = Dialog->windowTitle();
-    Dialog->close();
-  });
+  std::string Caption;
+  TScriptedFrontEnd User([&Caption](TTweakerOptionsMain& Dialog) { Caption = Dialog.Caption(); });
   ShowTweakerOptions("About ZQTTweaker");
-  EXPECT_EQ("Quorvanta Tweaker for Desktop and PocketPC Editions. Ver. ", Caption.toStdString());
+  EXPECT_EQ("Quorvanta Tweaker for Desktop and PocketPC Editions. Ver. ", Caption);
 }
 
 }  // namespace

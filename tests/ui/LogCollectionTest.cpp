@@ -44,12 +44,14 @@ class LogCollectionTest : public ::testing::Test {
   void OpenPage(bool WithDevice) {
     if (!WithDevice) Device.RefuseConnection();
     Program.Start();
-    Page = std::make_unique<TTweakOptDebugging>(nullptr, nullptr);
+    Page = std::make_unique<TTweakOptDebugging>(nullptr);
   }
+  // The click on "Save all logs to ...".
+  void ClickSaveLogs() { Page->Layout().Bottom->Buttons.at(0).OnClick(); }
   // Opens the page and clicks "Save all logs to ...".
   void Click(bool WithDevice = true) {
     OpenPage(WithDevice);
-    Page->btnSaveLogs->click();
+    ClickSaveLogs();
   }
   std::vector<std::string> Collected() const {
     std::vector<std::string> Names;
@@ -93,7 +95,7 @@ TEST_F(LogCollectionTest, CancellingTheFolderDialogDoesNothing) {
   Device.SetTempPath("");
   OpenPage(true);
   const auto CallsBefore = Device.RemoteCalls();
-  Page->btnSaveLogs->click();
+  ClickSaveLogs();
   EXPECT_TRUE(Interaction.Messages.empty());
   EXPECT_TRUE(Collected().empty());
   EXPECT_EQ(CallsBefore, Device.RemoteCalls());

@@ -2,18 +2,16 @@
 // registry and the simulated device.
 #include <gtest/gtest.h>
 
-#include <QLineEdit>
-#include <QTest>
-
 #include "RecordingInteraction.h"
 #include "SimulatedDevice.h"
 #include "StartedCatalogue.h"
 #include "TemporaryRegistry.h"
+#include "TestSheets.h"
+#include "TweakOptionPage.h"
 #include "TweakerPages.h"
 #include "ZQTTweakerManager.h"
-#include "frmTweakOptDebugging.h"
-#include "frmTweakOptIntro.h"
 #include "frmTweakerOptionsMain.h"
+#include "miniUtils.h"
 
 namespace {
 
@@ -36,36 +34,21 @@ class OptionPagesTest : public ::testing::Test {
     Program.Start();
     RegisterTweakerPages();
     Dialog = std::make_unique<TTweakerOptionsMain>();
-    Dialog->show();
   }
-  TOptionsSheetBase* Open(const QString& Name) {
-    for (QTreeWidgetItem* Node : Dialog->NodesInTreeOrder())
-      if (Node->text(0) == Name) Dialog->tvOptions->setCurrentItem(Node);
-    return Dialog->CurrentSheet();
+  TfrTweakOptions& Grid(const std::string& Name) {
+    return dynamic_cast<TTweakOptionPage&>(*Open(*Dialog, Name)).frTweakOptions;
   }
-  TfrTweakOptions* Grid(const QString& Name) {
-    return Open(Name)->findChild<TfrTweakOptions*>("frTweakOptions");
-  }
-  QStringList Captions(TfrTweakOptions* Frame) {
-    QStringList Rows;
-    for (int Row = 0; Row < Frame->VTV->model()->rowCount(); ++Row)
-      Rows << Frame->VTV->model()->index(Row, 0).data().toString();
+  static std::vector<std::string> Captions(const TfrTweakOptions& Frame) {
+    std::vector<std::string> Rows;
+    for (int Row = 0; Row < Frame.RowCount(); ++Row)
+      Rows.push_back(WideToAnsi(Frame.VTVGetText(Row, 0), 0));
     return Rows;
   }
-  void Toggle(TfrTweakOptions* Frame, int Row) {
-    Frame->VTV->setFocus();
-    Frame->VTV->setCurrentIndex(Frame->VTV->model()->index(Row, 1));
-    QTest::keyClick(Frame->VTV, Qt::Key_Space);
+  static void Toggle(TfrTweakOptions& Frame, int Row) {
+    Frame.VTVChecked(Row, !Frame.IsChecked(Row));
   }
-  void Type(TfrTweakOptions* Frame, int Row, const QString& Text) {
-    Frame->VTV->setFocus();
-    Frame->VTV->setCurrentIndex(Frame->VTV->model()->index(Row, 1));
-    QTest::keyClick(Frame->VTV, Qt::Key_F2);
-    auto* Editor = qobject_cast<QLineEdit*>(Frame->VTV->indexWidget(Frame->VTV->currentIndex()));
-    ASSERT_NE(nullptr, Editor);
-    Editor->setText(Text);
-    QTest::keyClick(Editor, Qt::Key_Return);
-    QCoreApplication::processEvents();
+  static void Type(TfrTweakOptions& Frame, int Row, const std::string& Text) {
+    EXPECT_TRUE(Frame.EditorCloses(Row, 1, Frame.VTVGetText(Row, 1), AnsiToWide(Text, 0)));
   }
   bool DeviceDword(const std::string& Key, const std::string& Name, DWORD Expected) {
     DWORD Type = REG_NONE;
@@ -83,42 +66,47 @@ class OptionPagesTest : public ::testing::Test {
 
 TEST_F(OptionPagesTest, TheIntroductionSaysWhenNoDeviceWasFound) {
   Start(false, false);
-  EXPECT_TRUE(dynamic_cast<TTweakOptAbout*>(Open("About ZQTTweaker"))->lbDevice->isVisible());
+  TOptionsSheetBase* About = Open(*Dialog, "About ZQTTweaker");
+  EXPECT_TRUE(About->Label("lbDevice")->Visible);
+  EXPECT_FALSE(About->Label("lbSheetBaseLabel")->Visible);
 }
 
 TEST_F(OptionPagesTest, TheIntroductionSaysNothingOfAConnectedDevice) {
   Start(true, false);
-  auto* About = dynamic_cast<TTweakOptAbout*>(Open("About ZQTTweaker"));
-  ASSERT_NE(nullptr, About);
-  EXPECT_FALSE(About->lbDevice->isVisible());
-  EXPECT_TRUE(About->Label3->isVisible());
+  TOptionsSheetBase* About = Open(*Dialog, "About ZQTTweaker");
+  EXPECT_FALSE(About->Label("lbDevice")->Visible);
+  ASSERT_NE(nullptr, About->Label("Label3"));
+  EXPECT_TRUE(About->Label("Label3")->Visible);
+  EXPECT_TRUE(About->Label("Label3")->Bold);
 }
 
 TEST_F(OptionPagesTest, WithoutADeviceOnlyDesktopOptionsAreListed) {
   Start(false, true);
-  TfrTweakOptions* Pocket = Grid("PocketPC UI");
-  EXPECT_EQ(0, Pocket->VTV->model()->rowCount());
-  EXPECT_EQ("", Pocket->lbDescription->text());
-  EXPECT_EQ((QStringList{"ZQT-Desktop: sync to PocketPC edition logging enabled",
-                         "ZQT-Desktop: keep PPC sync temp files",
-                         "ZQT-Desktop: enable PPC sync trace window",
-                         "ZQT-Desktop: show time stamps and indexes"}),
+  TfrTweakOptions& Pocket = Grid("PocketPC UI");
+  EXPECT_EQ(0, Pocket.RowCount());
+  EXPECT_EQ("", Pocket.Description());
+  EXPECT_EQ((std::vector<std::string>{"ZQT-Desktop: sync to PocketPC edition logging enabled",
+                                      "ZQT-Desktop: keep PPC sync temp files",
+                                      "ZQT-Desktop: enable PPC sync trace window",
+                                      "ZQT-Desktop: show time stamps and indexes"}),
             Captions(Grid("Debug setting")));
-  EXPECT_EQ(QStringList{"Expand/collapse delay when drag&drop in outline (ms)"},
+  EXPECT_EQ(std::vector<std::string>{"Expand/collapse delay when drag&drop in outline (ms)"},
             Captions(Grid("Desktop UI")));
-  EXPECT_EQ("Save all logs to ...",
-            dynamic_cast<TTweakOptDebugging*>(Open("Debug setting"))->btnSaveLogs->text());
+  const TSheetLayout& Debugging = Open(*Dialog, "Debug setting")->Layout();
+  ASSERT_TRUE(Debugging.Bottom && Debugging.Top);
+  EXPECT_EQ("Save all logs to ...", Debugging.Bottom->Buttons.at(0).Caption);
+  EXPECT_EQ("These options are used for ZQT troubleshooting", Debugging.Top->Labels.at(0).Caption);
 }
 
 TEST_F(OptionPagesTest, AnUnreadableDeviceValueLeavesItsPageEmptyAndUnwritten) {
   Device.SetValue(HKEY_CURRENT_USER, kAppearance, "UseMargins", REG_SZ, DeviceTextBytes(u"1"));
   Start(true, false);
-  TfrTweakOptions* Pocket = Grid("PocketPC UI");
+  TfrTweakOptions& Pocket = Grid("PocketPC UI");
   EXPECT_EQ((std::vector<std::string>{"Invalid registry type: UseMargins"}), Interaction.Errors);
-  EXPECT_EQ(0, Pocket->VTV->model()->rowCount());
+  EXPECT_EQ(0, Pocket.RowCount());
   Type(Grid("Desktop UI"), 0, "250");
-  QTest::mouseClick(Dialog->btnApply, Qt::LeftButton);
-  EXPECT_FALSE(Dialog->btnApply->isEnabled());
+  Dialog->btnApplyClick();
+  EXPECT_FALSE(Dialog->ApplyEnabled());
   EXPECT_EQ(1u, Interaction.Errors.size());
   EXPECT_FALSE(Device.KeyExists(HKEY_CURRENT_USER, kMainForm))
       << "options the user never saw are not written";
@@ -126,18 +114,16 @@ TEST_F(OptionPagesTest, AnUnreadableDeviceValueLeavesItsPageEmptyAndUnwritten) {
 
 TEST_F(OptionPagesTest, EditsAreWrittenEndToEndOnOk) {
   Start(true, true);
-  TfrTweakOptions* Debugging = Grid("Debug setting");
-  ASSERT_EQ("ZQT-PocketPC: application logging enabled",
-            Debugging->VTV->model()->index(4, 0).data().toString());
+  TfrTweakOptions& Debugging = Grid("Debug setting");
+  ASSERT_EQ("ZQT-PocketPC: application logging enabled", Captions(Debugging).at(4));
   Toggle(Debugging, 4);
-  ASSERT_EQ("ZQT-PocketPC: time to live for deleted items",
-            Debugging->VTV->model()->index(9, 0).data().toString());
+  ASSERT_EQ("ZQT-PocketPC: time to live for deleted items", Captions(Debugging).at(9));
   Type(Debugging, 9, "30");
   Type(Grid("Desktop UI"), 0, "500");
-  EXPECT_TRUE(Dialog->btnApply->isEnabled());
-  QTest::mouseClick(Dialog->btnOK, Qt::LeftButton);
+  EXPECT_TRUE(Dialog->ApplyEnabled());
+  Dialog->btnOKClick();
   EXPECT_TRUE(Interaction.Errors.empty());
-  EXPECT_EQ(QDialog::Accepted, Dialog->result());
+  EXPECT_EQ(TModalResult::mrOk, Dialog->ModalResult());
 
   EXPECT_TRUE(DeviceDword(kAppearance, "LogEnabled", 1));
   EXPECT_TRUE(DeviceDword(kMainForm, "DeletedItemsTTL", 30));
@@ -162,11 +148,11 @@ TEST_F(OptionPagesTest, ARefusedDeviceWriteKeepsTheDialogOpen) {
   Start(true, false);
   Toggle(Grid("Debug setting"), 1);
   Device.RefuseRegistryWrites();
-  QTest::mouseClick(Dialog->btnOK, Qt::LeftButton);
+  Dialog->btnOKClick();
   EXPECT_EQ((std::vector<std::string>{"Write registry value failed: LogEnabled"}),
             Interaction.Errors);
-  EXPECT_TRUE(Dialog->isVisible());
-  EXPECT_TRUE(Dialog->btnApply->isEnabled());
+  EXPECT_EQ(TModalResult::mrNone, Dialog->ModalResult());
+  EXPECT_TRUE(Dialog->ApplyEnabled());
 }
 
 }  // namespace

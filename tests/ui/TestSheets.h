@@ -2,11 +2,13 @@
 // program's pages: they record their applies and can report edits or fail.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "Exception.h"
 #include "frmOptionsSheetBase.h"
+#include "frmTweakerOptionsMain.h"
 
 // Every Apply of the pages below, by page name, in call order.
 inline std::vector<std::string> AppliedSheets;
@@ -15,9 +17,7 @@ inline int CreatedSheets = 0;
 template <int Tag>
 class TTestSheet : public TOptionsSheetBase {
  public:
-  TTestSheet(TOptionsSheetOwner* Owner, QWidget* Parent) : TOptionsSheetBase(Owner, Parent) {
-    ++CreatedSheets;
-  }
+  explicit TTestSheet(TOptionsSheetOwner* Owner) : TOptionsSheetBase(Owner) { ++CreatedSheets; }
   void Apply() override { AppliedSheets.push_back("Sheet" + std::to_string(Tag)); }
   // What an option list does when the user edits an option.
   void Edit() { MarkModified(this); }
@@ -54,4 +54,33 @@ class TTestSheetRegistration {
   TTestSheetRegistration& operator=(const TTestSheetRegistration&) = delete;
 
   std::vector<std::string> Names;
+};
+
+// The node of the dialog whose text is Text; -1 when there is none.
+inline int NodeNamed(const TTweakerOptionsMain& Dialog, const std::string& Text) {
+  for (int Node : Dialog.NodesInTreeOrder())
+    if (Dialog.Node(Node).Text == Text) return Node;
+  return -1;
+}
+
+// Selects the node named Text and reports the selection, as the tree does
+// once its change delay has passed; the page shown then.
+inline TOptionsSheetBase* Open(TTweakerOptionsMain& Dialog, const std::string& Text) {
+  Dialog.tvOptionsSelect(NodeNamed(Dialog, Text));
+  Dialog.tvOptionsChange();
+  return Dialog.CurrentSheet();
+}
+
+// A front end for ShowTweakerOptions that draws nothing: while installed,
+// each dialog shown runs the test's Script, which plays the user.
+class TScriptedFrontEnd : public TOptionsDialogFrontEnd {
+ public:
+  explicit TScriptedFrontEnd(std::function<void(TTweakerOptionsMain&)> Script)
+      : FScript(std::move(Script)), FPrevious(SetOptionsDialogFrontEnd(this)) {}
+  ~TScriptedFrontEnd() override { SetOptionsDialogFrontEnd(FPrevious); }
+  void ShowModal(TTweakerOptionsMain& Dialog) override { FScript(Dialog); }
+
+ private:
+  std::function<void(TTweakerOptionsMain&)> FScript;
+  TOptionsDialogFrontEnd* FPrevious;
 };

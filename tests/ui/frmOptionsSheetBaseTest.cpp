@@ -148,7 +148,7 @@ class RecordingOwner : public TOptionsSheetOwner {
 
 TEST(BaseSheetTest, EditsReachTheOwnerAndAreRemembered) {
   RecordingOwner Owner;
-  TOptionsSheetBase Sheet(&Owner, nullptr);
+  TOptionsSheetBase Sheet(&Owner);
   EXPECT_FALSE(Sheet.Modified());
   Sheet.SetModified(false);
   EXPECT_TRUE(Owner.Calls.empty());
@@ -157,9 +157,9 @@ TEST(BaseSheetTest, EditsReachTheOwnerAndAreRemembered) {
   EXPECT_EQ(std::vector<bool>{true}, Owner.Calls);
   Sheet.Apply();
   EXPECT_TRUE(Sheet.Modified());
-  auto* Hint = Sheet.findChild<QLabel*>("lbSheetBaseLabel");
+  const TSheetLabel* Hint = Sheet.Label("lbSheetBaseLabel");
   ASSERT_NE(nullptr, Hint);
-  EXPECT_EQ("Please select a subentry for options", Hint->text());
+  EXPECT_EQ("Please select a subentry for options", Hint->Caption);
 }
 
 }  // namespace

@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QLabel>
-#include <QTest>
-
 #include "RecordingInteraction.h"
 #include "TestSheets.h"
 #include "frmTweakerOptionsMain.h"
@@ -11,49 +7,19 @@
 namespace {
 
 template <int Tag>
-TTestSheet<Tag>* SheetAt(TTweakerOptionsMain& Dialog, const QString& Text) {
-  for (QTreeWidgetItem* Node : Dialog.NodesInTreeOrder())
-    if (Node->text(0) == Text)
-      return dynamic_cast<TTestSheet<Tag>*>(TTweakerOptionsMain::ItemOf(Node)->Sheet);
-  return nullptr;
+TTestSheet<Tag>* SheetAt(TTweakerOptionsMain& Dialog, const std::string& Text) {
+  return dynamic_cast<TTestSheet<Tag>*>(Dialog.Node(NodeNamed(Dialog, Text)).Item->Sheet.get());
 }
 
-QTreeWidgetItem* NodeNamed(TTweakerOptionsMain& Dialog, const QString& Text) {
-  for (QTreeWidgetItem* Node : Dialog.NodesInTreeOrder())
-    if (Node->text(0) == Text) return Node;
-  return nullptr;
+std::string SelectedText(const TTweakerOptionsMain& Dialog) {
+  return Dialog.Selected() < 0 ? std::string() : Dialog.Node(Dialog.Selected()).Text;
 }
 
-// Selects the node and waits until its page is shown, as the user sees it
-// once the tree's change delay has passed.
-void Select(TTweakerOptionsMain& Dialog, const QString& Text) {
-  QTreeWidgetItem* Node = NodeNamed(Dialog, Text);
-  ASSERT_NE(nullptr, Node);
-  Dialog.tvOptions->setCurrentItem(Node);
-  EXPECT_TRUE(QTest::qWaitFor([&] {
-    TOptionsSheetBase* Sheet = TTweakerOptionsMain::ItemOf(Node)->Sheet;
-    return Sheet && Sheet == Dialog.CurrentSheet();
-  }));
-}
-
-QString SelectedText(TTweakerOptionsMain& Dialog) {
-  return Dialog.tvOptions->currentItem() ? Dialog.tvOptions->currentItem()->text(0) : QString();
-}
-
-int PagesCreated(TTweakerOptionsMain& Dialog) {
+int PagesCreated(const TTweakerOptionsMain& Dialog) {
   int Count = 0;
-  for (QTreeWidgetItem* Node : Dialog.NodesInTreeOrder())
-    if (TTweakerOptionsMain::ItemOf(Node)->Sheet) ++Count;
+  for (int Node : Dialog.NodesInTreeOrder())
+    if (Dialog.Node(Node).Item->Sheet) ++Count;
   return Count;
-}
-
-// Runs Action once the next modal dialog is up.
-void WhenModal(std::function<void(TTweakerOptionsMain&)> Action) {
-  QTimer::singleShot(0, [Action] {
-    auto* Dialog = dynamic_cast<TTweakerOptionsMain*>(QApplication::activeModalWidget());
-    ASSERT_NE(nullptr, Dialog);
-    Action(*Dialog);
-  });
 }
 
 class OptionsDialogTest : public ::testing::Test {
@@ -64,26 +30,38 @@ class OptionsDialogTest : public ::testing::Test {
 
 TEST_F(OptionsDialogTest, TheTreeListsEveryPageWithItsGroupExpanded) {
   TTweakerOptionsMain Dialog;
-  QStringList Rows;
-  for (QTreeWidgetItem* Node : Dialog.NodesInTreeOrder())
-    Rows << QString(Node->parent() ? "  " : "") + Node->text(0);
-  EXPECT_EQ((QStringList{"About ZQTTweaker", "ZQT Desktop", "  Desktop UI", "ZQT PocketPC",
-                         "  PocketPC UI", "Troubleshooting", "  Debug setting"}),
-            Rows);
-  for (int Index = 0; Index < Dialog.tvOptions->topLevelItemCount(); ++Index) {
-    QTreeWidgetItem* Top = Dialog.tvOptions->topLevelItem(Index);
-    EXPECT_EQ(Top->childCount() > 0, Top->isExpanded()) << Top->text(0).toStdString();
-  }
+  std::vector<std::string> Rows;
+  for (int Node : Dialog.NodesInTreeOrder())
+    Rows.push_back((Dialog.Node(Node).Parent >= 0 ? "  " : "") + Dialog.Node(Node).Text);
+  EXPECT_EQ(
+      (std::vector<std::string>{"About ZQTTweaker", "ZQT Desktop", "  Desktop UI", "ZQT PocketPC",
+                                "  PocketPC UI", "Troubleshooting", "  Debug setting"}),
+      Rows);
+  for (int Node : Dialog.NodesInTreeOrder())
+    EXPECT_EQ(!Dialog.Node(Node).Children.empty(), Dialog.Node(Node).Expanded)
+        << Dialog.Node(Node).Text;
   EXPECT_EQ(0, PagesCreated(Dialog));
-  EXPECT_FALSE(Dialog.btnApply->isEnabled());
+  EXPECT_FALSE(Dialog.ApplyEnabled());
+}
+
+TEST_F(OptionsDialogTest, AChildRegisteredAfterAnotherGroupStaysUnderItsParent) {
+  Registration.Names.push_back(
+      RegisterOptionsSheet("ZQT Desktop", "Late", TSheetClass::Of<TTestSheet<4>>()));
+  TTweakerOptionsMain Dialog;
+  std::vector<std::string> Rows;
+  for (int Node : Dialog.NodesInTreeOrder()) Rows.push_back(Dialog.Node(Node).Text);
+  EXPECT_EQ(
+      (std::vector<std::string>{"About ZQTTweaker", "ZQT Desktop", "Desktop UI", "Late",
+                                "ZQT PocketPC", "PocketPC UI", "Troubleshooting", "Debug setting"}),
+      Rows);
 }
 
 TEST_F(OptionsDialogTest, TheStartPageMatchesItsNameExactlyOrFallsBackToTheFirstNode) {
   TTweakerOptionsMain Exact;
   Exact.SelectStartPage("Desktop UI");
   EXPECT_EQ("Desktop UI", SelectedText(Exact));
-  EXPECT_EQ(SheetAt<1>(Exact, "Desktop UI"), Exact.CurrentSheet());
   ASSERT_NE(nullptr, Exact.CurrentSheet());
+  EXPECT_EQ(SheetAt<1>(Exact, "Desktop UI"), Exact.CurrentSheet());
 
   for (const char* Name : {"desktop ui", "Nothing", ""}) {
     TTweakerOptionsMain Dialog;
@@ -96,45 +74,56 @@ TEST_F(OptionsDialogTest, TheStartPageMatchesItsNameExactlyOrFallsBackToTheFirst
 TEST_F(OptionsDialogTest, PagesAreCreatedOnFirstSelectionAndKept) {
   TTweakerOptionsMain Dialog;
   Dialog.SelectStartPage("About ZQTTweaker");
-  Dialog.tvOptions->setCurrentItem(NodeNamed(Dialog, "PocketPC UI"));
-  TOptionsSheetBase* Pocket = Dialog.CurrentSheet();
+  TOptionsSheetBase* Pocket = Open(Dialog, "PocketPC UI");
   ASSERT_NE(nullptr, Pocket);
-  Dialog.tvOptions->setCurrentItem(NodeNamed(Dialog, "About ZQTTweaker"));
-  EXPECT_TRUE(Pocket->isHidden());
-  Dialog.tvOptions->setCurrentItem(NodeNamed(Dialog, "PocketPC UI"));
-  EXPECT_EQ(Pocket, Dialog.CurrentSheet());
+  Open(Dialog, "About ZQTTweaker");
+  EXPECT_EQ(Pocket, Open(Dialog, "PocketPC UI"));
   EXPECT_EQ(2, CreatedSheets);
   EXPECT_EQ(2, PagesCreated(Dialog));
 }
 
+TEST_F(OptionsDialogTest, OnceDelayedOnlyThePageWhereTheSelectionRestsIsCreated) {
+  TTweakerOptionsMain Dialog;
+  Dialog.SelectStartPage("About ZQTTweaker");
+  Dialog.SetChangeDelay(TTweakerOptionsMain::ChangeDelay);
+  for (const char* Name : {"ZQT Desktop", "Desktop UI", "ZQT PocketPC", "Debug setting"})
+    Dialog.tvOptionsSelect(NodeNamed(Dialog, Name));
+  EXPECT_EQ(1, PagesCreated(Dialog));
+  Dialog.tvOptionsChange();
+  EXPECT_EQ(2, PagesCreated(Dialog));
+  EXPECT_EQ(SheetAt<3>(Dialog, "Debug setting"), Dialog.CurrentSheet());
+}
+
 TEST_F(OptionsDialogTest, AGroupNodeShowsTheHintAndAReleaseOnItsLabelExpandsIt) {
   TTweakerOptionsMain Dialog;
-  Dialog.show();
-  QTreeWidgetItem* Group = NodeNamed(Dialog, "ZQT Desktop");
-  Group->setExpanded(false);
-  Dialog.tvOptions->setCurrentItem(Group);
-  ASSERT_NE(nullptr, Dialog.CurrentSheet());
-  EXPECT_TRUE(Dialog.CurrentSheet()->findChild<QLabel*>("lbSheetBaseLabel")->isVisible());
-  QRect Label = Dialog.tvOptions->visualItemRect(Group);
-  QTest::mouseClick(Dialog.tvOptions->viewport(), Qt::LeftButton, {},
-                    Label.topLeft() + QPoint(4, 4));
-  EXPECT_TRUE(Group->isExpanded());
-  QTest::mouseClick(Dialog.tvOptions->viewport(), Qt::LeftButton, {},
-                    Label.topLeft() + QPoint(4, 4));
-  EXPECT_TRUE(Group->isExpanded());
+  const int Group = NodeNamed(Dialog, "ZQT Desktop");
+  Dialog.tvOptionsExpandedChange(Group, false);
+  TOptionsSheetBase* Page = Open(Dialog, "ZQT Desktop");
+  ASSERT_NE(nullptr, Page);
+  ASSERT_NE(nullptr, Page->Label("lbSheetBaseLabel"));
+  EXPECT_TRUE(Page->Label("lbSheetBaseLabel")->Visible);
+  EXPECT_EQ("Please select a subentry for options", Page->Label("lbSheetBaseLabel")->Caption);
+  Dialog.tvOptionsMouseUp(false);
+  EXPECT_FALSE(Dialog.Node(Group).Expanded) << "a release beside the label does not expand";
+  Dialog.tvOptionsMouseUp(true);
+  EXPECT_TRUE(Dialog.Node(Group).Expanded);
+  Dialog.tvOptionsMouseUp(true);
+  EXPECT_TRUE(Dialog.Node(Group).Expanded) << "nodes are never collapsed by a release";
+  Dialog.btnApplyClick();
+  EXPECT_TRUE(AppliedSheets.empty()) << "a group page writes nothing";
 }
 
 TEST_F(OptionsDialogTest, ApplyIsEnabledByEditsAndDisabledByApplying) {
   TTweakerOptionsMain Dialog;
   Dialog.SelectStartPage("Desktop UI");
-  EXPECT_FALSE(Dialog.btnApply->isEnabled());
+  EXPECT_FALSE(Dialog.ApplyEnabled());
   SheetAt<1>(Dialog, "Desktop UI")->Edit();
-  EXPECT_TRUE(Dialog.btnApply->isEnabled());
-  QTest::mouseClick(Dialog.btnApply, Qt::LeftButton);
-  EXPECT_FALSE(Dialog.btnApply->isEnabled());
+  EXPECT_TRUE(Dialog.ApplyEnabled());
+  Dialog.btnApplyClick();
+  EXPECT_FALSE(Dialog.ApplyEnabled());
   EXPECT_EQ((std::vector<std::string>{"Sheet1"}), AppliedSheets);
   SheetAt<1>(Dialog, "Desktop UI")->Edit();
-  EXPECT_TRUE(Dialog.btnApply->isEnabled());
+  EXPECT_TRUE(Dialog.ApplyEnabled());
   EXPECT_TRUE(Dialog.Changed());
 }
 
@@ -143,7 +132,7 @@ TEST_F(OptionsDialogTest, ApplyingWritesOnlyCreatedPagesInTreeOrder) {
   Dialog.ApplyAll();
   EXPECT_TRUE(AppliedSheets.empty());
   for (const char* Name : {"Debug setting", "ZQT Desktop", "About ZQTTweaker", "PocketPC UI"})
-    Dialog.tvOptions->setCurrentItem(NodeNamed(Dialog, Name));
+    Open(Dialog, Name);
   Dialog.ApplyAll();
   EXPECT_EQ((std::vector<std::string>{"Sheet0", "Sheet2", "Sheet3"}), AppliedSheets);
 }
@@ -155,7 +144,7 @@ class FailingApplyTest : public OptionsDialogTest {
         RegisterOptionsSheet("ZQT PocketPC", "Failing", TSheetClass::Of<TFailingSheet>()));
   }
   void OpenEveryPage(TTweakerOptionsMain& Dialog) {
-    for (QTreeWidgetItem* Node : Dialog.NodesInTreeOrder()) Select(Dialog, Node->text(0));
+    for (int Node : Dialog.NodesInTreeOrder()) Open(Dialog, Dialog.Node(Node).Text);
     SheetAt<3>(Dialog, "Debug setting")->Edit();
   }
 };
@@ -163,84 +152,71 @@ class FailingApplyTest : public OptionsDialogTest {
 TEST_F(FailingApplyTest, AFailingPageStopsTheApplyAndKeepsApplyEnabled) {
   TTweakerOptionsMain Dialog;
   OpenEveryPage(Dialog);
-  QTest::mouseClick(Dialog.btnApply, Qt::LeftButton);
+  Dialog.btnApplyClick();
   EXPECT_EQ((std::vector<std::string>{"Sheet0", "Sheet1", "Sheet2", "Failing"}), AppliedSheets);
   EXPECT_EQ((std::vector<std::string>{"Write registry value failed: LogEnabled"}),
             Interaction.Errors);
-  EXPECT_TRUE(Dialog.btnApply->isEnabled());
+  EXPECT_TRUE(Dialog.ApplyEnabled());
 }
 
 TEST_F(FailingApplyTest, OkStaysOpenAfterAFailedApplyAndCancelThenCloses) {
-  bool Changed = false;
-  WhenModal([this](TTweakerOptionsMain& Dialog) {
+  TScriptedFrontEnd User([this](TTweakerOptionsMain& Dialog) {
     OpenEveryPage(Dialog);
-    QTest::mouseClick(Dialog.btnOK, Qt::LeftButton);
-    EXPECT_TRUE(Dialog.isVisible());
+    Dialog.btnOKClick();
+    EXPECT_EQ(TModalResult::mrNone, Dialog.ModalResult()) << "the dialog stays open";
     EXPECT_EQ(1u, Interaction.Errors.size());
-    EXPECT_TRUE(Dialog.btnApply->isEnabled());
-    QTest::mouseClick(Dialog.btnCancel, Qt::LeftButton);
+    EXPECT_TRUE(Dialog.ApplyEnabled());
+    Dialog.btnCancelClick();
+    EXPECT_EQ(TModalResult::mrCancel, Dialog.ModalResult());
   });
-  Changed = ShowTweakerOptions("About ZQTTweaker");
-  EXPECT_TRUE(Changed);
+  EXPECT_TRUE(ShowTweakerOptions("About ZQTTweaker"));
 }
 
 TEST_F(OptionsDialogTest, OkAppliesAndCloses) {
-  WhenModal([](TTweakerOptionsMain& Dialog) {
-    Select(Dialog, "Debug setting");
+  TScriptedFrontEnd User([](TTweakerOptionsMain& Dialog) {
+    Open(Dialog, "Debug setting");
     SheetAt<3>(Dialog, "Debug setting")->Edit();
-    QTest::mouseClick(Dialog.btnOK, Qt::LeftButton);
+    Dialog.btnOKClick();
+    EXPECT_EQ(TModalResult::mrOk, Dialog.ModalResult());
   });
   EXPECT_TRUE(ShowTweakerOptions("About ZQTTweaker"));
   EXPECT_EQ((std::vector<std::string>{"Sheet0", "Sheet3"}), AppliedSheets);
 }
 
 TEST_F(OptionsDialogTest, TheResultTellsWhetherAnythingWasEditedNotWhetherItWasApplied) {
-  WhenModal([](TTweakerOptionsMain& Dialog) {
-    EXPECT_EQ("About ZQTTweaker", SelectedText(Dialog));
-    QTest::mouseClick(Dialog.btnOK, Qt::LeftButton);
-  });
-  EXPECT_FALSE(ShowTweakerOptions("About ZQTTweaker"));
-  WhenModal([](TTweakerOptionsMain& Dialog) {
+  {
+    TScriptedFrontEnd User([](TTweakerOptionsMain& Dialog) {
+      EXPECT_EQ("About ZQTTweaker", SelectedText(Dialog));
+      Dialog.btnOKClick();
+    });
+    EXPECT_FALSE(ShowTweakerOptions("About ZQTTweaker"));
+  }
+  TScriptedFrontEnd User([](TTweakerOptionsMain& Dialog) {
     SheetAt<0>(Dialog, "About ZQTTweaker")->Edit();
-    QTest::keyClick(&Dialog, Qt::Key_Escape);
+    Dialog.btnCancelClick();
   });
   EXPECT_TRUE(ShowTweakerOptions("About ZQTTweaker"));
   EXPECT_EQ((std::vector<std::string>{"Sheet0"}), AppliedSheets);
 }
 
-TEST_F(OptionsDialogTest, TheCaptionCarriesTheProgramsVersion) {
-  QString Caption;
-  WhenModal([&Caption](TTweakerOptionsMain& Dialog) {
-    Caption = Dialog.windowTitle();
-    Dialog.reject();
+TEST_F(OptionsDialogTest, TheCaptionCarriesTheProgramsVersionAndTheTreeItsDelay) {
+  std::string Caption;
+  TScriptedFrontEnd User([&Caption](TTweakerOptionsMain& Dialog) {
+    Caption = Dialog.Caption();
+    Dialog.tvOptionsSelect(NodeNamed(Dialog, "Desktop UI"));
+    EXPECT_EQ(1, PagesCreated(Dialog)) << "the selection waits for the tree's delay";
   });
   ShowTweakerOptions("About ZQTTweaker");
-  EXPECT_EQ("Quorvanta Tweaker for Desktop and PocketPC Editions. Ver. 1.9.1",
-            Caption.toStdString());
+  EXPECT_EQ("Quorvanta Tweaker for Desktop and PocketPC Editions. Ver. 1.9.1", Caption);
 }
 
-TEST_F(OptionsDialogTest, HoldingTheDownKeyCreatesOnlyThePageWhereTheSelectionRests) {
-  WhenModal([](TTweakerOptionsMain& Dialog) {
-    Dialog.tvOptions->setFocus();
-    for (int Step = 0; Step < 6; ++Step) QTest::keyClick(Dialog.tvOptions, Qt::Key_Down, {}, 10);
-    EXPECT_EQ(1, PagesCreated(Dialog));
-    QTest::qWait(450);
-    EXPECT_EQ("Debug setting", SelectedText(Dialog));
-    EXPECT_EQ(2, PagesCreated(Dialog));
-    EXPECT_NE(nullptr, SheetAt<3>(Dialog, "Debug setting"));
-    Dialog.reject();
-  });
-  ShowTweakerOptions("About ZQTTweaker");
-}
-
-class EmptyRegistryDialogTest : public ::testing::Test {};
-
-TEST_F(EmptyRegistryDialogTest, WithoutPagesTheTreeIsEmptyAndOkCloses) {
+TEST(EmptyRegistryDialogTest, WithoutPagesTheTreeIsEmptyAndOkCloses) {
   ASSERT_EQ(nullptr, SheetList);
-  WhenModal([](TTweakerOptionsMain& Dialog) {
-    EXPECT_EQ(0, Dialog.tvOptions->topLevelItemCount());
+  TScriptedFrontEnd User([](TTweakerOptionsMain& Dialog) {
+    EXPECT_EQ(0, Dialog.NodeCount());
     EXPECT_EQ(nullptr, Dialog.CurrentSheet());
-    QTest::mouseClick(Dialog.btnOK, Qt::LeftButton);
+    Dialog.btnOKClick();
+    EXPECT_EQ(TModalResult::mrOk, Dialog.ModalResult());
   });
   EXPECT_FALSE(ShowTweakerOptions("About ZQTTweaker"));
 }

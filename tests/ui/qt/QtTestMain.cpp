@@ -1,14 +1,18 @@
-// The user-interface tests drive real widgets, offscreen unless a display
-// is asked for.
+// The Qt front end's tests drive real widgets, offscreen unless a display
+// is asked for; dialogs shown in them are the front end's.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <cstdlib>
 
+#include "QtOptionsDialog.h"
+
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication Application(argc, argv);
   Application.setApplicationName("ZQTTweaker");
+  TQtOptionsDialogFrontEnd FrontEnd;
+  SetOptionsDialogFrontEnd(&FrontEnd);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

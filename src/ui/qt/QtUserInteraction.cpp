@@ -4,13 +4,15 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "QtText.h"
+
 namespace {
 
 // The program's messages break their lines as Windows shows them, with a
 // line feed and a carriage return in either order; on screen each pair is
 // one line break.
 QString DisplayText(const std::string& Message) {
-  QString Text = QString::fromStdString(Message);
+  QString Text = ToQString(Message);
   Text.replace("\n\r", "\n").replace("\r\n", "\n").replace('\r', '\n');
   return Text;
 }
@@ -33,8 +35,6 @@ void TQtUserInteraction::ShowMessage(const std::string& Message) {
 
 std::string TQtUserInteraction::BrowseFolder(const std::string& Title, DWORD /*Flags*/) {
   // The toolkit's folder dialog offers file-system folders only.
-  return QFileDialog::getExistingDirectory(QApplication::activeWindow(),
-                                           QString::fromStdString(Title), QString(),
-                                           QFileDialog::ShowDirsOnly)
-      .toStdString();
+  return ToAnsi(QFileDialog::getExistingDirectory(QApplication::activeWindow(), ToQString(Title),
+                                                  QString(), QFileDialog::ShowDirsOnly));
 }

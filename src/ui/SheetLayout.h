@@ -1,0 +1,58 @@
+// What a page shows, for a front end to draw: labels at fixed places, a
+// strip along the top and one along the bottom of the page, and an option
+// list filling the room between them. Places are pixels at 96 DPI, in the
+// dialog's font ("MS Sans Serif", 8 point); front ends scale them.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+class TfrTweakOptions;
+
+struct TSheetRect {
+  int Left = 0;
+  int Top = 0;
+  int Width = 0;
+  int Height = 0;
+};
+
+struct TSheetLabel {
+  // The component's name ("lbDevice").
+  std::string Name;
+  // Single-byte text of the system's code page.
+  std::string Caption;
+  // In a strip, a label without bounds fills the strip.
+  TSheetRect Bounds;
+  // Red, green and blue, 0xRRGGBB.
+  std::uint32_t Color = 0x000000;
+  bool Bold = false;
+  bool WordWrap = true;
+  bool Visible = true;
+};
+
+struct TSheetButton {
+  std::string Name;
+  std::string Caption;
+  TSheetRect Bounds;
+  // Reports its own errors; never raises.
+  std::function<void()> OnClick;
+};
+
+// A panel without bevel along the top or the bottom of the page.
+struct TSheetStrip {
+  std::string Name;
+  int Height = 0;
+  std::vector<TSheetLabel> Labels;
+  std::vector<TSheetButton> Buttons;
+};
+
+struct TSheetLayout {
+  std::vector<TSheetLabel> Labels;
+  std::optional<TSheetStrip> Top;
+  std::optional<TSheetStrip> Bottom;
+  // Fills the page between the strips; none on pages without options.
+  TfrTweakOptions* OptionList = nullptr;
+};

@@ -1,0 +1,160 @@
+#include "QtOptionsDialog.h"
+
+#include <QMouseEvent>
+#include <QVBoxLayout>
+
+#include "QtSheet.h"
+#include "QtText.h"
+#include "UserInteraction.h"
+
+TQtOptionsDialog::TQtOptionsDialog(TTweakerOptionsMain& Dialog, QWidget* Parent)
+    : QDialog(Parent), FDialog(Dialog) {
+  CreateComponents();
+  AddNodes();
+  if (FDialog.CurrentSheet()) SheetShown(nullptr);
+  ApplyEnabledChanged();
+  FDialog.SetView(this);
+}
+
+TQtOptionsDialog::~TQtOptionsDialog() {
+  FDialog.SetView(nullptr);
+  FChangeTimer.stop();
+  tvOptions->disconnect(this);
+}
+
+void TQtOptionsDialog::CreateComponents() {
+  using TMain = TTweakerOptionsMain;
+  setWindowTitle(ToQString(FDialog.Caption()));
+  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  setFont(QFont("MS Sans Serif", 8));
+  setFixedSize(TMain::ClientWidth, TMain::ClientHeight);
+
+  tvOptions = new QTreeWidget(this);
+  tvOptions->setObjectName("tvOptions");
+  tvOptions->setGeometry(0, 0, TMain::TreeWidth, TMain::ClientHeight);
+  tvOptions->setHeaderHidden(true);
+  tvOptions->setIndentation(TMain::TreeIndent);
+  tvOptions->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  tvOptions->setMouseTracking(true);  // hot tracking
+  QPalette Palette = tvOptions->palette();
+  for (QPalette::ColorRole Role : {QPalette::Highlight, QPalette::HighlightedText})
+    Palette.setColor(QPalette::Inactive, Role, Palette.color(QPalette::Active, Role));
+  tvOptions->setPalette(Palette);
+  tvOptions->viewport()->installEventFilter(this);
+
+  pnlOptionsSheet = new QWidget(this);
+  pnlOptionsSheet->setObjectName("pnlOptionsSheet");
+  pnlOptionsSheet->setGeometry(TMain::TreeWidth, 0, TMain::ClientWidth - TMain::TreeWidth,
+                               TMain::ClientHeight);
+  auto* Layout = new QVBoxLayout(pnlOptionsSheet);
+  Layout->setContentsMargins(0, 0, 0, 0);
+  Layout->setSpacing(0);
+
+  // The shown page takes all the room above the button strip, which stays
+  // at the bottom also while no page is shown.
+  pnlBottom = new QWidget(pnlOptionsSheet);
+  pnlBottom->setObjectName("pnlBottom");
+  pnlBottom->setFixedHeight(TMain::ButtonStripHeight);
+  Layout->addWidget(pnlBottom, 0, Qt::AlignBottom);
+
+  QPushButton* Buttons[3];
+  const char* const Names[3] = {"btnOK", "btnCancel", "btnApply"};
+  for (int Index = 0; Index < 3; ++Index) {
+    Buttons[Index] = new QPushButton(TMain::ButtonCaptions[Index], pnlBottom);
+    Buttons[Index]->setObjectName(Names[Index]);
+    const int Left =
+        pnlOptionsSheet->width() - TMain::ButtonRightMargin[Index] - TMain::ButtonWidth;
+    Buttons[Index]->setGeometry(Left, TMain::ButtonTop, TMain::ButtonWidth, TMain::ButtonHeight);
+    Buttons[Index]->setAutoDefault(false);
+  }
+  btnOK = Buttons[0];
+  btnCancel = Buttons[1];
+  btnApply = Buttons[2];
+  btnOK->setDefault(true);
+
+  FChangeTimer.setSingleShot(true);
+  connect(&FChangeTimer, &QTimer::timeout, this,
+          [this] { ReportErrorsOf([this] { FDialog.tvOptionsChange(); }); });
+  connect(btnOK, &QPushButton::clicked, this, [this] { FDialog.btnOKClick(); });
+  connect(btnCancel, &QPushButton::clicked, this, [this] { FDialog.btnCancelClick(); });
+  connect(btnApply, &QPushButton::clicked, this, [this] { FDialog.btnApplyClick(); });
+}
+
+void TQtOptionsDialog::AddNodes() {
+  FItems.assign(FDialog.NodeCount(), nullptr);
+  for (int Node : FDialog.NodesInTreeOrder()) {
+    const TOptionNode& Spec = FDialog.Node(Node);
+    auto* Item = new QTreeWidgetItem(QStringList(ToQString(Spec.Text)));
+    Item->setData(0, Qt::UserRole, Node);
+    if (Spec.Parent == -1)
+      tvOptions->addTopLevelItem(Item);
+    else
+      FItems[Spec.Parent]->addChild(Item);
+    FItems[Node] = Item;
+  }
+  for (int Node = 0; Node < FDialog.NodeCount(); ++Node)
+    FItems[Node]->setExpanded(FDialog.Node(Node).Expanded);
+  if (FDialog.Selected() >= 0) tvOptions->setCurrentItem(FItems[FDialog.Selected()]);
+  connect(tvOptions, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* Current) {
+    if (Current) FDialog.tvOptionsSelect(NodeOf(Current));
+  });
+  connect(tvOptions, &QTreeWidget::itemExpanded, this,
+          [this](QTreeWidgetItem* Item) { FDialog.tvOptionsExpandedChange(NodeOf(Item), true); });
+  connect(tvOptions, &QTreeWidget::itemCollapsed, this,
+          [this](QTreeWidgetItem* Item) { FDialog.tvOptionsExpandedChange(NodeOf(Item), false); });
+}
+
+int TQtOptionsDialog::NodeOf(const QTreeWidgetItem* Item) {
+  return Item->data(0, Qt::UserRole).toInt();
+}
+
+TQtSheet* TQtOptionsDialog::CurrentSheet() const {
+  const auto Found = FSheets.find(FDialog.CurrentSheet());
+  return Found == FSheets.end() ? nullptr : Found->second;
+}
+
+void TQtOptionsDialog::ApplyEnabledChanged() { btnApply->setEnabled(FDialog.ApplyEnabled()); }
+
+void TQtOptionsDialog::NodeExpanded(int Node) { FItems[Node]->setExpanded(true); }
+
+void TQtOptionsDialog::SheetShown(TOptionsSheetBase* Hidden) {
+  if (const auto Found = FSheets.find(Hidden); Found != FSheets.end()) Found->second->hide();
+  TOptionsSheetBase* Shown = FDialog.CurrentSheet();
+  TQtSheet*& Sheet = FSheets[Shown];
+  if (!Sheet) {
+    Sheet = new TQtSheet(*Shown, pnlOptionsSheet);
+    static_cast<QVBoxLayout*>(pnlOptionsSheet->layout())->insertWidget(0, Sheet, 1);
+  }
+  Sheet->show();
+}
+
+void TQtOptionsDialog::StartChangeTimer(int Milliseconds) { FChangeTimer.start(Milliseconds); }
+
+void TQtOptionsDialog::CloseModal() { done(static_cast<int>(FDialog.ModalResult())); }
+
+void TQtOptionsDialog::reject() { FDialog.btnCancelClick(); }
+
+bool TQtOptionsDialog::eventFilter(QObject* Watched, QEvent* Event) {
+  if (Watched == tvOptions->viewport() && Event->type() == QEvent::MouseButtonRelease) {
+    auto* Mouse = static_cast<QMouseEvent*>(Event);
+    if (Mouse->button() == Qt::LeftButton)
+      FDialog.tvOptionsMouseUp(OverLabel(Mouse->position().toPoint()));
+  }
+  return QDialog::eventFilter(Watched, Event);
+}
+
+bool TQtOptionsDialog::OverLabel(const QPoint& Position) const {
+  // Only a node's label counts; the expand button and the empty space beside
+  // the labels do not.
+  const QModelIndex Hit = tvOptions->indexAt(Position);
+  if (!Hit.isValid()) return false;
+  QRect Label = tvOptions->visualRect(Hit);
+  Label.setWidth(tvOptions->fontMetrics().horizontalAdvance(Hit.data().toString()) + 8);
+  return Label.contains(Position);
+}
+
+void TQtOptionsDialogFrontEnd::ShowModal(TTweakerOptionsMain& Dialog) {
+  TQtOptionsDialog Window(Dialog);
+  Window.exec();
+}

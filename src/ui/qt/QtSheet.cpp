@@ -1,0 +1,71 @@
+#include "QtSheet.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "QtOptionList.h"
+#include "QtText.h"
+#include "frmOptionsSheetBase.h"
+
+namespace {
+
+QRect Place(const TSheetRect& Bounds) {
+  return QRect(Bounds.Left, Bounds.Top, Bounds.Width, Bounds.Height);
+}
+
+QLabel* AddLabel(QWidget* Parent, const TSheetLabel& Spec) {
+  auto* Label = new QLabel(ToQString(Spec.Caption), Parent);
+  Label->setObjectName(ToQString(Spec.Name));
+  Label->setWordWrap(Spec.WordWrap);
+  Label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  QString Style = QString("color: #%1;").arg(Spec.Color, 6, 16, QChar('0'));
+  if (Spec.Bold) Style += " font-weight: bold;";
+  Label->setStyleSheet(Style);
+  Label->setVisible(Spec.Visible);
+  return Label;
+}
+
+// A strip of the page: a fixed height, labels without bounds filling it.
+QWidget* AddStrip(QWidget* Page, const TSheetStrip& Spec) {
+  auto* Strip = new QWidget(Page);
+  Strip->setObjectName(ToQString(Spec.Name));
+  Strip->setFixedHeight(Spec.Height);
+  auto* Filling = new QVBoxLayout(Strip);
+  Filling->setContentsMargins(0, 0, 0, 0);
+  for (const TSheetLabel& LabelSpec : Spec.Labels) {
+    QLabel* Label = AddLabel(Strip, LabelSpec);
+    if (LabelSpec.Bounds.Width == 0)
+      Filling->addWidget(Label);
+    else
+      Label->setGeometry(Place(LabelSpec.Bounds));
+  }
+  for (const TSheetButton& ButtonSpec : Spec.Buttons) {
+    auto* Button = new QPushButton(ToQString(ButtonSpec.Caption), Strip);
+    Button->setObjectName(ToQString(ButtonSpec.Name));
+    Button->setGeometry(Place(ButtonSpec.Bounds));
+    QObject::connect(Button, &QPushButton::clicked, Strip,
+                     [OnClick = ButtonSpec.OnClick] { OnClick(); });
+  }
+  return Strip;
+}
+
+}  // namespace
+
+TQtSheet::TQtSheet(const TOptionsSheetBase& Sheet, QWidget* Parent)
+    : QWidget(Parent), FSheet(Sheet) {
+  setFont(QFont("MS Sans Serif", 8));
+  const TSheetLayout& Layout = Sheet.Layout();
+  for (const TSheetLabel& Spec : Layout.Labels)
+    AddLabel(this, Spec)->setGeometry(Place(Spec.Bounds));
+
+  auto* Column = new QVBoxLayout(this);
+  Column->setContentsMargins(0, 0, 0, 0);
+  Column->setSpacing(0);
+  if (Layout.Top) Column->addWidget(AddStrip(this, *Layout.Top));
+  if (Layout.OptionList)
+    Column->addWidget(new TQtOptionList(*Layout.OptionList, this), 1);
+  else
+    Column->addStretch(1);
+  if (Layout.Bottom) Column->addWidget(AddStrip(this, *Layout.Bottom));
+}
