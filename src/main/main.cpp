@@ -27,7 +27,6 @@ void PostQuit(int ExitCode) {
 }  // namespace
 
 int RunTweaker(const std::vector<std::string>& Arguments) {
-  ZQTTweakOptions = std::make_unique<TZQTTweakOptionsManager>();
   RegisterTweakerPages();
   int ExitCode;
   {
@@ -37,7 +36,6 @@ int RunTweaker(const std::vector<std::string>& Arguments) {
     ExitCode = QApplication::exec();
   }
   UnregisterTweakerPages();
-  ZQTTweakOptions.reset();
   return ExitCode;
 }
 

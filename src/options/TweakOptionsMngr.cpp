@@ -76,6 +76,7 @@ std::unique_ptr<TItem> NewOption(const std::string& Caption, const std::string& 
   Item->Key = Key;
   Item->ValueName = ValueName;
   Item->Target = Target;
+  Item->SetDefaultValue(Default);
   Item->SetValue(Default);
   return Item;
 }

@@ -56,10 +56,16 @@ class TTweakOptionItemOf : public TTweakOptionItem {
   TValue StoredValue() const { return FStoredValue; }
   // Modified exactly when the value differs from the one last read or written.
   bool Modified() const { return FValue != FStoredValue; }
+  // The value the option was created with.
+  TValue DefaultValue() const { return FDefault; }
+  void SetDefaultValue(TValue Value) { FDefault = Value; }
+  bool IsDefault() const { return FValue == FDefault; }
+  void ResetToDefault() { FValue = FDefault; }
 
  protected:
   TValue FValue{};
   TValue FStoredValue{};
+  TValue FDefault{};
 };
 
 // A yes/no option; stored in either registry as a DWORD, 1 or 0, and read

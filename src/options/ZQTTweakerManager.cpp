@@ -3,7 +3,8 @@
 #include "RapiMngr.h"
 #include "RegistryMngr.h"
 
-std::unique_ptr<TZQTTweakOptionsManager> ZQTTweakOptions;
+std::unique_ptr<TZQTTweakOptionsManager> ZQTTweakOptions =
+    std::make_unique<TZQTTweakOptionsManager>();
 
 namespace {
 

@@ -19,8 +19,9 @@ class TZQTTweakOptionsManager : public TTweakOptionsManager {
   TTweakOptionSet DesktopUIOptions;
 };
 
-// The one catalogue of the run: created before the dialog, released after
-// the host form and every page.
+// The one catalogue of the program: created when the program starts, with
+// its sets empty, and released when it ends, after the host form and every
+// page.
 extern std::unique_ptr<TZQTTweakOptionsManager> ZQTTweakOptions;
 
 // Where the advanced options are unlocked.

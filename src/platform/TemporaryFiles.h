@@ -5,8 +5,8 @@
 
 #include <string>
 
-// A name for a temporary file beside Target, chosen at random so that it
-// never meets a file of someone else's.
+// A name for a temporary file in Target's folder, chosen at random so that
+// it never meets a file of someone else's; as short whatever Target's name.
 std::string TemporaryNameBeside(const std::string& Target);
 
 // Puts the complete Temporary in Target's place, its content and name on the

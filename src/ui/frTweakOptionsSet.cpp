@@ -19,6 +19,9 @@ class TOptionCell {
   virtual bool Editable() const { return false; }
   // Raises EConvertError for a text the option cannot take.
   virtual void SetText(TTweakOptionItem&, const std::string&) const {}
+  virtual bool IsDefault(const TTweakOptionItem&) const { return true; }
+  virtual void Reset(TTweakOptionItem&) const {}
+  virtual std::string DefaultText(const TTweakOptionItem&) const { return std::string(); }
 };
 
 namespace {
@@ -26,6 +29,10 @@ namespace {
 // A cell of options of the class TItem.
 template <class TItem>
 class TCellOf : public TOptionCell {
+ public:
+  bool IsDefault(const TTweakOptionItem& Option) const override { return Of(Option).IsDefault(); }
+  void Reset(TTweakOptionItem& Option) const override { Of(Option).ResetToDefault(); }
+
  protected:
   static const TItem& Of(const TTweakOptionItem& Option) {
     return static_cast<const TItem&>(Option);
@@ -41,6 +48,9 @@ class TBoolCell : public TCellOf<TTweakOptionItemBool> {
   void SetChecked(TTweakOptionItem& Option, bool Checked) const override {
     Of(Option).SetValue(Checked);
   }
+  std::string DefaultText(const TTweakOptionItem& Option) const override {
+    return Of(Option).DefaultValue() ? "checked" : "unchecked";
+  }
 };
 
 // A number: shown in decimal and edited in place.
@@ -52,6 +62,9 @@ class TIntCell : public TCellOf<TTweakOptionItemInt> {
   bool Editable() const override { return true; }
   void SetText(TTweakOptionItem& Option, const std::string& Text) const override {
     Of(Option).SetValue(StrToInt(Text));
+  }
+  std::string DefaultText(const TTweakOptionItem& Option) const override {
+    return std::to_string(Of(Option).DefaultValue());
   }
 };
 
@@ -69,6 +82,9 @@ const TOptionCell& CellOf(const TTweakOptionItem* Option) {
 
 const char* const TfrTweakOptions::ColumnCaptions[ColumnCount] = {"Option", "Value"};
 const char* const TfrTweakOptions::DescriptionCaption = "Option description";
+const char* const TfrTweakOptions::ResetCaption = "Reset to default";
+const char* const TfrTweakOptions::ResetAllCaption = "Reset all options on this page";
+const char* const TfrTweakOptions::ShowChangesCaption = "Show changes from defaults";
 
 TfrTweakOptions::TfrTweakOptions() = default;
 TfrTweakOptions::~TfrTweakOptions() = default;
@@ -102,8 +118,13 @@ WideString TfrTweakOptions::VTVGetText(int Row, int Column) const {
   return WideString();
 }
 
-void TfrTweakOptions::VTVPaintText(int, int) const {
-  // Every cell keeps the grid's font and colours.
+TCellStyle TfrTweakOptions::VTVPaintText(int Row, int) const {
+  // Every cell keeps the grid's font and colours, unless changes from the
+  // defaults are shown: then an option away from its default is bold.
+  const TRow* Found = RowAt(Row);
+  TCellStyle Style;
+  Style.Bold = FShowChanges && Found && Found->Option && !Found->Cell->IsDefault(*Found->Option);
+  return Style;
 }
 
 bool TfrTweakOptions::VTVEditing(int Row, int Column) const {
@@ -120,6 +141,9 @@ void TfrTweakOptions::VTVNewText(int Row, int Column, const WideString& NewText)
 void TfrTweakOptions::VTVChecked(int Row, bool Checked) {
   if (!HasCheckBox(Row)) return;
   FRows[Row].Cell->SetChecked(*FRows[Row].Option, Checked);
+  // A click on a check box also focuses its row.
+  VTVChange(Row);
+  if (FView) FView->RowFocused(Row);
   Changed(Row);
 }
 
@@ -146,16 +170,56 @@ bool TfrTweakOptions::ClickOpensEditor(int Row, int Column, int FocusedRow) cons
 bool TfrTweakOptions::EditorCloses(int Row, int Column, const WideString& OriginalText,
                                    const WideString& Text) {
   if (Text == OriginalText) return true;
+  FHoldsRejectedText = false;
+  if (Text == OriginalText) return true;
   try {
     VTVNewText(Row, Column, Text);
     return true;
   } catch (const EConvertError& Error) {
+    FHoldsRejectedText = true;
     UserInteraction().ShowError(Error.what());
     return false;
   }
 }
 
+void TfrTweakOptions::ResetOption(int Row) {
+  if (!NodeToItem(Row)) return;
+  Reset(Row);
+  Notify();
+}
+
+void TfrTweakOptions::ResetAllOptions() {
+  if (RowCount() == 0) return;
+  for (int Row = 0; Row < RowCount(); ++Row) Reset(Row);
+  Notify();
+}
+
+void TfrTweakOptions::Reset(int Row) {
+  FRows[Row].Cell->Reset(*FRows[Row].Option);
+  if (FView) FView->RowChanged(Row);
+}
+
+void TfrTweakOptions::SetShowChanges(bool Value) {
+  FShowChanges = Value;
+  for (int Row = 0; FView && Row < RowCount(); ++Row) FView->RowChanged(Row);
+}
+
+std::string TfrTweakOptions::Hint(int Row) const {
+  const TRow* Found = RowAt(Row);
+  if (!FShowChanges || !Found || !Found->Option) return std::string();
+  const TTweakOptionItem& Option = *Found->Option;
+  const std::string Key = !Option.Key.empty() && Option.Key[0] == '\\' ? Option.Key.substr(1)
+                                                                        : Option.Key;
+  const char* Registry = Option.Target == TTweakOptionTarget::otDevice ? "device" : "desktop";
+  return Option.Caption + "\nDefault: " + Found->Cell->DefaultText(Option) + "\n" + Registry +
+         " registry: HKEY_CURRENT_USER\\" + Key + ", " + Option.ValueName;
+}
+
 void TfrTweakOptions::Changed(int Row) {
   if (FView) FView->RowChanged(Row);
+  Notify();
+}
+
+void TfrTweakOptions::Notify() {
   if (OnOptionChanged) OnOptionChanged(this);
 }

@@ -28,6 +28,13 @@ class TOptionListView {
   // The cells of one row changed.
   virtual void RowChanged(int Row) = 0;
   virtual void DescriptionChanged() = 0;
+  // The row became the focused one.
+  virtual void RowFocused(int Row) = 0;
+};
+
+// How a cell's text is drawn.
+struct TCellStyle {
+  bool Bold = false;
 };
 
 class TfrTweakOptions {
@@ -42,6 +49,10 @@ class TfrTweakOptions {
   static constexpr int EditDelay = 400;
   static const char* const ColumnCaptions[ColumnCount];
   static const char* const DescriptionCaption;
+  // The grid's context menu.
+  static const char* const ResetCaption;
+  static const char* const ResetAllCaption;
+  static const char* const ShowChangesCaption;
 
   TfrTweakOptions();
   ~TfrTweakOptions();
@@ -62,7 +73,7 @@ class TfrTweakOptions {
   // The grid's hooks.
   void VTVInitNode(int Row);
   WideString VTVGetText(int Row, int Column) const;
-  void VTVPaintText(int Row, int Column) const;
+  TCellStyle VTVPaintText(int Row, int Column) const;
   bool VTVEditing(int Row, int Column) const;
   // Raises EConvertError for a text that is not a number.
   void VTVNewText(int Row, int Column, const WideString& NewText);
@@ -81,6 +92,24 @@ class TfrTweakOptions {
   // A text left as it was closes it without a change; a text that is no
   // number is reported and keeps the editor open.
   bool EditorCloses(int Row, int Column, const WideString& OriginalText, const WideString& Text);
+  // The editor closed without its text (Escape, or the dialog closing).
+  void EditorDropped() { FHoldsRejectedText = false; }
+  // The editor is open with a text that was refused: until the user
+  // mends or drops it, the page cannot be left.
+  bool HoldsRejectedText() const { return FHoldsRejectedText; }
+
+  // "Reset to default": the row's option takes its default, as an edit.
+  void ResetOption(int Row);
+  // "Reset all options on this page".
+  void ResetAllOptions();
+  // "Show changes from defaults", for every list, as long as the program
+  // runs: options away from their defaults are drawn in bold and each row
+  // has a hint.
+  static bool ShowChanges() { return FShowChanges; }
+  void SetShowChanges(bool Value);
+  // The row's hint while changes are shown: the full caption, the default
+  // and where the value lives; empty otherwise.
+  std::string Hint(int Row) const;
 
  private:
   struct TRow {
@@ -89,10 +118,15 @@ class TfrTweakOptions {
   };
   const TRow* RowAt(int Row) const;
   void Changed(int Row);
+  void Reset(int Row);
+  void Notify();
+
+  static inline bool FShowChanges = false;
 
   TTweakOptionSet* OptionSet = nullptr;
   TNotifyEvent OnOptionChanged;
   std::vector<TRow> FRows;
   std::string FDescription;
+  bool FHoldsRejectedText = false;
   TOptionListView* FView = nullptr;
 };

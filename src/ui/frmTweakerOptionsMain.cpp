@@ -84,12 +84,14 @@ void TTweakerOptionsMain::AddSheetNode(const std::string& ParentName, const std:
   FNodeMap->emplace_back(SheetName, Node);
 }
 
-void TTweakerOptionsMain::tvOptionsSelect(int Node) {
+bool TTweakerOptionsMain::tvOptionsSelect(int Node) {
+  if (Node != FSelected && !CanLeaveCurrentSheet()) return false;
   FSelected = Node;
   if (FChangeDelay <= 0)
     ReportErrorsOf([this] { tvOptionsChange(); });
   else if (FView)
     FView->StartChangeTimer(FChangeDelay);
+  return true;
 }
 
 void TTweakerOptionsMain::tvOptionsChange() {
@@ -121,10 +123,11 @@ void TTweakerOptionsMain::ApplyAll() {
 }
 
 void TTweakerOptionsMain::btnApplyClick() {
-  ReportErrorsOf([this] { ApplyAll(); });
+  if (CanLeaveCurrentSheet()) ReportErrorsOf([this] { ApplyAll(); });
 }
 
 void TTweakerOptionsMain::btnOKClick() {
+  if (!CanLeaveCurrentSheet()) return;
   FModalResult = TModalResult::mrOk;
   // After a failed apply the dialog stays open.
   ReportErrorsOf([this] {

@@ -86,8 +86,9 @@ class TTweakerOptionsMain : public TOptionsSheetOwner {
   bool Changed() const { return FChanged; }
   TModalResult ModalResult() const { return FModalResult; }
 
-  // The user selected Node in the tree.
-  void tvOptionsSelect(int Node);
+  // The user selected Node in the tree; false when the selection must go
+  // back, because the shown page cannot be left.
+  bool tvOptionsSelect(int Node);
   // The selection is reported: its page is created on first selection and
   // shown.
   void tvOptionsChange();
@@ -99,9 +100,11 @@ class TTweakerOptionsMain : public TOptionsSheetOwner {
   void SetModified(bool Value) override;
   // Asks every page created so far to write its options, in tree order.
   void ApplyAll();
+  // "&Apply" and "OK" write nothing while the shown page cannot be left.
   void btnApplyClick();
   void btnOKClick();
-  // "Cancel", Escape and the window's close box.
+  // "Cancel", Escape and the window's close box: the dialog closes without
+  // writing anything, whatever the shown page holds.
   void btnCancelClick();
 
   // Selects the first node whose text is StartPage (letter case counts), or
@@ -120,6 +123,7 @@ class TTweakerOptionsMain : public TOptionsSheetOwner {
   void AddSheetNode(const std::string& ParentName, const std::string& SheetName,
                     TSheetClass SheetClass);
   void Close(TModalResult Result);
+  bool CanLeaveCurrentSheet() const { return !FCurrentSheet || FCurrentSheet->CanLeave(); }
 
   std::unique_ptr<std::vector<std::pair<std::string, int>>> FNodeMap;
   bool FModified = false;

@@ -1,6 +1,7 @@
 // The program as it stands once started: the desktop registry manager, the
 // device manager (which connects to whatever device is set up by then) and
-// the global catalogue built with both. The catalogue goes with the object.
+// the global catalogue built with both. The catalogue is emptied again with
+// the object, as the program has it before its run.
 #pragma once
 
 #include <memory>
@@ -12,7 +13,7 @@
 class TStartedCatalogue {
  public:
   TStartedCatalogue() = default;
-  ~TStartedCatalogue() { ZQTTweakOptions.reset(); }
+  ~TStartedCatalogue() { ZQTTweakOptions = std::make_unique<TZQTTweakOptionsManager>(); }
   TStartedCatalogue(const TStartedCatalogue&) = delete;
   TStartedCatalogue& operator=(const TStartedCatalogue&) = delete;
 

@@ -10,6 +10,8 @@
 #include "TweakOptionPage.h"
 #include "TweakerPages.h"
 #include "ZQTTweakerManager.h"
+#include "frmTweakOptDebugging.h"
+#include "frmTweakOptIntro.h"
 #include "frmTweakerOptionsMain.h"
 #include "miniUtils.h"
 
@@ -63,6 +65,15 @@ class OptionPagesTest : public ::testing::Test {
   TStartedCatalogue Program;
   std::unique_ptr<TTweakerOptionsMain> Dialog;
 };
+
+TEST(PageBeforeTheRunTest, PagesFindTheCatalogueFromTheProgramsStart) {
+  TRecordingInteraction Interaction;
+  TTweakOptDebugging Debugging(nullptr);
+  EXPECT_EQ(0, Debugging.frTweakOptions.RowCount());
+  TTweakOptAbout About(nullptr);
+  EXPECT_TRUE(About.Label("lbDevice")->Visible);
+  EXPECT_TRUE(Interaction.Errors.empty());
+}
 
 TEST_F(OptionPagesTest, TheIntroductionSaysWhenNoDeviceWasFound) {
   Start(false, false);

@@ -2,13 +2,18 @@
 
 #include <QAbstractTableModel>
 #include <QHeaderView>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "QtScale.h"
 #include "QtText.h"
 #include "UserInteraction.h"
 
@@ -40,6 +45,10 @@ class TQtOptionListModel : public QAbstractTableModel {
       return ToQString(FFrame.VTVGetText(Index.row(), Index.column()));
     if (Role == Qt::CheckStateRole && IsCheckCell(Index))
       return FFrame.IsChecked(Index.row()) ? Qt::Checked : Qt::Unchecked;
+    if (Role == Qt::ToolTipRole) {
+      const std::string Hint = FFrame.Hint(Index.row());
+      if (!Hint.empty()) return ToQString(Hint);
+    }
     return QVariant();
   }
   Qt::ItemFlags flags(const QModelIndex& Index) const override {
@@ -80,23 +89,41 @@ class TValueDelegate : public QStyledItemDelegate {
   }
   // The frame has taken the text already.
   void setModelData(QWidget*, QAbstractItemModel*, const QModelIndex&) const override {}
-  void paint(QPainter* Painter, const QStyleOptionViewItem& Option,
-             const QModelIndex& Index) const override {
-    FFrame.VTVPaintText(Index.row(), Index.column());
-    QStyledItemDelegate::paint(Painter, Option, Index);
+  void initStyleOption(QStyleOptionViewItem* Option, const QModelIndex& Index) const override {
+    QStyledItemDelegate::initStyleOption(Option, Index);
+    if (FFrame.VTVPaintText(Index.row(), Index.column()).Bold) Option->font.setBold(true);
+  }
+  void destroyEditor(QWidget* Editor, const QModelIndex& Index) const override {
+    FFrame.EditorDropped();
+    QStyledItemDelegate::destroyEditor(Editor, Index);
   }
 
  protected:
   bool eventFilter(QObject* Object, QEvent* Event) override {
     auto* Editor = qobject_cast<QLineEdit*>(Object);
     if (!Editor) return QStyledItemDelegate::eventFilter(Object, Event);
-    // The error box takes the focus: that is not the user leaving the editor.
-    if (FReporting && Event->type() == QEvent::FocusOut) return true;
+    // The focus going to another window (an error box, or none because the
+    // dialog closes) is not the user leaving the editor for another control.
+    if (Event->type() == QEvent::FocusOut && !FocusStaysIn(Editor->window())) return true;
+    if (IsEscape(Event)) {
+      // Escape drops the text and closes the dialog, as it does anywhere else.
+      if (auto* Dialog = qobject_cast<QDialog*>(Editor->window()))
+        QMetaObject::invokeMethod(Dialog, &QDialog::reject, Qt::QueuedConnection);
+      return QStyledItemDelegate::eventFilter(Object, Event);
+    }
     if (Closes(Event) && !MayClose(Editor)) return true;
     return QStyledItemDelegate::eventFilter(Object, Event);
   }
 
  private:
+  static bool FocusStaysIn(const QWidget* Window) {
+    const QWidget* Focus = QApplication::focusWidget();
+    return Focus && Focus->window() == Window;
+  }
+  static bool IsEscape(QEvent* Event) {
+    return Event->type() == QEvent::KeyPress &&
+           static_cast<QKeyEvent*>(Event)->key() == Qt::Key_Escape;
+  }
   static bool Closes(QEvent* Event) {
     if (Event->type() == QEvent::FocusOut) return true;
     if (Event->type() != QEvent::KeyPress) return false;
@@ -158,6 +185,24 @@ class TOptionGrid : public QTreeView {
     FEditTimer.stop();
     QTreeView::mouseDoubleClickEvent(Event);
   }
+  void contextMenuEvent(QContextMenuEvent* Event) override {
+    const int Row = indexAt(Event->pos()).row();
+    QMenu Menu(this);
+    QAction* Reset = Menu.addAction(TfrTweakOptions::ResetCaption);
+    Reset->setEnabled(FFrame.NodeToItem(Row) != nullptr);
+    QAction* ResetAll = Menu.addAction(TfrTweakOptions::ResetAllCaption);
+    ResetAll->setEnabled(FFrame.RowCount() > 0);
+    Menu.addSeparator();
+    QAction* ShowChanges = Menu.addAction(TfrTweakOptions::ShowChangesCaption);
+    ShowChanges->setCheckable(true);
+    ShowChanges->setChecked(TfrTweakOptions::ShowChanges());
+    QAction* Chosen = Menu.exec(Event->globalPos());
+    ReportErrorsOf([&] {
+      if (Chosen == Reset) FFrame.ResetOption(Row);
+      if (Chosen == ResetAll) FFrame.ResetAllOptions();
+      if (Chosen == ShowChanges) FFrame.SetShowChanges(ShowChanges->isChecked());
+    });
+  }
   void currentChanged(const QModelIndex& Current, const QModelIndex& Previous) override {
     QTreeView::currentChanged(Current, Previous);
     if (Current.isValid() && Current.column() != TfrTweakOptions::ValueColumn)
@@ -194,8 +239,8 @@ TQtOptionList::TQtOptionList(TfrTweakOptions& Frame, QWidget* Parent)
   Header->setSectionResizeMode(QHeaderView::Interactive);
   Header->setStretchLastSection(false);
   Header->setFont(QFont("MS Sans Serif", 8));
-  VTV->setColumnWidth(TfrTweakOptions::OptionColumn, TfrTweakOptions::OptionColumnWidth);
-  VTV->setColumnWidth(TfrTweakOptions::ValueColumn, 50);
+  VTV->setColumnWidth(TfrTweakOptions::OptionColumn, Scaled(TfrTweakOptions::OptionColumnWidth));
+  VTV->setColumnWidth(TfrTweakOptions::ValueColumn, Scaled(50));
   connect(VTV->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& Current) {
             ReportErrorsOf([&] { FFrame.VTVChange(Current.row()); });
@@ -204,14 +249,14 @@ TQtOptionList::TQtOptionList(TfrTweakOptions& Frame, QWidget* Parent)
 
   GroupBox1 = new QGroupBox(TfrTweakOptions::DescriptionCaption, this);
   GroupBox1->setObjectName("GroupBox1");
-  GroupBox1->setFixedHeight(TfrTweakOptions::DescriptionHeight);
-  auto* DescriptionLayout = new QVBoxLayout(GroupBox1);
-  DescriptionLayout->setContentsMargins(4, 15, 5, 8);
+  GroupBox1->setFixedHeight(Scaled(TfrTweakOptions::DescriptionHeight));
+  // The label keeps its place in the box (left 4, top 15, 384 by 57 in a
+  // box 393 wide) and grows with it.
   lbDescription = new QLabel(GroupBox1);
   lbDescription->setObjectName("lbDescription");
   lbDescription->setWordWrap(true);
   lbDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  DescriptionLayout->addWidget(lbDescription);
+  GroupBox1->installEventFilter(this);
   Layout->addWidget(GroupBox1);
 
   FFrame.SetView(this);
@@ -227,6 +272,17 @@ TQtOptionList::~TQtOptionList() {
 void TQtOptionList::RowsChanged() { FModel->Reset(); }
 
 void TQtOptionList::RowChanged(int Row) { FModel->RowChanged(Row); }
+
+void TQtOptionList::RowFocused(int Row) {
+  VTV->setCurrentIndex(FModel->index(Row, TfrTweakOptions::ValueColumn));
+}
+
+bool TQtOptionList::eventFilter(QObject* Watched, QEvent* Event) {
+  if (Watched == GroupBox1 && Event->type() == QEvent::Resize)
+    lbDescription->setGeometry(Scaled(4), Scaled(15), GroupBox1->width() - Scaled(9),
+                               GroupBox1->height() - Scaled(23));
+  return QWidget::eventFilter(Watched, Event);
+}
 
 void TQtOptionList::DescriptionChanged() {
   lbDescription->setText(ToQString(FFrame.Description()));

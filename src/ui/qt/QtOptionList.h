@@ -22,12 +22,16 @@ class TQtOptionList : public QWidget, public TOptionListView {
   void RowsChanged() override;
   void RowChanged(int Row) override;
   void DescriptionChanged() override;
+  void RowFocused(int Row) override;
 
   TfrTweakOptions& Frame() const { return FFrame; }
 
   QTreeView* VTV;
   QGroupBox* GroupBox1;
   QLabel* lbDescription;
+
+ protected:
+  bool eventFilter(QObject* Watched, QEvent* Event) override;
 
  private:
   TfrTweakOptions& FFrame;

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
+#include "QtScale.h"
 #include "QtSheet.h"
 #include "QtText.h"
 #include "UserInteraction.h"
@@ -28,13 +29,13 @@ void TQtOptionsDialog::CreateComponents() {
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   setFont(QFont("MS Sans Serif", 8));
-  setFixedSize(TMain::ClientWidth, TMain::ClientHeight);
+  setFixedSize(Scaled(TMain::ClientWidth), Scaled(TMain::ClientHeight));
 
   tvOptions = new QTreeWidget(this);
   tvOptions->setObjectName("tvOptions");
-  tvOptions->setGeometry(0, 0, TMain::TreeWidth, TMain::ClientHeight);
+  tvOptions->setGeometry(0, 0, Scaled(TMain::TreeWidth), height());
   tvOptions->setHeaderHidden(true);
-  tvOptions->setIndentation(TMain::TreeIndent);
+  tvOptions->setIndentation(Scaled(TMain::TreeIndent));
   tvOptions->setEditTriggers(QAbstractItemView::NoEditTriggers);
   tvOptions->setMouseTracking(true);  // hot tracking
   QPalette Palette = tvOptions->palette();
@@ -45,8 +46,7 @@ void TQtOptionsDialog::CreateComponents() {
 
   pnlOptionsSheet = new QWidget(this);
   pnlOptionsSheet->setObjectName("pnlOptionsSheet");
-  pnlOptionsSheet->setGeometry(TMain::TreeWidth, 0, TMain::ClientWidth - TMain::TreeWidth,
-                               TMain::ClientHeight);
+  pnlOptionsSheet->setGeometry(tvOptions->width(), 0, width() - tvOptions->width(), height());
   auto* Layout = new QVBoxLayout(pnlOptionsSheet);
   Layout->setContentsMargins(0, 0, 0, 0);
   Layout->setSpacing(0);
@@ -55,7 +55,7 @@ void TQtOptionsDialog::CreateComponents() {
   // at the bottom also while no page is shown.
   pnlBottom = new QWidget(pnlOptionsSheet);
   pnlBottom->setObjectName("pnlBottom");
-  pnlBottom->setFixedHeight(TMain::ButtonStripHeight);
+  pnlBottom->setFixedHeight(Scaled(TMain::ButtonStripHeight));
   Layout->addWidget(pnlBottom, 0, Qt::AlignBottom);
 
   QPushButton* Buttons[3];
@@ -63,15 +63,19 @@ void TQtOptionsDialog::CreateComponents() {
   for (int Index = 0; Index < 3; ++Index) {
     Buttons[Index] = new QPushButton(TMain::ButtonCaptions[Index], pnlBottom);
     Buttons[Index]->setObjectName(Names[Index]);
-    const int Left =
-        pnlOptionsSheet->width() - TMain::ButtonRightMargin[Index] - TMain::ButtonWidth;
-    Buttons[Index]->setGeometry(Left, TMain::ButtonTop, TMain::ButtonWidth, TMain::ButtonHeight);
+    const int Left = pnlOptionsSheet->width() - Scaled(TMain::ButtonRightMargin[Index]) -
+                     Scaled(TMain::ButtonWidth);
+    Buttons[Index]->setGeometry(Left, Scaled(TMain::ButtonTop), Scaled(TMain::ButtonWidth),
+                                Scaled(TMain::ButtonHeight));
     Buttons[Index]->setAutoDefault(false);
   }
   btnOK = Buttons[0];
   btnCancel = Buttons[1];
   btnApply = Buttons[2];
   btnOK->setDefault(true);
+  // A click on "Cancel" leaves the focus where it is: leaving the option
+  // list's editor for it would have the editor's text checked first.
+  btnCancel->setFocusPolicy(Qt::TabFocus);
 
   FChangeTimer.setSingleShot(true);
   connect(&FChangeTimer, &QTimer::timeout, this,
@@ -96,9 +100,13 @@ void TQtOptionsDialog::AddNodes() {
   for (int Node = 0; Node < FDialog.NodeCount(); ++Node)
     FItems[Node]->setExpanded(FDialog.Node(Node).Expanded);
   if (FDialog.Selected() >= 0) tvOptions->setCurrentItem(FItems[FDialog.Selected()]);
-  connect(tvOptions, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* Current) {
-    if (Current) FDialog.tvOptionsSelect(NodeOf(Current));
-  });
+  connect(tvOptions, &QTreeWidget::currentItemChanged, this,
+          [this](QTreeWidgetItem* Current, QTreeWidgetItem* Previous) {
+            if (!Current || FDialog.tvOptionsSelect(NodeOf(Current))) return;
+            // The shown page cannot be left: the selection goes back.
+            const QSignalBlocker Blocker(tvOptions);
+            tvOptions->setCurrentItem(Previous);
+          });
   connect(tvOptions, &QTreeWidget::itemExpanded, this,
           [this](QTreeWidgetItem* Item) { FDialog.tvOptionsExpandedChange(NodeOf(Item), true); });
   connect(tvOptions, &QTreeWidget::itemCollapsed, this,
@@ -127,6 +135,21 @@ void TQtOptionsDialog::SheetShown(TOptionsSheetBase* Hidden) {
     static_cast<QVBoxLayout*>(pnlOptionsSheet->layout())->insertWidget(0, Sheet, 1);
   }
   Sheet->show();
+  OrderTabs(Sheet);
+}
+
+void TQtOptionsDialog::OrderTabs(QWidget* Sheet) {
+  // The tree, the page's controls, then "OK", "Cancel" and "&Apply".
+  QWidget* Before = tvOptions;
+  for (QWidget* Control : Sheet->findChildren<QWidget*>()) {
+    if (!(Control->focusPolicy() & Qt::TabFocus)) continue;
+    setTabOrder(Before, Control);
+    Before = Control;
+  }
+  for (QWidget* Button : {btnOK, btnCancel, btnApply}) {
+    setTabOrder(Before, Button);
+    Before = Button;
+  }
 }
 
 void TQtOptionsDialog::StartChangeTimer(int Milliseconds) { FChangeTimer.start(Milliseconds); }

@@ -49,6 +49,7 @@ class TQtOptionsDialog : public QDialog, public TOptionsDialogView {
   void CreateComponents();
   void AddNodes();
   bool OverLabel(const QPoint& Position) const;
+  void OrderTabs(QWidget* Sheet);
 
   TTweakerOptionsMain& FDialog;
   std::vector<QTreeWidgetItem*> FItems;

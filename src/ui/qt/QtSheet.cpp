@@ -4,14 +4,25 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "QtOptionList.h"
+#include "QtScale.h"
 #include "QtText.h"
 #include "frmOptionsSheetBase.h"
 
 namespace {
 
-QRect Place(const TSheetRect& Bounds) {
-  return QRect(Bounds.Left, Bounds.Top, Bounds.Width, Bounds.Height);
+// A label at its place, grown where its text needs more room in this font:
+// a wrapped text downwards, a single line to the right.
+void PlaceLabel(QLabel* Label, const TSheetRect& Bounds) {
+  Label->ensurePolished();
+  QRect Place = Scaled(Bounds);
+  if (Label->wordWrap())
+    Place.setHeight(std::max(Place.height(), Label->heightForWidth(Place.width())));
+  else
+    Place.setWidth(std::max(Place.width(), Label->sizeHint().width()));
+  Label->setGeometry(Place);
 }
 
 QLabel* AddLabel(QWidget* Parent, const TSheetLabel& Spec) {
@@ -30,7 +41,7 @@ QLabel* AddLabel(QWidget* Parent, const TSheetLabel& Spec) {
 QWidget* AddStrip(QWidget* Page, const TSheetStrip& Spec) {
   auto* Strip = new QWidget(Page);
   Strip->setObjectName(ToQString(Spec.Name));
-  Strip->setFixedHeight(Spec.Height);
+  Strip->setFixedHeight(Scaled(Spec.Height));
   auto* Filling = new QVBoxLayout(Strip);
   Filling->setContentsMargins(0, 0, 0, 0);
   for (const TSheetLabel& LabelSpec : Spec.Labels) {
@@ -38,12 +49,12 @@ QWidget* AddStrip(QWidget* Page, const TSheetStrip& Spec) {
     if (LabelSpec.Bounds.Width == 0)
       Filling->addWidget(Label);
     else
-      Label->setGeometry(Place(LabelSpec.Bounds));
+      PlaceLabel(Label, LabelSpec.Bounds);
   }
   for (const TSheetButton& ButtonSpec : Spec.Buttons) {
     auto* Button = new QPushButton(ToQString(ButtonSpec.Caption), Strip);
     Button->setObjectName(ToQString(ButtonSpec.Name));
-    Button->setGeometry(Place(ButtonSpec.Bounds));
+    Button->setGeometry(Scaled(ButtonSpec.Bounds));
     QObject::connect(Button, &QPushButton::clicked, Strip,
                      [OnClick = ButtonSpec.OnClick] { OnClick(); });
   }
@@ -56,8 +67,7 @@ TQtSheet::TQtSheet(const TOptionsSheetBase& Sheet, QWidget* Parent)
     : QWidget(Parent), FSheet(Sheet) {
   setFont(QFont("MS Sans Serif", 8));
   const TSheetLayout& Layout = Sheet.Layout();
-  for (const TSheetLabel& Spec : Layout.Labels)
-    AddLabel(this, Spec)->setGeometry(Place(Spec.Bounds));
+  for (const TSheetLabel& Spec : Layout.Labels) PlaceLabel(AddLabel(this, Spec), Spec.Bounds);
 
   auto* Column = new QVBoxLayout(this);
   Column->setContentsMargins(0, 0, 0, 0);

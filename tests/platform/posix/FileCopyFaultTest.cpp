@@ -1,4 +1,5 @@
-// A copy that fails half-way, because the file size limit stops its writes.
+// Copies at the file system's limits: one that fails half-way, because the
+// file size limit stops its writes, and one to the longest name it takes.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -21,4 +22,13 @@ TEST(FileCopy, FailedWriteKeepsTheOldTargetAndLeavesNoPartialFile) {
   EXPECT_EQ(ReadWholeFile(Dest), "old content");
   const std::filesystem::directory_iterator Files(Folder.Path());
   EXPECT_EQ(std::distance(begin(Files), end(Files)), 2);
+}
+
+TEST(FileCopy, AnyNameTheFileSystemTakesCanBeCopiedTo) {
+  TTemporaryFolder Folder;
+  const std::string Source = Folder.File("source.log");
+  const std::string Longest = Folder.File(std::string(255, 'n'));
+  WriteWholeFile(Source, "log");
+  EXPECT_TRUE(FileCopy(Source, Longest));
+  EXPECT_EQ("log", ReadWholeFile(Longest));
 }

@@ -72,7 +72,8 @@ TEST_F(QtOptionsDialogTest, AGroupPageShowsItsHintAndAReleaseOnTheLabelExpands) 
     auto* Hint = Window.CurrentSheet()->findChild<QLabel*>("lbSheetBaseLabel");
     ASSERT_NE(nullptr, Hint);
     EXPECT_TRUE(Hint->isVisible());
-    EXPECT_EQ(QRect(104, 88, 167, 13), Hint->geometry());
+    EXPECT_EQ(QPoint(104, 88), Hint->geometry().topLeft());
+    EXPECT_GE(Hint->width(), std::max(167, Hint->sizeHint().width())) << "its whole text shows";
     Window.reject();
   });
   ShowTweakerOptions("About ZQTTweaker");
