@@ -1,8 +1,8 @@
 // What a simulated device records for whoever watches it from outside: how
 // often each entry point was called, when the latest connection request and
 // the uninitialisation after it came, and the size of the record that request
-// came with. The files are rewritten at every
-// call, so they are current whenever the caller looks.
+// came with. The files are rewritten at every call, so they are current
+// whenever the caller looks.
 #pragma once
 
 #include <cstdint>
