@@ -1,6 +1,7 @@
 # The version resource of every executable we build, made at build time from
 # the project's version: on Windows a linked VERSIONINFO resource, in the
-# program's resource script with its manifest; elsewhere the same
+# program's resource script with its manifest, both naming the processor
+# architecture built for; elsewhere the same
 # VS_VERSIONINFO bytes in the executable's ELF section ".versioninfo", where
 # the version functions of the platform layer find it.
 #
@@ -18,7 +19,17 @@ target_include_directories(zqt_version_writer PUBLIC ${ZQT_VERSION_INFO_DIR})
 if(WIN32)
   enable_language(RC)
   string(REPLACE "." "," ZQT_VERSION_PARTS ${PROJECT_VERSION})
-  set(ZQT_MANIFEST ${ZQT_VERSION_INFO_DIR}/ZQTTweaker.manifest)
+  # The architecture as a manifest names it, which must be the executable's
+  # own or Windows refuses to start it, and as people read it.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(ZQT_MANIFEST_ARCHITECTURE x86)
+    set(ZQT_ARCHITECTURE_TEXT "32-bit (x86)")
+  else()
+    set(ZQT_MANIFEST_ARCHITECTURE amd64)
+    set(ZQT_ARCHITECTURE_TEXT "64-bit (x64)")
+  endif()
+  set(ZQT_MANIFEST ${ZQT_VERSION_INFO_OUTPUT}/ZQTTweaker.manifest)
+  configure_file(${ZQT_VERSION_INFO_DIR}/ZQTTweaker.manifest.in ${ZQT_MANIFEST} @ONLY)
   configure_file(${ZQT_VERSION_INFO_DIR}/ZQTTweaker.rc.in
                  ${ZQT_VERSION_INFO_OUTPUT}/ZQTTweaker.rc @ONLY)
 else()

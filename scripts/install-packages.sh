@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs (scripts/packages.txt),
-# as root or through sudo. Does nothing when they are all there.
+# as root or through sudo. Does nothing when they are all there. A package
+# named with an architecture (wine32:i386) has that architecture added to
+# dpkg first, once.
 set -euo pipefail
 cd "$(dirname "$0")"
 mapfile -t packages < <(grep -v '^\s*\(#\|$\)' packages.txt)
@@ -13,6 +15,12 @@ done
 echo "Installing: ${missing[*]}"
 sudo_if_needed=()
 [ "$(id -u)" -eq 0 ] || sudo_if_needed=(sudo)
+for architecture in $(printf '%s\n' "${missing[@]}" | sed -n 's/^[^:]*:\(.*\)$/\1/p' | sort -u); do
+  if [ "$architecture" != "$(dpkg --print-architecture)" ] \
+    && ! dpkg --print-foreign-architectures | grep -qx "$architecture"; then
+    "${sudo_if_needed[@]}" dpkg --add-architecture "$architecture"
+  fi
+done
 "${sudo_if_needed[@]}" apt-get update -qq
 DEBIAN_FRONTEND=noninteractive "${sudo_if_needed[@]}" apt-get install -y -qq --no-install-recommends \
   "${missing[@]}" > /dev/null

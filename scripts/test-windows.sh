@@ -1,19 +1,29 @@
 #!/usr/bin/env bash
-# Builds every layer below the user interface for Windows with mingw-w64
-# (build-windows/) and runs its tests under Wine, against the real Win32
-# registry, loader, conversions, file copies and version resources.
+# Builds every layer below the user interface for Windows with mingw-w64, as
+# the program ships: 32-bit x86 (build-windows/). Then runs its tests under
+# Wine, against the real Win32 registry, loader, conversions, file copies and
+# version resources.
 #
-# Every run starts from a fresh Wine prefix inside the build folder, with no
-# display and neither Mono nor Gecko; the Wine server is started once and
+# Every run starts from a fresh 64-bit Wine prefix inside the build folder,
+# where the 32-bit executables run through WoW64, as on 64-bit Windows, with
+# no display and neither Mono nor Gecko; the Wine server is started once and
 # stopped when the script ends, however it ends.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=build-windows
 
+# Debian's wine32 package brings the 32-bit loader; without it the wrapper
+# would fall back to the 64-bit one, which runs no 32-bit program.
+if [ ! -x /usr/lib/wine/wine ]; then
+  echo "Wine's 32-bit loader is missing (Debian package wine32:i386): run scripts/install-packages.sh" >&2
+  exit 1
+fi
+
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake --no-warn-unused-cli \
   > /dev/null
 
 export WINEPREFIX="$PWD/$build/wine-prefix"
+export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY

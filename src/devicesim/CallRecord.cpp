@@ -18,7 +18,8 @@ std::int64_t MonotonicNow() {
 TCallRecord::TCallRecord(const std::filesystem::path& DeviceFolder)
     : FFolder(DeviceFolder),
       FCountsFile(DeviceFolder / kCallCountsFile),
-      FTimesFile(DeviceFolder / kConnectionTimesFile) {}
+      FTimesFile(DeviceFolder / kConnectionTimesFile),
+      FRecordSizeFile(DeviceFolder / kInitRecordSizeFile) {}
 
 void TCallRecord::Count(std::string_view EntryPoint) {
   if (FFolder.empty()) return;
@@ -30,10 +31,12 @@ void TCallRecord::Count(std::string_view EntryPoint) {
   FCountsFile.Replace(Text);
 }
 
-void TCallRecord::ConnectionRequested() {
+void TCallRecord::ConnectionRequested(std::optional<std::uint32_t> RecordSize) {
   FRequested = MonotonicNow();
   FEnded.reset();
   WriteTimes();
+  if (FFolder.empty()) return;
+  FRecordSizeFile.Replace(RecordSize ? std::to_string(*RecordSize) + '\n' : std::string());
 }
 
 void TCallRecord::ConnectionEnded() {

@@ -1,7 +1,8 @@
 // What a simulated device records for whoever watches it from outside: how
-// often each entry point was called, and when the latest connection request
-// and the uninitialisation after it came. The files are rewritten at every
-// call, so they are current whenever the caller looks.
+// often each entry point was called, when the latest connection request and
+// the uninitialisation after it came, and the size of the record that request
+// came with. The files are rewritten at every call, so they are current
+// whenever the caller looks.
 #pragma once
 
 #include <cstdint>
@@ -22,7 +23,9 @@ class TCallRecord {
   TCallRecord& operator=(const TCallRecord&) = delete;
 
   void Count(std::string_view EntryPoint);
-  void ConnectionRequested();
+  // RecordSize: the size the caller's RAPIINIT gives itself; none without a
+  // record.
+  void ConnectionRequested(std::optional<std::uint32_t> RecordSize);
   void ConnectionEnded();
 
  private:
@@ -31,6 +34,7 @@ class TCallRecord {
   std::filesystem::path FFolder;
   TRecordFile FCountsFile;
   TRecordFile FTimesFile;
+  TRecordFile FRecordSizeFile;
   std::map<std::string, std::uint64_t, std::less<>> FCounts;
   std::optional<std::int64_t> FRequested;
   std::optional<std::int64_t> FEnded;

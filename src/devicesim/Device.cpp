@@ -27,7 +27,11 @@ TDevice::TDevice(const std::filesystem::path& Folder)
       FFiles(Folder / kDeviceFilesFolder, FSettings) {}
 
 HRESULT TDevice::RequestConnection(RAPIINIT* Init) {
-  FRecord.ConnectionRequested();
+  FRecord.ConnectionRequested(Init ? std::optional<std::uint32_t>(Init->cbSize) : std::nullopt);
+  // A record of another size is not one this library can fill in: a caller
+  // built for another word size (12 bytes in a 32-bit program, 24 in a 64-bit
+  // one) would look for the event and the result where they are not. It is
+  // refused untouched with the device API's code for an invalid value.
   if (!Init || Init->cbSize != sizeof(RAPIINIT)) return E_INVALIDARG;
   EndConnection();
   return FConnection.Start(*Init, FSettings.Connect());

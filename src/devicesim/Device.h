@@ -28,7 +28,7 @@ class TDevice {
   TDeviceFiles& Files() { return FFiles; }
 
   // Ends any earlier connection and starts a new attempt; E_INVALIDARG for
-  // a record that is missing or of another size.
+  // a record that is missing or of another size, which is left untouched.
   HRESULT RequestConnection(RAPIINIT* Init);
   // Ends the connection or the attempt; E_FAIL when there is none.
   HRESULT Disconnect();

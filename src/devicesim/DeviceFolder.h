@@ -15,6 +15,9 @@
 //                      latest connection request and "CeRapiUninit <ns>" for
 //                      the uninitialisation that followed it, in nanoseconds
 //                      of the system's monotonic clock
+//   init-record-size   written by the device: the size (cbSize) of the record
+//                      the latest connection request came with, in bytes;
+//                      empty when it came without one
 //
 // Shared by the device library and the tests that set a device up.
 #pragma once
@@ -26,6 +29,7 @@ inline constexpr const char* kDeviceFilesFolder = "files";
 inline constexpr const char* kDeviceSettingsFolder = "settings";
 inline constexpr const char* kCallCountsFile = "call-counts";
 inline constexpr const char* kConnectionTimesFile = "connection-times";
+inline constexpr const char* kInitRecordSizeFile = "init-record-size";
 
 // How the device answers a connection request: "now", a number of
 // milliseconds after which it answers, "never" (the caller's wait runs out),

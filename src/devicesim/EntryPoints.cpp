@@ -1,7 +1,9 @@
 // The device API entry points of the simulated device, the only symbols the
-// library exports. Every call is counted and serialised; the remote calls
-// (registry, files, temporary folder) are served only while the device is
-// connected; no exception leaves an entry point.
+// library exports, in the platform's calling convention for them (WINAPI:
+// stdcall on 32-bit Windows), as the binding calls them. Every call is
+// counted and serialised; the remote calls (registry, files, temporary
+// folder) are served only while the device is connected; no exception leaves
+// an entry point.
 #include <algorithm>
 #include <mutex>
 #include <type_traits>
@@ -50,16 +52,16 @@ TResult ServeRemote(const char* EntryPoint, TResult NotConnected, TResult Failed
 
 extern "C" {
 
-HRESULT CeRapiInitEx(RAPIINIT* pRapiInit) {
+HRESULT WINAPI CeRapiInitEx(RAPIINIT* pRapiInit) {
   return Serve("CeRapiInitEx", E_FAIL,
                [&](TDevice& Device) { return Device.RequestConnection(pRapiInit); });
 }
 
-HRESULT CeRapiUninit() {
+HRESULT WINAPI CeRapiUninit() {
   return Serve("CeRapiUninit", E_FAIL, [](TDevice& Device) { return Device.Disconnect(); });
 }
 
-LONG CeRegOpenKeyEx(HKEY hKey, LPCWSTR lpszSubKey, DWORD, REGSAM, PHKEY phkResult) {
+LONG WINAPI CeRegOpenKeyEx(HKEY hKey, LPCWSTR lpszSubKey, DWORD, REGSAM, PHKEY phkResult) {
   return ServeRemote("CeRegOpenKeyEx", ERROR_NOT_CONNECTED, ERROR_OUTOFMEMORY,
                      [&](TDevice& Device) -> LONG {
                        if (!phkResult) return ERROR_INVALID_PARAMETER;
@@ -67,8 +69,8 @@ LONG CeRegOpenKeyEx(HKEY hKey, LPCWSTR lpszSubKey, DWORD, REGSAM, PHKEY phkResul
                      });
 }
 
-LONG CeRegCreateKeyEx(HKEY hKey, LPCWSTR lpszSubKey, DWORD, LPWSTR, DWORD, REGSAM,
-                      LPSECURITY_ATTRIBUTES, PHKEY phkResult, LPDWORD lpdwDisposition) {
+LONG WINAPI CeRegCreateKeyEx(HKEY hKey, LPCWSTR lpszSubKey, DWORD, LPWSTR, DWORD, REGSAM,
+                             LPSECURITY_ATTRIBUTES, PHKEY phkResult, LPDWORD lpdwDisposition) {
   return ServeRemote(
       "CeRegCreateKeyEx", ERROR_NOT_CONNECTED, ERROR_OUTOFMEMORY, [&](TDevice& Device) -> LONG {
         if (!phkResult) return ERROR_INVALID_PARAMETER;
@@ -80,13 +82,13 @@ LONG CeRegCreateKeyEx(HKEY hKey, LPCWSTR lpszSubKey, DWORD, LPWSTR, DWORD, REGSA
       });
 }
 
-LONG CeRegCloseKey(HKEY hKey) {
+LONG WINAPI CeRegCloseKey(HKEY hKey) {
   return ServeRemote("CeRegCloseKey", ERROR_NOT_CONNECTED, ERROR_OUTOFMEMORY,
                      [&](TDevice& Device) { return Device.Registry().CloseKey(hKey); });
 }
 
-LONG CeRegQueryValueEx(HKEY hKey, LPCWSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType,
-                       LPBYTE lpData, LPDWORD lpcbData) {
+LONG WINAPI CeRegQueryValueEx(HKEY hKey, LPCWSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType,
+                              LPBYTE lpData, LPDWORD lpcbData) {
   return ServeRemote("CeRegQueryValueEx", ERROR_NOT_CONNECTED, ERROR_OUTOFMEMORY,
                      [&](TDevice& Device) {
                        return Device.Registry().QueryValue(hKey, Narrow(lpValueName), lpReserved,
@@ -94,16 +96,16 @@ LONG CeRegQueryValueEx(HKEY hKey, LPCWSTR lpValueName, LPDWORD lpReserved, LPDWO
                      });
 }
 
-LONG CeRegSetValueEx(HKEY hKey, LPCWSTR lpValueName, DWORD, DWORD dwType, const BYTE* lpData,
-                     DWORD cbData) {
+LONG WINAPI CeRegSetValueEx(HKEY hKey, LPCWSTR lpValueName, DWORD, DWORD dwType, const BYTE* lpData,
+                            DWORD cbData) {
   return ServeRemote(
       "CeRegSetValueEx", ERROR_NOT_CONNECTED, ERROR_OUTOFMEMORY, [&](TDevice& Device) {
         return Device.Registry().SetValue(hKey, Narrow(lpValueName), dwType, lpData, cbData);
       });
 }
 
-HANDLE CeCreateFile(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSECURITY_ATTRIBUTES,
-                    DWORD dwCreationDisposition, DWORD, HANDLE) {
+HANDLE WINAPI CeCreateFile(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSECURITY_ATTRIBUTES,
+                           DWORD dwCreationDisposition, DWORD, HANDLE) {
   return ServeRemote(
       "CeCreateFile", INVALID_HANDLE_VALUE, INVALID_HANDLE_VALUE, [&](TDevice& Device) {
         if (!lpFileName) return INVALID_HANDLE_VALUE;
@@ -111,8 +113,8 @@ HANDLE CeCreateFile(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSECURITY
       });
 }
 
-BOOL CeReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead,
-                LPDWORD lpNumberOfBytesRead, LPOVERLAPPED lpOverlapped) {
+BOOL WINAPI CeReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead,
+                       LPDWORD lpNumberOfBytesRead, LPOVERLAPPED lpOverlapped) {
   return ServeRemote("CeReadFile", FALSE, FALSE, [&](TDevice& Device) -> BOOL {
     if (!lpNumberOfBytesRead || lpOverlapped || (!lpBuffer && nNumberOfBytesToRead)) return FALSE;
     *lpNumberOfBytesRead = 0;
@@ -120,7 +122,7 @@ BOOL CeReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead,
   });
 }
 
-BOOL CeCloseHandle(HANDLE hObject) {
+BOOL WINAPI CeCloseHandle(HANDLE hObject) {
   return ServeRemote("CeCloseHandle", FALSE, FALSE,
                      [&](TDevice& Device) -> BOOL { return Device.Files().Close(hObject); });
 }
@@ -141,7 +143,7 @@ WideString Widen(const std::string& Text) {
 
 // As GetTempPath: the length without the NUL when the buffer holds the path,
 // otherwise the length the buffer needs, NUL included.
-DWORD CeGetTempPath(DWORD nBufferLength, LPWSTR lpBuffer) {
+DWORD WINAPI CeGetTempPath(DWORD nBufferLength, LPWSTR lpBuffer) {
   return ServeRemote("CeGetTempPath", DWORD{0}, DWORD{0}, [&](TDevice& Device) -> DWORD {
     WideString Path = Widen(Device.Settings().TempPath());
     DWORD Needed = static_cast<DWORD>(Path.size() + 1);

@@ -152,10 +152,16 @@ TEST_F(RapiTest, TheDeviceAnswersOnlyAsItWasTold) {
 }
 
 TEST_F(RapiTest, ARecordOfAnotherSizeStartsNoAttempt) {
-  RAPIINIT Init{12, nullptr, S_OK};
+  // The record of a caller built for the other word size: 12 bytes in a
+  // 32-bit program, 24 in a 64-bit one.
+  const DWORD OtherSize = sizeof(RAPIINIT) == 12 ? 24 : 12;
+  RAPIINIT Init{OtherSize, nullptr, S_OK};
   EXPECT_EQ(E_INVALIDARG, CeRapiInitEx(&Init));
   EXPECT_EQ(nullptr, Init.heRapiInit);
-  EXPECT_EQ(24u, sizeof(RAPIINIT));
+  EXPECT_EQ(S_OK, Init.hrRapiInit);
+  EXPECT_EQ(OtherSize, Device.InitRecordSize());
+  EXPECT_EQ(E_INVALIDARG, CeRapiInitEx(nullptr));
+  EXPECT_EQ(std::nullopt, Device.InitRecordSize());
 }
 
 TEST_F(RapiTest, WithoutADeviceFolderNoDeviceAnswers) {

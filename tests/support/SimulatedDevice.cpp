@@ -125,6 +125,13 @@ std::uint64_t TSimulatedDevice::RemoteCalls() const {
   return Total;
 }
 
+std::optional<std::uint32_t> TSimulatedDevice::InitRecordSize() const {
+  std::istringstream Text(ReadWholeFile((Folder() / kInitRecordSizeFile).string()));
+  std::uint32_t Size = 0;
+  if (!(Text >> Size)) return std::nullopt;
+  return Size;
+}
+
 std::optional<std::chrono::nanoseconds> TSimulatedDevice::TimeToUninit() const {
   auto Times = NumbersIn(Folder() / kConnectionTimesFile);
   if (!Times.count("CeRapiInitEx") || !Times.count("CeRapiUninit")) return std::nullopt;

@@ -88,6 +88,9 @@ class TSimulatedDevice {
   // From the latest CeRapiInitEx to the CeRapiUninit after it; none while
   // either is missing.
   std::optional<std::chrono::nanoseconds> TimeToUninit() const;
+  // The size the record of the latest CeRapiInitEx gave itself; none before
+  // any, or when it came without one.
+  std::optional<std::uint32_t> InitRecordSize() const;
 
  private:
   void Set(const char* Setting, const std::string& Value);

@@ -1,7 +1,8 @@
-// Which common controls a test executable gets. Version 6, which draws with
-// the system's visual styles, is an assembly that the process's activation
-// context sends comctl32.dll to when the executable's manifest asks for it;
-// without that, the system's old version 5 is loaded.
+// What a test executable's manifest gives it: which common controls, and how
+// the executable itself is named. Version 6 of the common controls, which
+// draws with the system's visual styles, is an assembly that the process's
+// activation context sends comctl32.dll to when the executable's manifest
+// asks for it; without that, the system's old version 5 is loaded.
 #pragma once
 
 #include <string>
@@ -12,3 +13,6 @@
 std::string CommonControlsAssembly();
 // The major version in that name; 0 when there is none.
 int CommonControlsAssemblyVersion();
+// How the executable's own assembly, from its manifest, names itself, as
+// "ZQTTweaker,processorArchitecture=\"x86\",..."; empty when there is none.
+std::string ProgramAssembly();
