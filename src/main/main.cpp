@@ -97,7 +97,10 @@ void TForm1::CreateComponents() {
 void TForm1::FormCreate(const std::vector<std::string>& Arguments) {
   try {
     ScanCommandLine(Arguments);
+    // Trying the device takes up to two seconds, with a wait cursor.
+    UserInteraction().ShowBusy(true);
     FRapiManager = std::make_unique<TRapiManager>();
+    UserInteraction().ShowBusy(false);
     FRegistryManager = std::make_unique<TRegistryManager>("", "", false, HKEY_CURRENT_USER);
     ZQTTweakOptions->BuildOptions(FRegistryManager.get(), FRapiManager.get());
     ShowTweakerOptions("About ZQTTweaker");

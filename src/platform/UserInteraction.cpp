@@ -12,7 +12,9 @@ class TConsoleInteraction : public TUserInteraction {
   void ShowMessage(const std::string& Message) override {
     std::fprintf(stderr, "ZQTTweaker: %s\n", Message.c_str());
   }
-  std::string BrowseFolder(const std::string&, DWORD) override { return std::string(); }
+  std::string BrowseFolder(const std::string&, DWORD, const std::string&) override {
+    return std::string();
+  }
 };
 
 TConsoleInteraction ConsoleInteraction;

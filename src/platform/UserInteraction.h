@@ -17,9 +17,14 @@ class TUserInteraction {
   virtual void ShowError(const std::string& Message) = 0;
   // A plain modal message box with the application's title.
   virtual void ShowMessage(const std::string& Message) = 0;
-  // The folder dialog: the chosen folder, or the empty string when the
-  // user cancelled or chose something that is not a file-system folder.
-  virtual std::string BrowseFolder(const std::string& Title, DWORD Flags) = 0;
+  // The folder dialog, opening at StartFolder (none when empty): the chosen
+  // folder, or the empty string when the user cancelled or chose something
+  // that is not a file-system folder.
+  virtual std::string BrowseFolder(const std::string& Title, DWORD Flags,
+                                   const std::string& StartFolder) = 0;
+  // Shows the user that the program is busy (a wait cursor) until told
+  // otherwise.
+  virtual void ShowBusy(bool /*Busy*/) {}
 };
 
 // The interaction in force. Before one is installed, messages go to the

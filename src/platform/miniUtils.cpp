@@ -60,7 +60,11 @@ std::string AppFileName() {
 }
 
 std::string BrowseFolder(const std::string& Title, DWORD Flags) {
-  return UserInteraction().BrowseFolder(Title, Flags);
+  // The dialog opens where the user chose last in this run.
+  static std::string LastFolder;
+  const std::string Folder = UserInteraction().BrowseFolder(Title, Flags, LastFolder);
+  if (!Folder.empty()) LastFolder = Folder;
+  return Folder;
 }
 
 std::string SelectFolder(const std::string& Title) {

@@ -18,7 +18,7 @@ std::string WideToAnsi(const WideString& W, UINT CodePage);
 // (BIF_RETURNONLYFSDIRS).
 inline constexpr DWORD kBrowseForFileSystemFoldersOnly = 0x0001;
 // The folder the user picks in the folder dialog titled Title; empty when
-// the user cancelled.
+// the user cancelled. The dialog opens at the folder picked last.
 std::string BrowseFolder(const std::string& Title, DWORD Flags);
 // BrowseFolder offering file-system folders only.
 std::string SelectFolder(const std::string& Title);

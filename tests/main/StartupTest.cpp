@@ -84,6 +84,8 @@ TEST_F(HostFormTest, TheRunShowsTheDialogWithTheSwitchAlreadyInEffectAndThenEnds
     DebuggingOptions = ZQTTweakOptions->DebuggingOptions.Count();
     Dialog->reject();
   });
+  std::vector<std::uint64_t> ConnectionsWhenBusy;
+  Interaction.OnBusy = [&](bool) { ConnectionsWhenBusy.push_back(Device.Calls("CeRapiInitEx")); };
   {
     TForm1 Form({"/AdvancedOptions"});
     EXPECT_FALSE(Form.isVisible());
@@ -94,6 +96,8 @@ TEST_F(HostFormTest, TheRunShowsTheDialogWithTheSwitchAlreadyInEffectAndThenEnds
   EXPECT_TRUE(Device.TimeToUninit()) << "the device connection ends with the host form";
   EXPECT_EQ("About ZQTTweaker", SelectedPage);
   EXPECT_EQ(12, DebuggingOptions);
+  EXPECT_EQ((std::vector<std::uint64_t>{0, 1}), ConnectionsWhenBusy)
+      << "a wait cursor shows while the device is tried";
   EXPECT_TRUE(Interaction.Errors.empty());
 }
 

@@ -3,6 +3,7 @@
 // test set. Installed while the object lives.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,18 +18,26 @@ class TRecordingInteraction : public TUserInteraction {
 
   void ShowError(const std::string& Message) override { Errors.push_back(Message); }
   void ShowMessage(const std::string& Message) override { Messages.push_back(Message); }
-  std::string BrowseFolder(const std::string& Title, DWORD Flags) override {
+  std::string BrowseFolder(const std::string& Title, DWORD Flags,
+                           const std::string& StartFolder) override {
     FolderTitles.push_back(Title);
     FolderFlags.push_back(Flags);
+    StartFolders.push_back(StartFolder);
     return FolderAnswer;
+  }
+  void ShowBusy(bool Busy) override {
+    if (OnBusy) OnBusy(Busy);
   }
 
   std::vector<std::string> Errors;
   std::vector<std::string> Messages;
   std::vector<std::string> FolderTitles;
   std::vector<DWORD> FolderFlags;
+  std::vector<std::string> StartFolders;
   // What the folder dialog answers; empty means the user cancelled.
   std::string FolderAnswer;
+  // Called whenever the program shows or ends its wait cursor.
+  std::function<void(bool Busy)> OnBusy;
 
  private:
   TUserInteraction* FPrevious;

@@ -89,6 +89,17 @@ TEST_F(LogCollectionTest, EveryLogIsCopiedAndListedWithItsSource) {
   EXPECT_EQ(HKEY_CURRENT_USER, Program.Rapi->RootKey());
 }
 
+TEST_F(LogCollectionTest, TheFolderDialogOpensWhereTheUserChoseLast) {
+  Click(false);
+  Interaction.FolderAnswer.clear();
+  ClickSaveLogs();
+  ClickSaveLogs();
+  EXPECT_EQ((std::vector<std::string>{Target.string(), Target.string()}),
+            std::vector<std::string>(Interaction.StartFolders.begin() + 1,
+                                     Interaction.StartFolders.end()))
+      << "a cancelled dialog changes nothing";
+}
+
 TEST_F(LogCollectionTest, CancellingTheFolderDialogDoesNothing) {
   Interaction.FolderAnswer.clear();
   DesktopLogs({"ZQTSync.log"});

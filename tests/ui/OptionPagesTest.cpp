@@ -167,3 +167,69 @@ TEST_F(OptionPagesTest, ARefusedDeviceWriteKeepsTheDialogOpen) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(OptionPagesTest, ARefusedNumberKeepsTheUserOnItsPageUntilCancelClosesWithoutWriting) {
+  Start(false, false);
+  TfrTweakOptions& Desktop = Grid("Desktop UI");
+  const int DesktopNode = Dialog->Selected();
+  EXPECT_FALSE(Desktop.EditorCloses(0, 1, Desktop.VTVGetText(0, 1), AnsiToWide("abc", 0)));
+  EXPECT_FALSE(Dialog->tvOptionsSelect(NodeNamed(*Dialog, "Debug setting")));
+  EXPECT_EQ(DesktopNode, Dialog->Selected());
+  Dialog->btnApplyClick();
+  Dialog->btnOKClick();
+  EXPECT_EQ(TModalResult::mrNone, Dialog->ModalResult());
+  EXPECT_EQ(std::vector<std::string>{"'abc' is not a valid integer value"}, Interaction.Errors)
+      << "the refusal is told once";
+  Dialog->btnCancelClick();
+  EXPECT_EQ(TModalResult::mrCancel, Dialog->ModalResult());
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kDesktopSettings));
+  Desktop.EditorDropped();
+  EXPECT_TRUE(Dialog->tvOptionsSelect(NodeNamed(*Dialog, "Debug setting")));
+}
+
+TEST_F(OptionPagesTest, AResetIsAnEditThatOkWrites) {
+  SetRawValue(HKEY_CURRENT_USER, kDesktopSettings, "DragDropExpandCollapseInterval", REG_DWORD,
+              DwordBytes(250));
+  Start(false, false);
+  TfrTweakOptions& Desktop = Grid("Desktop UI");
+  EXPECT_EQ(AnsiToWide("250", 0), Desktop.VTVGetText(0, 1));
+  Desktop.ResetOption(0);
+  EXPECT_EQ(AnsiToWide("1000", 0), Desktop.VTVGetText(0, 1));
+  EXPECT_TRUE(Dialog->ApplyEnabled());
+  Dialog->btnOKClick();
+  DWORD Type = REG_NONE;
+  std::string Bytes;
+  ASSERT_TRUE(QueryRawValue(HKEY_CURRENT_USER, kDesktopSettings, "DragDropExpandCollapseInterval",
+                            Type, Bytes));
+  EXPECT_EQ(DwordBytes(1000), Bytes);
+}
+
+TEST_F(OptionPagesTest, ChangesFromDefaultsAreBoldAndTellWhereTheyLive) {
+  Device.SetValue(HKEY_CURRENT_USER, kAppearance, "UseMargins", REG_DWORD, DwordBytes(0));
+  Start(true, false);
+  TfrTweakOptions& Pocket = Grid("PocketPC UI");
+  EXPECT_FALSE(Pocket.VTVPaintText(0, 1).Bold) << "changes are not shown at first";
+  EXPECT_EQ("", Pocket.Hint(0));
+  Pocket.SetShowChanges(true);
+  EXPECT_TRUE(Pocket.VTVPaintText(0, 1).Bold);
+  EXPECT_FALSE(Pocket.VTVPaintText(1, 1).Bold);
+  EXPECT_EQ(
+      "Use margins\nDefault: checked\ndevice registry: "
+      "HKEY_CURRENT_USER\\Software\\ZQT\\ZQT\\Appearance, UseMargins",
+      Pocket.Hint(0));
+  TfrTweakOptions& Desktop = Grid("Desktop UI");
+  EXPECT_EQ(
+      "Expand/collapse delay when drag&drop in outline (ms)\nDefault: 1000\n"
+      "desktop registry: HKEY_CURRENT_USER\\Software\\Quorvanta\\Velora\\Settings, "
+      "DragDropExpandCollapseInterval",
+      Desktop.Hint(0))
+      << "the choice holds for every page";
+  Pocket.ResetAllOptions();
+  EXPECT_FALSE(Pocket.VTVPaintText(0, 1).Bold);
+  EXPECT_TRUE(Dialog->ApplyEnabled());
+  Pocket.SetShowChanges(false);
+}
+
+}  // namespace

@@ -112,12 +112,14 @@ TEST_F(OptionGridTest, TogglingACheckBoxTwiceReportsTwiceAndLeavesTheOptionUnmod
   EXPECT_EQ(2, Changes) << "a number has no check box";
 }
 
-TEST_F(OptionGridTest, TheDescriptionFollowsTheFocusedRow) {
+TEST_F(OptionGridTest, TheDescriptionFollowsTheFocusedRowAndAClickedCheckBox) {
   EXPECT_EQ("", Frame.Description());
   Frame.VTVChange(2);
   EXPECT_EQ("TTL description", Frame.Description());
   Frame.VTVChange(-1);
   EXPECT_EQ("TTL description", Frame.Description()) << "no row keeps the text";
+  Frame.VTVChecked(3, true);
+  EXPECT_EQ("Log description", Frame.Description());
 }
 
 TEST(UnboundOptionGridTest, AFrameWithoutASetShowsNoRows) {

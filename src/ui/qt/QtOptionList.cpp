@@ -1,10 +1,10 @@
 #include "QtOptionList.h"
 
 #include <QAbstractTableModel>
-#include <QHeaderView>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDialog>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -45,6 +45,11 @@ class TQtOptionListModel : public QAbstractTableModel {
       return ToQString(FFrame.VTVGetText(Index.row(), Index.column()));
     if (Role == Qt::CheckStateRole && IsCheckCell(Index))
       return FFrame.IsChecked(Index.row()) ? Qt::Checked : Qt::Unchecked;
+    if (Role == Qt::FontRole && FFrame.VTVPaintText(Index.row(), Index.column()).Bold) {
+      QFont Bold = static_cast<const QWidget*>(QObject::parent())->font();
+      Bold.setBold(true);
+      return Bold;
+    }
     if (Role == Qt::ToolTipRole) {
       const std::string Hint = FFrame.Hint(Index.row());
       if (!Hint.empty()) return ToQString(Hint);
@@ -89,10 +94,6 @@ class TValueDelegate : public QStyledItemDelegate {
   }
   // The frame has taken the text already.
   void setModelData(QWidget*, QAbstractItemModel*, const QModelIndex&) const override {}
-  void initStyleOption(QStyleOptionViewItem* Option, const QModelIndex& Index) const override {
-    QStyledItemDelegate::initStyleOption(Option, Index);
-    if (FFrame.VTVPaintText(Index.row(), Index.column()).Bold) Option->font.setBold(true);
-  }
   void destroyEditor(QWidget* Editor, const QModelIndex& Index) const override {
     FFrame.EditorDropped();
     QStyledItemDelegate::destroyEditor(Editor, Index);

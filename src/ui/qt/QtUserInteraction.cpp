@@ -33,8 +33,18 @@ void TQtUserInteraction::ShowMessage(const std::string& Message) {
   ShowBox(QMessageBox::NoIcon, Message);
 }
 
-std::string TQtUserInteraction::BrowseFolder(const std::string& Title, DWORD /*Flags*/) {
-  // The toolkit's folder dialog offers file-system folders only.
+std::string TQtUserInteraction::BrowseFolder(const std::string& Title, DWORD /*Flags*/,
+                                             const std::string& StartFolder) {
+  // The desktop's own folder dialog where it has one; it offers file-system
+  // folders only.
   return ToAnsi(QFileDialog::getExistingDirectory(QApplication::activeWindow(), ToQString(Title),
-                                                  QString(), QFileDialog::ShowDirsOnly));
+                                                  ToQString(StartFolder),
+                                                  QFileDialog::ShowDirsOnly));
+}
+
+void TQtUserInteraction::ShowBusy(bool Busy) {
+  if (Busy)
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  else
+    QApplication::restoreOverrideCursor();
 }

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -67,6 +69,45 @@ TEST_F(QtOptionListTest, TheGridShowsTheFramesRowsInItsColumns) {
   EXPECT_EQ(300, List.VTV->columnWidth(0));
   EXPECT_EQ("Option description", List.GroupBox1->title());
   EXPECT_EQ(80, List.GroupBox1->height());
+  EXPECT_EQ(QRect(4, 15, 384, 57), List.lbDescription->geometry())
+      << "the description keeps its place in its box";
+}
+
+TEST_F(QtOptionListTest, AClickOnACheckBoxFocusesItsRow) {
+  Focus(0);
+  const QRect Value = List.VTV->visualRect(Cell(1, 1));
+  QTest::mouseClick(List.VTV->viewport(), Qt::LeftButton, {},
+                    QPoint(Value.left() + 8, Value.center().y()));
+  EXPECT_TRUE(Frame.IsChecked(1));
+  EXPECT_EQ(1, List.VTV->currentIndex().row());
+  EXPECT_EQ("Log description", List.lbDescription->text());
+}
+
+TEST_F(QtOptionListTest, TheContextMenuResetsAndShowsChangesFromDefaults) {
+  Type("5");
+  auto Choose = [this](const char* Caption) {
+    QTimer::singleShot(0, [Caption] {
+      auto* Menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      ASSERT_NE(nullptr, Menu);
+      for (QAction* Action : Menu->actions())
+        if (Action->text() == Caption) Menu->setActiveAction(Action);
+      QTest::keyClick(Menu, Qt::Key_Return);
+    });
+    const QPoint Row = List.VTV->visualRect(Cell(0, 0)).center();
+    QContextMenuEvent Event(QContextMenuEvent::Mouse, Row, List.VTV->viewport()->mapToGlobal(Row));
+    QCoreApplication::sendEvent(List.VTV->viewport(), &Event);
+  };
+  Choose(TfrTweakOptions::ShowChangesCaption);
+  EXPECT_TRUE(TfrTweakOptions::ShowChanges());
+  EXPECT_EQ(
+      QString::fromUtf8("Größe\nDefault: 1000\ndesktop registry: HKEY_CURRENT_USER\\Key, Delay"),
+      Cell(0, 0).data(Qt::ToolTipRole).toString());
+  EXPECT_TRUE(Cell(0, 1).data(Qt::FontRole).value<QFont>().bold());
+  Choose(TfrTweakOptions::ResetCaption);
+  EXPECT_EQ(1000, Number());
+  EXPECT_EQ(2, Changes) << "a reset is an edit";
+  Choose(TfrTweakOptions::ShowChangesCaption);
+  EXPECT_FALSE(TfrTweakOptions::ShowChanges());
 }
 
 TEST_F(QtOptionListTest, TheEditorAndTheCheckBoxReachTheFrame) {

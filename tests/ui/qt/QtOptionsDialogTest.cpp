@@ -4,13 +4,19 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 
+#include "QtOptionList.h"
 #include "QtOptionsDialog.h"
 #include "QtSheet.h"
+#include "QtUserInteraction.h"
 #include "RecordingInteraction.h"
 #include "TestSheets.h"
+#include "TweakOptionPage.h"
+#include "TweakOptionsMngr.h"
 
 namespace {
 
@@ -105,6 +111,112 @@ TEST_F(QtOptionsDialogTest, TheButtonsAndEscapeReachTheDialog) {
   WhenModal([](TQtOptionsDialog& Window) { QTest::mouseClick(Window.btnOK, Qt::LeftButton); });
   EXPECT_FALSE(ShowTweakerOptions("About ZQTTweaker"));
   EXPECT_EQ((std::vector<std::string>{"Sheet0", "Sheet0"}), AppliedSheets);
+}
+
+// A page with one number in its option list.
+class TNumberSheet : public TTweakOptionPage {
+ public:
+  explicit TNumberSheet(TOptionsSheetOwner* Owner) : TTweakOptionPage(Owner) {
+    Set.AddIntOption("Delay", "Delay description", "Key", "Delay", 1000,
+                     TTweakOptionTarget::otDesktop);
+    FormCreate(Set);
+  }
+  TTweakOptionSet Set;
+};
+
+// The real error box, closed as soon as it is up; how many were shown.
+class TCountedErrorBoxes {
+ public:
+  TCountedErrorBoxes() : FPrevious(SetUserInteraction(&FBoxes)) {
+    QObject::connect(&FCloser, &QTimer::timeout, [this] {
+      if (auto* Box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        ++Shown;
+        Box->accept();
+      }
+    });
+    FCloser.start(20);
+  }
+  ~TCountedErrorBoxes() { SetUserInteraction(FPrevious); }
+
+  int Shown = 0;
+
+ private:
+  TQtUserInteraction FBoxes;
+  TUserInteraction* FPrevious;
+  QTimer FCloser;
+};
+
+class QtEditingDialogTest : public QtOptionsDialogTest {
+ protected:
+  QtEditingDialogTest() {
+    Registration.Names.push_back(
+        RegisterOptionsSheet("", "Numbers", TSheetClass::Of<TNumberSheet>()));
+  }
+  static TQtOptionList* List(TQtOptionsDialog& Window) {
+    return Window.CurrentSheet()->findChild<TQtOptionList*>();
+  }
+  // Types Text into the number's editor, then presses Key (none: the
+  // editor stays as it is).
+  static QLineEdit* Type(TQtOptionsDialog& Window, const QString& Text) {
+    Window.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&Window));
+    QTreeView* Grid = List(Window)->VTV;
+    Grid->setFocus();
+    Grid->setCurrentIndex(Grid->model()->index(0, 1));
+    QTest::keyClick(Grid, Qt::Key_F2);
+    auto* Editor = qobject_cast<QLineEdit*>(Grid->indexWidget(Grid->currentIndex()));
+    if (Editor) Editor->setText(Text);
+    return Editor;
+  }
+};
+
+TEST_F(QtEditingDialogTest, LeavingAPageWithARefusedNumberTellsOnceAndStays) {
+  TCountedErrorBoxes Boxes;
+  WhenModal([&Boxes](TQtOptionsDialog& Window) {
+    QLineEdit* Editor = Type(Window, "abc");
+    ASSERT_NE(nullptr, Editor);
+    QTreeWidgetItem* Other = Window.Item(NodeNamed(Window.Dialog(), "Desktop UI"));
+    QTest::mouseClick(Window.tvOptions->viewport(), Qt::LeftButton, {},
+                      Window.tvOptions->visualItemRect(Other).center());
+    QTest::qWait(400);
+    EXPECT_EQ(1, Boxes.Shown);
+    EXPECT_EQ("Numbers", Window.tvOptions->currentItem()->text(0).toStdString());
+    EXPECT_EQ(Editor, List(Window)->VTV->indexWidget(List(Window)->VTV->currentIndex()));
+    EXPECT_EQ("abc", Editor->text().toStdString());
+    QTest::mouseClick(Window.btnCancel, Qt::LeftButton);
+  });
+  ShowTweakerOptions("Numbers");
+  EXPECT_EQ(1, Boxes.Shown) << "Cancel closes without a word";
+}
+
+TEST_F(QtEditingDialogTest, TheCloseBoxClosesWhateverTheEditorHolds) {
+  TCountedErrorBoxes Boxes;
+  WhenModal([](TQtOptionsDialog& Window) {
+    ASSERT_NE(nullptr, Type(Window, "abc"));
+    Window.close();
+  });
+  ShowTweakerOptions("Numbers");
+  QTest::qWait(100);
+  EXPECT_EQ(0, Boxes.Shown);
+}
+
+TEST_F(QtEditingDialogTest, TabGoesFromTheTreeThroughThePageToTheButtons) {
+  WhenModal([](TQtOptionsDialog& Window) {
+    QLineEdit* Editor = Type(Window, "5");
+    ASSERT_NE(nullptr, Editor);
+    QTest::keyClick(Editor, Qt::Key_Return);
+    Window.tvOptions->setFocus();
+    std::vector<QWidget*> Order;
+    for (int Step = 0; Step < 5; ++Step) {
+      Order.push_back(QApplication::focusWidget());
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ((std::vector<QWidget*>{Window.tvOptions, List(Window)->VTV, Window.btnOK,
+                                     Window.btnCancel, Window.btnApply}),
+              Order);
+    Window.reject();
+  });
+  ShowTweakerOptions("Numbers");
 }
 
 }  // namespace

@@ -1,0 +1,35 @@
+// Every fixed text of every page shows whole, in the font the front end
+// has: built twice, at 96 and at 120 DPI.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+
+#include "QtSheet.h"
+#include "RecordingInteraction.h"
+#include "frmTweakOptDebugging.h"
+#include "frmTweakOptIntro.h"
+
+namespace {
+
+void ExpectEveryTextWhole(const TOptionsSheetBase& Page) {
+  TQtSheet Sheet(Page, nullptr);
+  Sheet.resize(385, 334);
+  Sheet.show();
+  for (const QLabel* Label : Sheet.findChildren<QLabel*>()) {
+    if (Label->isHidden()) continue;
+    const std::string Name = Label->objectName().toStdString();
+    if (Label->wordWrap())
+      EXPECT_LE(Label->heightForWidth(Label->width()), Label->height()) << Name;
+    else
+      EXPECT_LE(Label->sizeHint().width(), Label->width()) << Name;
+  }
+}
+
+TEST(QtSheetTest, EveryFixedTextOfEveryPageShowsWhole) {
+  TRecordingInteraction Interaction;
+  ExpectEveryTextWhole(TOptionsSheetBase(nullptr));
+  ExpectEveryTextWhole(TTweakOptAbout(nullptr));
+  ExpectEveryTextWhole(TTweakOptDebugging(nullptr));
+}
+
+}  // namespace
