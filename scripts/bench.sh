@@ -3,7 +3,7 @@
 # runs of each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-packages.sh
+scripts/install-packages.sh --tests
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DZQT_BUILD_TESTS=ON \
   -DZQT_BUILD_BENCHMARKS=ON > /dev/null
 cmake --build build-bench --target bench/all > /dev/null

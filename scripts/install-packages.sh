@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the project needs (scripts/packages.txt),
-# as root or through sudo. Does nothing when they are all there. A package
+# Installs the Debian packages the program needs (scripts/packages.txt) and,
+# with --tests, those its tests need too (scripts/packages-test.txt), as
+# root or through sudo. Does nothing when they are all there. A package
 # named with an architecture (wine32:i386) has that architecture added to
 # dpkg first, once.
 set -euo pipefail
 cd "$(dirname "$0")"
-mapfile -t packages < <(grep -v '^\s*\(#\|$\)' packages.txt)
+lists=(packages.txt)
+[ "${1:-}" = "--tests" ] && lists+=(packages-test.txt)
+mapfile -t packages < <(cat "${lists[@]}" | grep -v '^\s*\(#\|$\)')
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \

@@ -4,7 +4,7 @@
 # virtual X server. Writes docs/screenshots/*.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-packages.sh
+scripts/install-packages.sh --tests
 command -v import > /dev/null || {
   sudo_if_needed=()
   [ "$(id -u)" -eq 0 ] || sudo_if_needed=(sudo)
@@ -14,7 +14,8 @@ cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DZQT_BUILD_TEST
   -DZQT_BUILD_BENCHMARKS=OFF > /dev/null
 cmake --build build-release --target ZQTTweaker zqt_prepare_demo zqt_device > /dev/null
 
-folder=$(build-release/tools/zqt_prepare_demo build-release/demo)
+rm -rf build-release/screenshot-demo
+folder=$(build-release/tools/zqt_prepare_demo build-release/screenshot-demo)
 out=docs/screenshots
 mkdir -p "$out"
 
@@ -55,3 +56,17 @@ eval "$(xdotool getwindowgeometry --shell "$window")"
 import -window root -crop "559x367+$X+$Y" "$out/log-collection.png"
 echo "$out/log-collection.png"
 xdotool key Return
+# The option list's context menu, then "Show changes from defaults" chosen
+# from it (the last entry), with the hint of a changed option.
+sleep 1
+crop() {
+  sleep 1.5
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  import -window root -crop "${2}x${3}+$X+$Y" "$out/$1.png"
+  echo "$out/$1.png"
+}
+xdotool mousemove --window "$window" 300 128 click 3
+crop context-menu 559 367
+xdotool key Up Return
+xdotool mousemove --window "$window" 280 129
+crop show-changes 800 420

@@ -15,7 +15,7 @@ build=build-windows
 # Debian's wine32 package brings the 32-bit loader; without it the wrapper
 # would fall back to the 64-bit one, which runs no 32-bit program.
 if [ ! -x /usr/lib/wine/wine ]; then
-  echo "Wine's 32-bit loader is missing (Debian package wine32:i386): run scripts/install-packages.sh" >&2
+  echo "Wine's 32-bit loader is missing (Debian package wine32:i386): run scripts/install-packages.sh --tests" >&2
   exit 1
 fi
 

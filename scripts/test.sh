@@ -6,7 +6,7 @@
 # whatever the others give, and a failure of any fails this.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-packages.sh
+scripts/install-packages.sh --tests
 cmake -S . -B build -G Ninja -DZQT_SANITIZE=ON > /dev/null
 cmake --build build
 status=0

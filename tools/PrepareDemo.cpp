@@ -1,7 +1,9 @@
 // Prepares a demo of the program in one folder: a desktop registry with the
 // organizer's settings and program path, the organizer's desktop log files,
 // and a simulated device with the organizer's device settings, its install
-// folder and its log files. Nothing outside the folder is touched.
+// folder and its log files. Nothing outside the folder is touched. A demo
+// already in the folder is kept as it is, with the user's changes; remove
+// the folder to start afresh.
 //
 //   zqt_prepare_demo FOLDER
 //
@@ -69,6 +71,13 @@ bool WriteLog(const fs::path& File, const std::string& Source) {
   return static_cast<bool>(Out);
 }
 
+// The mark of a complete demo, written last.
+bool MarkPrepared(const fs::path& Folder) {
+  std::ofstream Out(Folder / "prepared");
+  Out << "A demo of ZQTTweaker; remove this folder to start afresh.\n";
+  return static_cast<bool>(Out);
+}
+
 bool PrepareDesktop(const fs::path& Folder) {
   const fs::path Organizer = Folder / "organizer";
   auto Store = std::make_shared<TRegistryStore>((Folder / "desktop.db").string());
@@ -121,9 +130,13 @@ int main(int argc, char** argv) {
   }
   const fs::path Folder = fs::absolute(argv[1]);
   std::error_code Error;
+  if (fs::exists(Folder / "prepared", Error)) {
+    std::printf("%s\n", Folder.c_str());
+    return 0;
+  }
   fs::remove_all(Folder, Error);
   fs::create_directories(Folder);
-  if (!PrepareDesktop(Folder) || !PrepareDevice(Folder)) {
+  if (!PrepareDesktop(Folder) || !PrepareDevice(Folder) || !MarkPrepared(Folder)) {
     std::fprintf(stderr, "%s: could not prepare the demo in %s\n", argv[0], Folder.c_str());
     return 1;
   }
