@@ -63,6 +63,14 @@ inline int NodeNamed(const TTweakerOptionsMain& Dialog, const std::string& Text)
   return -1;
 }
 
+// How many pages the dialog has created so far.
+inline int PagesCreated(const TTweakerOptionsMain& Dialog) {
+  int Count = 0;
+  for (int Node : Dialog.NodesInTreeOrder())
+    if (Dialog.Node(Node).Item->Sheet) ++Count;
+  return Count;
+}
+
 // Selects the node named Text and reports the selection, as the tree does
 // once its change delay has passed; the page shown then.
 inline TOptionsSheetBase* Open(TTweakerOptionsMain& Dialog, const std::string& Text) {

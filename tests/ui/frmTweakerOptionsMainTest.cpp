@@ -15,13 +15,6 @@ std::string SelectedText(const TTweakerOptionsMain& Dialog) {
   return Dialog.Selected() < 0 ? std::string() : Dialog.Node(Dialog.Selected()).Text;
 }
 
-int PagesCreated(const TTweakerOptionsMain& Dialog) {
-  int Count = 0;
-  for (int Node : Dialog.NodesInTreeOrder())
-    if (Dialog.Node(Node).Item->Sheet) ++Count;
-  return Count;
-}
-
 class OptionsDialogTest : public ::testing::Test {
  protected:
   TRecordingInteraction Interaction;

@@ -29,13 +29,6 @@ void WhenModal(std::function<void(TQtOptionsDialog&)> Action) {
   });
 }
 
-int PagesCreated(const TTweakerOptionsMain& Dialog) {
-  int Count = 0;
-  for (int Node : Dialog.NodesInTreeOrder())
-    if (Dialog.Node(Node).Item->Sheet) ++Count;
-  return Count;
-}
-
 class QtOptionsDialogTest : public ::testing::Test {
  protected:
   TRecordingInteraction Interaction;
