@@ -25,7 +25,8 @@ void CheckSide(const TRegFile& File, TTweakOptionTarget Side) {
   if (File.Side == Side) return;
   const int Line = std::max(File.SideLine, 1);
   if (File.Side == otDevice)
-    throw ERegFileError(Line, "the file holds options of the device: import it with --import-device");
+    throw ERegFileError(Line,
+                        "the file holds options of the device: import it with --import-device");
   throw ERegFileError(Line, "the file holds options of the desktop: import it with --import");
 }
 

@@ -137,12 +137,17 @@ class TRegFileReader {
   void ReadLine(const std::string& Text, int Line) {
     if (Text.empty()) return;
     if (Text.find('\0') != std::string::npos) RaiseMalformed(Line);
-    if (Text.starts_with(';')) return ReadComment(Text, Line);
-    if (Text.starts_with('[')) return FFile.Keys.push_back(ParseKey(Text, Line));
-    if (FFile.Keys.empty() && (Text.starts_with('"') || Text.starts_with('@')))
+    if (Text.starts_with(';')) {
+      ReadComment(Text, Line);
+    } else if (Text.starts_with('[')) {
+      FFile.Keys.push_back(ParseKey(Text, Line));
+    } else if (!FFile.Keys.empty()) {
+      FFile.Keys.back().Values.push_back(ParseValue(Text, Line));
+    } else if (Text.starts_with('"') || Text.starts_with('@')) {
       throw ERegFileError(Line, "a value outside any key");
-    if (FFile.Keys.empty()) RaiseMalformed(Line);
-    FFile.Keys.back().Values.push_back(ParseValue(Text, Line));
+    } else {
+      RaiseMalformed(Line);
+    }
   }
   TRegFile File() const { return FFile; }
 

@@ -21,9 +21,7 @@ using enum TTweakOptionTarget;
 
 constexpr const char* kAllOptions = "all";
 
-void RefuseCommand(const TOptionValue&, const std::string& Reason) {
-  throw ECommandError(Reason);
-}
+void RefuseCommand(const TOptionValue&, const std::string& Reason) { throw ECommandError(Reason); }
 
 bool AnyOnDevice(const std::vector<TOptionValue>& Values) {
   return std::any_of(Values.begin(), Values.end(),
@@ -41,7 +39,8 @@ int WriteOptions(const std::vector<TOptionValue>& Values) {
 // "ID=VALUE", checked against the catalogue before anything is reached.
 TOptionValue Assignment(const std::string& Text) {
   const std::size_t Equals = Text.find('=');
-  if (Equals == std::string::npos) throw ECommandError("--set expects ID=VALUE, not '" + Text + "'");
+  if (Equals == std::string::npos)
+    throw ECommandError("--set expects ID=VALUE, not '" + Text + "'");
   const TOptionRow& Row = OptionRow(Text.substr(0, Equals));
   return {&Row, ParseValue(Row, Text.substr(Equals + 1))};
 }
@@ -54,7 +53,7 @@ std::string ReadFileBytes(const std::string& FileName) {
   return Bytes.str();
 }
 
-bool WriteWholeFile(const std::string& FileName, const std::string& Bytes) {
+bool WriteBytesTo(const std::string& FileName, const std::string& Bytes) {
   std::ofstream Out(FileName, std::ios::binary | std::ios::trunc);
   return Out.write(Bytes.data(), static_cast<std::streamsize>(Bytes.size())) && Out.flush();
 }
@@ -62,7 +61,7 @@ bool WriteWholeFile(const std::string& FileName, const std::string& Bytes) {
 // Writes the whole file or, on failure, leaves FileName as it was.
 void WriteFileBytes(const std::string& FileName, const std::string& Bytes) {
   const std::string Temporary = TemporaryNameBeside(FileName);
-  if (WriteWholeFile(Temporary, Bytes) && PutTemporaryInPlace(Temporary, FileName, true)) return;
+  if (WriteBytesTo(Temporary, Bytes) && PutTemporaryInPlace(Temporary, FileName, true)) return;
   std::error_code Ignored;
   std::filesystem::remove(Temporary, Ignored);
   throw ECommandError("Cannot write " + FileName);

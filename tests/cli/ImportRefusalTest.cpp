@@ -28,9 +28,9 @@ TEST_P(ImportRefusalTest, IsReportedWithFileLineAndReasonAndWritesNothing) {
   WriteWholeFile(FileName, Refusal.Text);
   const TProgramRun Import = Run({Refusal.Option, FileName});
   EXPECT_EQ(1, Import.ExitCode);
-  EXPECT_EQ("zqttweak: " + FileName + ":" + std::to_string(Refusal.Line) + ": " + Refusal.Reason +
-                "\n",
-            Import.Err);
+  EXPECT_EQ(
+      "zqttweak: " + FileName + ":" + std::to_string(Refusal.Line) + ": " + Refusal.Reason + "\n",
+      Import.Err);
   EXPECT_FALSE(Desktop(kSettingsKey, kDelayName));
   EXPECT_FALSE(Desktop(kSyncLogKey, "LogEnabled"));
   EXPECT_FALSE(OnDevice(kAppearanceKey, "UseMargins"));
@@ -45,9 +45,8 @@ INSTANTIATE_TEST_SUITE_P(
                  kHeader + "; ZQTTweaker: options of the device\n" + kDelayLines, "--import", 3,
                  "the file holds options of the device: import it with --import-device"},
         TRefusal{"DesktopFileOnTheDevice",
-                 kHeader +
-                     "[HKEY_CURRENT_USER\\Software\\ZQT\\ZQT\\Appearance]\n"
-                     "\"UseMargins\"=dword:00000000\n",
+                 kHeader + "[HKEY_CURRENT_USER\\Software\\ZQT\\ZQT\\Appearance]\n"
+                           "\"UseMargins\"=dword:00000000\n",
                  "--import-device", 1,
                  "the file holds options of the desktop: import it with --import"},
         TRefusal{"UnknownKey", kHeader + kDelayLines + "[HKEY_CURRENT_USER\\Software\\ZQT\\ZQT]\n",
@@ -72,8 +71,9 @@ INSTANTIATE_TEST_SUITE_P(
                  "--import", 6, "dword:00000002 is out of range for a Boolean option (0 or 1)"},
         TRefusal{"ValueOutsideAnyKey", kHeader + "\"LogEnabled\"=dword:00000001\n" + kDelayLines,
                  "--import", 3, "a value outside any key"},
-        TRefusal{"KeyDeletion", kHeader + kDelayLines + "[-HKEY_CURRENT_USER\\Software\\ZQT\\Sync]\n",
-                 "--import", 5, "deleting a key is not accepted"},
+        TRefusal{"KeyDeletion",
+                 kHeader + kDelayLines + "[-HKEY_CURRENT_USER\\Software\\ZQT\\Sync]\n", "--import",
+                 5, "deleting a key is not accepted"},
         TRefusal{"OptionThatDoesNotExistNow",
                  kHeader + kDelayLines +
                      "[HKEY_CURRENT_USER\\Software\\ZQT\\Sync]\n"

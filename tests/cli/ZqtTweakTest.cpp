@@ -10,12 +10,21 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::vector<std::string> kAllIds = {
-    "drag-drop-delay",      "use-margins",          "disable-sip",
-    "desktop-sync-log",     "desktop-keep-temp-files", "desktop-trace-window",
-    "desktop-show-stamps",  "device-app-log",       "device-reminders-log",
-    "device-reminders-extra-log", "device-rte-log", "device-csv-menu",
-    "device-deleted-items-ttl",   "device-keep-temp-files", "device-show-stamps"};
+const std::vector<std::string> kAllIds = {"drag-drop-delay",
+                                          "use-margins",
+                                          "disable-sip",
+                                          "desktop-sync-log",
+                                          "desktop-keep-temp-files",
+                                          "desktop-trace-window",
+                                          "desktop-show-stamps",
+                                          "device-app-log",
+                                          "device-reminders-log",
+                                          "device-reminders-extra-log",
+                                          "device-rte-log",
+                                          "device-csv-menu",
+                                          "device-deleted-items-ttl",
+                                          "device-keep-temp-files",
+                                          "device-show-stamps"};
 
 // The first four columns of each line of --list: id, where, value, default.
 std::vector<std::vector<std::string>> ListColumns(const std::string& Out) {
@@ -67,7 +76,8 @@ TEST_F(ZqtTweakTest, AnUnknownOptionOrNoneGetsTheUsageOnStandardError) {
     EXPECT_NE(std::string::npos, Refused.Err.find("\n\nUsage: zqttweak OPTION...\n"))
         << Refused.Err;
   }
-  EXPECT_TRUE(Run({"--frobnicate"}).Err.starts_with("zqttweak: unrecognized option '--frobnicate'"));
+  EXPECT_TRUE(
+      Run({"--frobnicate"}).Err.starts_with("zqttweak: unrecognized option '--frobnicate'"));
 }
 
 TEST_F(ZqtTweakTest, ListShowsEveryOptionWithWhereValueAndDefault) {
@@ -83,8 +93,7 @@ TEST_F(ZqtTweakTest, ListShowsEveryOptionWithWhereValueAndDefault) {
   EXPECT_EQ((std::vector<std::string>{"use-margins", "device", "0", "1"}), Lines[1]);
   EXPECT_EQ((std::vector<std::string>{"device-deleted-items-ttl", "device", "30", "90"}),
             Lines[12]);
-  EXPECT_NE(std::string::npos,
-            List.Out.find("ZQT-PocketPC: time to live for deleted items\n"));
+  EXPECT_NE(std::string::npos, List.Out.find("ZQT-PocketPC: time to live for deleted items\n"));
 }
 
 TEST_F(ZqtTweakTest, ListHoldsOnlyTheOptionsThatExistNow) {
@@ -101,14 +110,14 @@ TEST_F(ZqtTweakTest, ListAndGetSpeakJsonOnRequest) {
   ASSERT_EQ(0, List.ExitCode) << List.Err;
   const nlohmann::json Options = nlohmann::json::parse(List.Out);
   ASSERT_EQ(8u, Options.size());
-  EXPECT_EQ((nlohmann::json{{"id", "use-margins"},
-                            {"where", "device"},
-                            {"type", "boolean"},
-                            {"value", true},
-                            {"default", true},
-                            {"caption", "Use margins"},
-                            {"description",
-                             "Enables the margin around the outline tree and to-do list view"}}),
+  EXPECT_EQ((nlohmann::json{
+                {"id", "use-margins"},
+                {"where", "device"},
+                {"type", "boolean"},
+                {"value", true},
+                {"default", true},
+                {"caption", "Use margins"},
+                {"description", "Enables the margin around the outline tree and to-do list view"}}),
             Options[1]);
 
   const TProgramRun Get = Run({"--json", "--get", "device-app-log"});
@@ -133,9 +142,10 @@ TEST_F(ZqtTweakTest, AnOptionThatDoesNotExistNowIsRefusedWithTheReason) {
   const TProgramRun Advanced = Run({"--get", "desktop-keep-temp-files"});
   EXPECT_EQ(1, Advanced.ExitCode);
   EXPECT_EQ("", Advanced.Out);
-  EXPECT_EQ("zqttweak: Option desktop-keep-temp-files is an advanced option: it exists once "
-            "ZQTTweaker has been started with /AdvancedOptions\n",
-            Advanced.Err);
+  EXPECT_EQ(
+      "zqttweak: Option desktop-keep-temp-files is an advanced option: it exists once "
+      "ZQTTweaker has been started with /AdvancedOptions\n",
+      Advanced.Err);
   Device.RefuseConnection();
   const TProgramRun NoDevice = Run({"--get", "use-margins"});
   EXPECT_EQ(1, NoDevice.ExitCode);
@@ -294,7 +304,8 @@ TEST_F(ZqtTweakTest, ImportReadsEitherEncodingAndEitherLineEnd) {
       "[HKEY_CURRENT_USER\\Software\\Quorvanta\\Velora\\WMSync]\n"
       "\"LogEnabled\"=-\n";
   std::string WithCrlf;
-  for (char Character : Text) WithCrlf += Character == '\n' ? std::string("\r\n") : std::string(1, Character);
+  for (char Character : Text)
+    WithCrlf += Character == '\n' ? std::string("\r\n") : std::string(1, Character);
   std::string Utf16 = "\xFF\xFE";
   for (char Character : WithCrlf) Utf16 += std::string{Character, '\0'};
   for (const std::string& Bytes : {Text, "\xEF\xBB\xBF" + WithCrlf, Utf16}) {
@@ -313,19 +324,21 @@ TEST_F(ZqtTweakTest, CollectLogsCopiesWhatItFindsAndReportsIt) {
   const fs::path Target = Registry.Folder().Path() / "logs";
   fs::create_directories(Organizer);
   fs::create_directories(Target);
-  SetRawValue(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\zqt.exe",
-              "", REG_SZ, (Organizer / "zqt.exe").string() + '\0');
+  SetRawValue(HKEY_LOCAL_MACHINE,
+              "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\zqt.exe", "", REG_SZ,
+              (Organizer / "zqt.exe").string() + '\0');
   Device.PutFile("\\Temp\\ZQTUtil.log", "device log");
   WriteWholeFile((Organizer / "ZQTSync.log").string(), "desktop log");
 
   const TProgramRun Collect = Run({"--collect-logs", Target.string()});
   EXPECT_EQ(0, Collect.ExitCode);
-  EXPECT_EQ("The following log files copied:\n"
-            "<device>\\Temp\\ZQTUtil.log\n" +
-                (Organizer / "ZQTSync.log").string() +
-                "\n\nIf you want to report a problem zip these files and send the archive to ZQT "
-                "support.\n",
-            Collect.Out);
+  EXPECT_EQ(
+      "The following log files copied:\n"
+      "<device>\\Temp\\ZQTUtil.log\n" +
+          (Organizer / "ZQTSync.log").string() +
+          "\n\nIf you want to report a problem zip these files and send the archive to ZQT "
+          "support.\n",
+      Collect.Out);
   EXPECT_EQ("zqttweak: Could not locate ZQT-PPC install folder on device\n", Collect.Err);
   EXPECT_EQ("device log", ReadWholeFile((Target / "ZQTUtil.log").string()));
   EXPECT_EQ("desktop log", ReadWholeFile((Target / "ZQTSync.log").string()));
@@ -333,8 +346,9 @@ TEST_F(ZqtTweakTest, CollectLogsCopiesWhatItFindsAndReportsIt) {
 
 TEST_F(ZqtTweakTest, CollectLogsThatFindsNothingFails) {
   Device.RefuseConnection();
-  SetRawValue(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\zqt.exe",
-              "", REG_SZ, File("zqt.exe") + '\0');
+  SetRawValue(HKEY_LOCAL_MACHINE,
+              "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\zqt.exe", "", REG_SZ,
+              File("zqt.exe") + '\0');
   const TProgramRun Collect = Run({"--collect-logs", Registry.Folder().Path().string()});
   EXPECT_EQ(1, Collect.ExitCode);
   EXPECT_EQ("Log files not found\n", Collect.Out);

@@ -1,12 +1,13 @@
 // Linux: the program is spawned with its output going to files, and finds
 // the test's registry file through the registry's environment variable.
+#include "StartedProgram.h"
+
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
 #include "ProcessVariables.h"
 #include "RegistryHandles.h"
-#include "StartedProgram.h"
 #include "TemporaryRegistry.h"
 
 extern char** environ;

@@ -1,9 +1,10 @@
 // Windows: the program is created with its output going to files, and uses
 // the real registry, which a test cannot redirect for another process: the
 // keys it touches are moved aside for the test and back afterwards.
+#include "StartedProgram.h"
+
 #include <gtest/gtest.h>
 
-#include "StartedProgram.h"
 #include "TemporaryRegistry.h"
 
 namespace {
