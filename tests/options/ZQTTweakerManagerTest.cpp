@@ -1,3 +1,5 @@
+#include <set>
+
 #include "OptionTestFixture.h"
 #include "ZQTTweakerManager.h"
 
@@ -135,6 +137,24 @@ TEST_F(OptionTestFixture, ConnectedAdvancedCatalogueSpellsTheDeviceTexts) {
       dynamic_cast<const TTweakOptionItemBool*>(Catalogue.PocketPCUIOptions.Items(0))->Value());
   EXPECT_EQ(90,
             dynamic_cast<const TTweakOptionItemInt*>(Catalogue.DebuggingOptions.Items(9))->Value());
+}
+
+TEST_F(OptionTestFixture, EveryOptionOfTheRunIsFoundUnderItsOwnId) {
+  RegWriteBool(kSettingsKey, kAdvancedValueName, true);
+  Connect();
+  TZQTTweakOptionsManager Catalogue;
+  Catalogue.BuildOptions(&Desktop, Rapi.get());
+  std::set<std::string> Ids;
+  for (const TOptionRow& Row : OptionRows()) {
+    EXPECT_TRUE(Ids.insert(Row.Id).second) << Row.Id;
+    const TTweakOptionItem* Option = Catalogue.OptionById(Row.Id);
+    ASSERT_NE(nullptr, Option) << Row.Id;
+    EXPECT_EQ(Row.Key, Option->Key);
+    EXPECT_EQ(Row.ValueName, Option->ValueName);
+    EXPECT_EQ(Row.Target, Option->Target);
+  }
+  EXPECT_EQ(15u, Ids.size());
+  EXPECT_EQ(nullptr, Catalogue.OptionById("margins"));
 }
 
 }  // namespace

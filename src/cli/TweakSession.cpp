@@ -1,0 +1,94 @@
+#include "TweakSession.h"
+
+#include "IntegerConversion.h"
+#include "StringUtils.h"
+
+namespace {
+
+bool NeedsDevice(const TOptionRow& Row) {
+  return Row.Condition == TOptionCondition::Connected ||
+         Row.Condition == TOptionCondition::ConnectedAndAdvanced;
+}
+
+int ParseBoolean(const std::string& Text) {
+  const std::string Word = Trim(Text);
+  if (Word == "1" || AnsiSameText(Word, "true")) return 1;
+  if (Word == "0" || AnsiSameText(Word, "false")) return 0;
+  throw ECommandError("'" + Word + "' is not a valid Boolean value: use 0, 1, true or false");
+}
+
+int ValueOf(const TTweakOptionItem& Option) {
+  if (auto* Boolean = dynamic_cast<const TTweakOptionItemBool*>(&Option))
+    return Boolean->AsInteger();
+  return dynamic_cast<const TTweakOptionItemInt&>(Option).Value();
+}
+
+void SetValueOf(TTweakOptionItem& Option, int Value) {
+  if (auto* Boolean = dynamic_cast<TTweakOptionItemBool*>(&Option))
+    Boolean->SetAsInteger(Value);
+  else
+    dynamic_cast<TTweakOptionItemInt&>(Option).SetValue(Value);
+}
+
+}  // namespace
+
+const TOptionRow& OptionRow(const std::string& Id) {
+  for (const TOptionRow& Row : OptionRows())
+    if (Id == Row.Id) return Row;
+  throw ECommandError("Unknown option: " + Id);
+}
+
+int ParseValue(const TOptionRow& Row, const std::string& Text) {
+  return Row.IsBoolean ? ParseBoolean(Text) : StrToInt(Text);
+}
+
+TTweakSession::TTweakSession(bool WithDevice) {
+  if (WithDevice) FDevice = std::make_unique<TRapiManager>();
+  FCatalogue.BuildOptions(&FRegistry, FDevice.get());
+}
+
+void TTweakSession::RequireDevice() const {
+  if (!FDevice || !FDevice->Connected()) throw ECommandError("No device is connected");
+}
+
+std::vector<const TOptionRow*> TTweakSession::ExistingRows(
+    std::optional<TTweakOptionTarget> Side) const {
+  std::vector<const TOptionRow*> Rows;
+  for (const TOptionRow& Row : OptionRows())
+    if ((!Side || Row.Target == *Side) && FCatalogue.OptionById(Row.Id)) Rows.push_back(&Row);
+  return Rows;
+}
+
+std::string TTweakSession::WhyMissing(const TOptionRow& Row) const {
+  if (NeedsDevice(Row) && !(FDevice && FDevice->Connected()))
+    return std::string("Option ") + Row.Id + " is kept on the device, and no device is connected";
+  return std::string("Option ") + Row.Id +
+         " is an advanced option: it exists once ZQTTweaker has been started with "
+         "/AdvancedOptions";
+}
+
+TTweakOptionItem& TTweakSession::Loaded(const TOptionRow& Row) {
+  TTweakOptionItem* Option = FCatalogue.OptionById(Row.Id);
+  if (!Option) throw ECommandError(WhyMissing(Row));
+  Option->Load(&FRegistry, FDevice.get());
+  return *Option;
+}
+
+TOptionValue TTweakSession::Value(const std::string& Id) {
+  const TOptionRow& Row = OptionRow(Id);
+  return {&Row, ValueOf(Loaded(Row))};
+}
+
+std::vector<TOptionValue> TTweakSession::Values(std::optional<TTweakOptionTarget> Side) {
+  std::vector<TOptionValue> Values;
+  for (const TOptionRow* Row : ExistingRows(Side)) Values.push_back({Row, ValueOf(Loaded(*Row))});
+  return Values;
+}
+
+void TTweakSession::Write(const std::vector<TTweakOptionItem*>& Options,
+                          const std::vector<TOptionValue>& Values) {
+  for (TTweakOptionItem* Option : Options) Option->Load(&FRegistry, FDevice.get());
+  for (std::size_t Index = 0; Index < Options.size(); ++Index)
+    SetValueOf(*Options[Index], Values[Index].Value);
+  for (TTweakOptionItem* Option : Options) Option->Save(&FRegistry, FDevice.get());
+}

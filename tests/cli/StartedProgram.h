@@ -1,0 +1,44 @@
+// What the tests of zqttweak need to start the built program and to see
+// what it did: the program run as a process, the desktop registry it
+// shares with the test, and the bytes of this system's registry files.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "TemporaryFolder.h"
+
+struct TProgramRun {
+  int ExitCode = -1;
+  // Its standard output and standard error, with "\n" line ends.
+  std::string Out;
+  std::string Err;
+};
+
+// The built zqttweak.
+std::string ZqtTweakProgram();
+// Runs Program with Arguments, in the test's environment, to its end.
+TProgramRun RunProgram(const std::string& Program, const std::vector<std::string>& Arguments);
+
+// While the object lives, the desktop registry that programs started by the
+// test use, and the test itself: on Linux a temporary registry file; on
+// Windows the real registry, where the keys the program reads and writes
+// are kept aside meanwhile and put back afterwards.
+class TProgramRegistry {
+ public:
+  TProgramRegistry();
+  ~TProgramRegistry();
+  TProgramRegistry(const TProgramRegistry&) = delete;
+  TProgramRegistry& operator=(const TProgramRegistry&) = delete;
+
+  // A folder for the test's own files.
+  const TTemporaryFolder& Folder() const;
+
+ private:
+  struct TPlace;
+  std::unique_ptr<TPlace> FPlace;
+};
+
+// ASCII Text as this system's registry editor writes it to a file.
+std::string RegistryEditorBytes(const std::string& Text);

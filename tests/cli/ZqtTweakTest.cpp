@@ -1,0 +1,358 @@
+// Every command of zqttweak, through the built program.
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "ZqtTweakFixture.h"
+#include "miniUtils.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::vector<std::string> kAllIds = {"drag-drop-delay",
+                                          "use-margins",
+                                          "disable-sip",
+                                          "desktop-sync-log",
+                                          "desktop-keep-temp-files",
+                                          "desktop-trace-window",
+                                          "desktop-show-stamps",
+                                          "device-app-log",
+                                          "device-reminders-log",
+                                          "device-reminders-extra-log",
+                                          "device-rte-log",
+                                          "device-csv-menu",
+                                          "device-deleted-items-ttl",
+                                          "device-keep-temp-files",
+                                          "device-show-stamps"};
+
+// The first four columns of each line of --list: id, where, value, default.
+std::vector<std::vector<std::string>> ListColumns(const std::string& Out) {
+  std::vector<std::vector<std::string>> Lines;
+  std::istringstream Text(Out);
+  for (std::string Line; std::getline(Text, Line);) {
+    std::istringstream Words(Line);
+    std::vector<std::string> Columns(4);
+    for (std::string& Column : Columns) Words >> Column;
+    Lines.push_back(Columns);
+  }
+  return Lines;
+}
+
+std::vector<std::string> Ids(const std::vector<std::vector<std::string>>& Lines) {
+  std::vector<std::string> Ids;
+  for (const auto& Line : Lines) Ids.push_back(Line.front());
+  return Ids;
+}
+
+using ZqtTweakTest = ZqtTweakFixture;
+
+TEST_F(ZqtTweakTest, HelpShowsTheUsage) {
+  const TProgramRun Help = Run({"--help"});
+  EXPECT_EQ(0, Help.ExitCode);
+  EXPECT_TRUE(Help.Out.starts_with("Usage: zqttweak OPTION...\n")) << Help.Out;
+  EXPECT_NE(std::string::npos, Help.Out.find("--collect-logs FOLDER"));
+  EXPECT_EQ("", Help.Err);
+}
+
+TEST_F(ZqtTweakTest, VersionComesFromTheProgramsVersionResource) {
+  const std::string Version = FileVersionString(ZqtTweakProgram(), false);
+  ASSERT_EQ(AppVersionString(false, ""), Version);
+  ASSERT_NE("", Version);
+  const TProgramRun Shown = Run({"--version"});
+  EXPECT_EQ(0, Shown.ExitCode);
+  EXPECT_EQ("zqttweak " + Version + "\n", Shown.Out);
+}
+
+TEST_F(ZqtTweakTest, AnUnknownOptionOrNoneGetsTheUsageOnStandardError) {
+  for (const std::vector<std::string>& Arguments :
+       {std::vector<std::string>{"--frobnicate"}, std::vector<std::string>{},
+        std::vector<std::string>{"--list", "--get", "use-margins"},
+        std::vector<std::string>{"--json", "--set", "drag-drop-delay=1"},
+        std::vector<std::string>{"list"}}) {
+    const TProgramRun Refused = Run(Arguments);
+    EXPECT_EQ(2, Refused.ExitCode);
+    EXPECT_EQ("", Refused.Out);
+    EXPECT_NE(std::string::npos, Refused.Err.find("\n\nUsage: zqttweak OPTION...\n"))
+        << Refused.Err;
+  }
+  EXPECT_TRUE(
+      Run({"--frobnicate"}).Err.starts_with("zqttweak: unrecognized option '--frobnicate'"));
+}
+
+TEST_F(ZqtTweakTest, ListShowsEveryOptionWithWhereValueAndDefault) {
+  UnlockAdvancedOptions();
+  SetDesktop(kSettingsKey, kDelayName, 250);
+  SetOnDevice(kAppearanceKey, "UseMargins", 0);
+  SetOnDevice(kMainFormKey, "DeletedItemsTTL", 30);
+  const TProgramRun List = Run({"--list"});
+  ASSERT_EQ(0, List.ExitCode) << List.Err;
+  const auto Lines = ListColumns(List.Out);
+  EXPECT_EQ(kAllIds, Ids(Lines));
+  EXPECT_EQ((std::vector<std::string>{"drag-drop-delay", "desktop", "250", "1000"}), Lines[0]);
+  EXPECT_EQ((std::vector<std::string>{"use-margins", "device", "0", "1"}), Lines[1]);
+  EXPECT_EQ((std::vector<std::string>{"device-deleted-items-ttl", "device", "30", "90"}),
+            Lines[12]);
+  EXPECT_NE(std::string::npos, List.Out.find("ZQT-PocketPC: time to live for deleted items\n"));
+}
+
+TEST_F(ZqtTweakTest, ListHoldsOnlyTheOptionsThatExistNow) {
+  Device.RefuseConnection();
+  const TProgramRun List = Run({"--list"});
+  ASSERT_EQ(0, List.ExitCode) << List.Err;
+  EXPECT_EQ((std::vector<std::string>{"drag-drop-delay", "desktop-sync-log"}),
+            Ids(ListColumns(List.Out)));
+}
+
+TEST_F(ZqtTweakTest, ListAndGetSpeakJsonOnRequest) {
+  SetOnDevice(kAppearanceKey, "LogEnabled", 1);
+  const TProgramRun List = Run({"--list", "--json"});
+  ASSERT_EQ(0, List.ExitCode) << List.Err;
+  const nlohmann::json Options = nlohmann::json::parse(List.Out);
+  ASSERT_EQ(8u, Options.size());
+  EXPECT_EQ((nlohmann::json{
+                {"id", "use-margins"},
+                {"where", "device"},
+                {"type", "boolean"},
+                {"value", true},
+                {"default", true},
+                {"caption", "Use margins"},
+                {"description", "Enables the margin around the outline tree and to-do list view"}}),
+            Options[1]);
+
+  const TProgramRun Get = Run({"--json", "--get", "device-app-log"});
+  ASSERT_EQ(0, Get.ExitCode) << Get.Err;
+  const nlohmann::json Option = nlohmann::json::parse(Get.Out);
+  EXPECT_EQ(true, Option["value"]);
+  EXPECT_EQ(false, Option["default"]);
+  EXPECT_EQ(1000, nlohmann::json::parse(Run({"--get=drag-drop-delay", "--json"}).Out)["value"]);
+}
+
+TEST_F(ZqtTweakTest, GetShowsIntegersInDecimalAndBooleansAsZeroOrOne) {
+  SetDesktop(kSettingsKey, kDelayName, 0xFFFFFFFF);
+  SetOnDevice(kAppearanceKey, "LogEnabled", 5);
+  const TProgramRun Delay = Run({"--get", "drag-drop-delay"});
+  EXPECT_EQ(0, Delay.ExitCode);
+  EXPECT_EQ("-1\n", Delay.Out);
+  EXPECT_EQ("1\n", Run({"--get", "device-app-log"}).Out);
+  EXPECT_EQ("0\n", Run({"--get", "disable-sip"}).Out);
+}
+
+TEST_F(ZqtTweakTest, AnOptionThatDoesNotExistNowIsRefusedWithTheReason) {
+  const TProgramRun Advanced = Run({"--get", "desktop-keep-temp-files"});
+  EXPECT_EQ(1, Advanced.ExitCode);
+  EXPECT_EQ("", Advanced.Out);
+  EXPECT_EQ(
+      "zqttweak: Option desktop-keep-temp-files is an advanced option: it exists once "
+      "ZQTTweaker has been started with /AdvancedOptions\n",
+      Advanced.Err);
+  Device.RefuseConnection();
+  const TProgramRun NoDevice = Run({"--get", "use-margins"});
+  EXPECT_EQ(1, NoDevice.ExitCode);
+  EXPECT_EQ("zqttweak: Option use-margins is kept on the device, and no device is connected\n",
+            NoDevice.Err);
+  const TProgramRun Unknown = Run({"--get", "margins"});
+  EXPECT_EQ(1, Unknown.ExitCode);
+  EXPECT_EQ("zqttweak: Unknown option: margins\n", Unknown.Err);
+}
+
+TEST_F(ZqtTweakTest, SetWritesEveryValueToItsRegistry) {
+  UnlockAdvancedOptions();
+  const TProgramRun Set =
+      Run({"--set", "drag-drop-delay=$FA", "--set", "use-margins=false", "--set=desktop-sync-log=1",
+           "--set", "device-deleted-items-ttl=-3", "--set", "device-app-log=TRUE"});
+  EXPECT_EQ(0, Set.ExitCode) << Set.Err;
+  EXPECT_EQ("", Set.Out);
+  EXPECT_EQ(250u, Desktop(kSettingsKey, kDelayName));
+  EXPECT_EQ(1u, Desktop(kSyncLogKey, "LogEnabled"));
+  EXPECT_EQ(0u, OnDevice(kAppearanceKey, "UseMargins"));
+  EXPECT_EQ(1u, OnDevice(kAppearanceKey, "LogEnabled"));
+  EXPECT_EQ(static_cast<DWORD>(-3), OnDevice(kMainFormKey, "DeletedItemsTTL"));
+}
+
+TEST_F(ZqtTweakTest, SetChecksEveryValueBeforeWritingAny) {
+  const struct {
+    std::string BadAssignment;
+    std::string Message;
+  } Cases[] = {
+      {"drag-drop-delay=abc", "'abc' is not a valid integer value"},
+      {"device-app-log=yes", "'yes' is not a valid Boolean value: use 0, 1, true or false"},
+      {"margins=1", "Unknown option: margins"},
+      {"drag-drop-delay", "--set expects ID=VALUE, not 'drag-drop-delay'"},
+      {"desktop-show-stamps=1", "Option desktop-show-stamps is an advanced option"},
+  };
+  for (const auto& Case : Cases) {
+    const TProgramRun Refused =
+        Run({"--set", "desktop-sync-log=1", "--set", "use-margins=0", "--set", Case.BadAssignment});
+    EXPECT_EQ(1, Refused.ExitCode) << Case.BadAssignment;
+    EXPECT_TRUE(Refused.Err.starts_with("zqttweak: " + Case.Message)) << Refused.Err;
+    EXPECT_FALSE(Desktop(kSyncLogKey, "LogEnabled")) << Case.BadAssignment;
+    EXPECT_FALSE(OnDevice(kAppearanceKey, "UseMargins")) << Case.BadAssignment;
+  }
+}
+
+TEST_F(ZqtTweakTest, ResetWritesTheDefaultAndNeverTheAdvancedSwitch) {
+  SetDesktop(kSettingsKey, kDelayName, 250);
+  SetDesktop(kSyncLogKey, "LogEnabled", 1);
+  SetOnDevice(kAppearanceKey, "UseMargins", 0);
+  EXPECT_EQ(0, Run({"--reset", "drag-drop-delay"}).ExitCode);
+  EXPECT_EQ(1000u, Desktop(kSettingsKey, kDelayName));
+  EXPECT_EQ(1u, Desktop(kSyncLogKey, "LogEnabled"));
+  EXPECT_EQ(0u, OnDevice(kAppearanceKey, "UseMargins"));
+
+  EXPECT_EQ(0, Run({"--reset", "all"}).ExitCode);
+  EXPECT_EQ(0u, Desktop(kSyncLogKey, "LogEnabled"));
+  EXPECT_EQ(1u, OnDevice(kAppearanceKey, "UseMargins"));
+  EXPECT_FALSE(Desktop(kSettingsKey, "ZQTTweakerAdvanced"));
+  EXPECT_EQ(1, Run({"--reset", "everything"}).ExitCode);
+}
+
+TEST_F(ZqtTweakTest, DesktopCommandsNeverReachTheDevice) {
+  Device.NeverConnect();
+  const std::string Exported = File("desktop.reg");
+  EXPECT_EQ(0, Run({"--get", "drag-drop-delay"}).ExitCode);
+  EXPECT_EQ(0, Run({"--set", "drag-drop-delay=5"}).ExitCode);
+  EXPECT_EQ(0, Run({"--reset", "desktop-sync-log"}).ExitCode);
+  EXPECT_EQ(0, Run({"--export", Exported}).ExitCode);
+  EXPECT_EQ(0, Run({"--import", Exported}).ExitCode);
+  EXPECT_EQ(0u, Device.Calls("CeRapiInitEx"));
+}
+
+TEST_F(ZqtTweakTest, ExportWritesTheDesktopOptionsAsTheRegistryEditorDoes) {
+  SetDesktop(kSettingsKey, kDelayName, 10);
+  const std::string Exported = File("desktop.reg");
+  const TProgramRun Export = Run({"--export", Exported});
+  EXPECT_EQ(0, Export.ExitCode) << Export.Err;
+  EXPECT_EQ(RegistryEditorBytes("Windows Registry Editor Version 5.00\n"
+                                "\n"
+                                "; ZQTTweaker: options of the desktop (zqttweak --import FILE)\n"
+                                "\n"
+                                "[HKEY_CURRENT_USER\\Software\\Quorvanta\\Velora\\Settings]\n"
+                                "\"DragDropExpandCollapseInterval\"=dword:0000000a\n"
+                                "\n"
+                                "[HKEY_CURRENT_USER\\Software\\Quorvanta\\Velora\\WMSync]\n"
+                                "\"LogEnabled\"=dword:00000000\n"
+                                "\n"),
+            ReadWholeFile(Exported));
+}
+
+TEST_F(ZqtTweakTest, ExportDeviceWritesTheDevicesOptionsKeyByKey) {
+  SetOnDevice(kAppearanceKey, "LogEnabled", 1);
+  const std::string Exported = File("device.reg");
+  EXPECT_EQ(0, Run({"--export-device", Exported}).ExitCode);
+  EXPECT_EQ(
+      RegistryEditorBytes("Windows Registry Editor Version 5.00\n"
+                          "\n"
+                          "; ZQTTweaker: options of the device (zqttweak --import-device FILE), "
+                          "not for a registry editor\n"
+                          "\n"
+                          "[HKEY_CURRENT_USER\\Software\\ZQT\\ZQT\\Appearance]\n"
+                          "\"UseMargins\"=dword:00000001\n"
+                          "\"LogEnabled\"=dword:00000001\n"
+                          "\n"
+                          "[HKEY_CURRENT_USER\\Software\\ZQT\\ZQT\\MainForm]\n"
+                          "\"DisableSIP\"=dword:00000000\n"
+                          "\n"
+                          "[HKEY_CURRENT_USER\\Software\\ZQT\\ZQTRemindSvc]\n"
+                          "\"LogEnabled\"=dword:00000000\n"
+                          "\"ExtraLogging\"=dword:00000000\n"
+                          "\n"
+                          "[HKEY_CURRENT_USER\\Software\\ZQT\\ZQT]\n"
+                          "\"RTELogEnabled\"=dword:00000000\n"
+                          "\n"),
+      ReadWholeFile(Exported));
+}
+
+TEST_F(ZqtTweakTest, ExportOfTheDeviceWithoutOneFailsAndWritesNoFile) {
+  Device.RefuseConnection();
+  const TProgramRun Export = Run({"--export-device", File("device.reg")});
+  EXPECT_EQ(1, Export.ExitCode);
+  EXPECT_EQ("zqttweak: No device is connected\n", Export.Err);
+  EXPECT_FALSE(fs::exists(File("device.reg")));
+}
+
+TEST_F(ZqtTweakTest, ImportOfAnExportGivesBackTheExportedValuesOnBothSides) {
+  UnlockAdvancedOptions();
+  SetDesktop(kSettingsKey, kDelayName, 300);
+  SetDesktop(kSyncLogKey, "LogEnabled", 1);
+  SetOnDevice(kMainFormKey, "DeletedItemsTTL", 7);
+  SetOnDevice(kAppearanceKey, "UseMargins", 0);
+  ASSERT_EQ(0, Run({"--export", File("desktop.reg")}).ExitCode);
+  ASSERT_EQ(0, Run({"--export-device", File("device.reg")}).ExitCode);
+  const std::string Before = Run({"--list"}).Out;
+
+  ASSERT_EQ(0, Run({"--set", "drag-drop-delay=1", "--set", "desktop-sync-log=0", "--set",
+                    "device-deleted-items-ttl=100", "--set", "use-margins=1"})
+                   .ExitCode);
+  ASSERT_NE(Before, Run({"--list"}).Out);
+  EXPECT_EQ(0, Run({"--import", File("desktop.reg")}).ExitCode);
+  EXPECT_EQ(0, Run({"--import-device", File("device.reg")}).ExitCode);
+  EXPECT_EQ(Before, Run({"--list"}).Out);
+  EXPECT_EQ(300u, Desktop(kSettingsKey, kDelayName));
+  EXPECT_EQ(7u, OnDevice(kMainFormKey, "DeletedItemsTTL"));
+}
+
+TEST_F(ZqtTweakTest, ImportReadsEitherEncodingAndEitherLineEnd) {
+  const std::string Text =
+      "Windows Registry Editor Version 5.00\n"
+      "\n"
+      "; set by hand\n"
+      "[hkey_current_user\\software\\quorvanta\\velora\\settings]\n"
+      "\"dragdropexpandcollapseinterval\"=dword:0000002A\n"
+      "\n"
+      "[HKEY_CURRENT_USER\\Software\\Quorvanta\\Velora\\WMSync]\n"
+      "\"LogEnabled\"=-\n";
+  std::string WithCrlf;
+  for (char Character : Text)
+    WithCrlf += Character == '\n' ? std::string("\r\n") : std::string(1, Character);
+  std::string Utf16 = "\xFF\xFE";
+  for (char Character : WithCrlf) Utf16 += std::string{Character, '\0'};
+  for (const std::string& Bytes : {Text, "\xEF\xBB\xBF" + WithCrlf, Utf16}) {
+    SetDesktop(kSettingsKey, kDelayName, 5);
+    SetDesktop(kSyncLogKey, "LogEnabled", 1);
+    WriteWholeFile(File("hand.reg"), Bytes);
+    const TProgramRun Import = Run({"--import", File("hand.reg")});
+    EXPECT_EQ(0, Import.ExitCode) << Import.Err;
+    EXPECT_EQ(42u, Desktop(kSettingsKey, kDelayName));
+    EXPECT_EQ(0u, Desktop(kSyncLogKey, "LogEnabled"));
+  }
+}
+
+TEST_F(ZqtTweakTest, CollectLogsCopiesWhatItFindsAndReportsIt) {
+  const fs::path Organizer = Registry.Folder().Path() / "organizer";
+  const fs::path Target = Registry.Folder().Path() / "logs";
+  fs::create_directories(Organizer);
+  fs::create_directories(Target);
+  SetRawValue(HKEY_LOCAL_MACHINE,
+              "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\zqt.exe", "", REG_SZ,
+              (Organizer / "zqt.exe").string() + '\0');
+  Device.PutFile("\\Temp\\ZQTUtil.log", "device log");
+  WriteWholeFile((Organizer / "ZQTSync.log").string(), "desktop log");
+
+  const TProgramRun Collect = Run({"--collect-logs", Target.string()});
+  EXPECT_EQ(0, Collect.ExitCode);
+  EXPECT_EQ(
+      "The following log files copied:\n"
+      "<device>\\Temp\\ZQTUtil.log\n" +
+          (Organizer / "ZQTSync.log").string() +
+          "\n\nIf you want to report a problem zip these files and send the archive to ZQT "
+          "support.\n",
+      Collect.Out);
+  EXPECT_EQ("zqttweak: Could not locate ZQT-PPC install folder on device\n", Collect.Err);
+  EXPECT_EQ("device log", ReadWholeFile((Target / "ZQTUtil.log").string()));
+  EXPECT_EQ("desktop log", ReadWholeFile((Target / "ZQTSync.log").string()));
+}
+
+TEST_F(ZqtTweakTest, CollectLogsThatFindsNothingFails) {
+  Device.RefuseConnection();
+  SetRawValue(HKEY_LOCAL_MACHINE,
+              "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\zqt.exe", "", REG_SZ,
+              File("zqt.exe") + '\0');
+  const TProgramRun Collect = Run({"--collect-logs", Registry.Folder().Path().string()});
+  EXPECT_EQ(1, Collect.ExitCode);
+  EXPECT_EQ("Log files not found\n", Collect.Out);
+  EXPECT_EQ("", Collect.Err);
+  EXPECT_EQ(1, Run({"--collect-logs", File("missing")}).ExitCode);
+}
+
+}  // namespace
