@@ -12,7 +12,8 @@
 // same name: every character up to U+FFFF upper-cased by Unicode's simple
 // mapping (not by the user's locale), characters above U+FFFF and bytes that
 // are not UTF-8 kept as they are. ASCII letters come out in lower case, so
-// that keys stored when only ASCII was folded (to lower case) stay valid.
+// that the keys of ASCII names, stored when only ASCII was folded (to lower
+// case), stay valid.
 std::string FoldCase(std::string_view Name);
 
 // The number of UTF-16 units Name becomes; a byte that is not UTF-8 counts
