@@ -55,6 +55,9 @@ bool TRegistry::OpenKey(const std::string& Key, bool CanCreate) {
   return true;
 }
 
+// A weaker mask is tried only when the registry refused the rights asked
+// for: any other failure (a missing key, a busy registry) would come again,
+// and would be waited for again.
 bool TRegistry::OpenKeyReadOnly(const std::string& Key) {
   static constexpr REGSAM ReadMasks[] = {
       KEY_READ, STANDARD_RIGHTS_READ | KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS, KEY_QUERY_VALUE};
@@ -62,11 +65,13 @@ bool TRegistry::OpenKeyReadOnly(const std::string& Key) {
   HKEY Base = BaseKeyFor(Key, Path);
   for (REGSAM Mask : ReadMasks) {
     HKEY Opened = nullptr;
-    if (RegOpenKeyExA(Base, Path.c_str(), 0, Mask, &Opened) == ERROR_SUCCESS) {
+    const LONG Result = RegOpenKeyExA(Base, Path.c_str(), 0, Mask, &Opened);
+    if (Result == ERROR_SUCCESS) {
       FAccess = Mask;
       ChangeKey(Opened, Key, Path);
       return true;
     }
+    if (Result != ERROR_ACCESS_DENIED) return false;
   }
   return false;
 }

@@ -1,14 +1,17 @@
 // Runs one fixed sequence of registry calls on a fresh registry and prints
-// what each gave back: return codes, types, sizes and bytes. The sequence
-// covers every value type, buffers too small for the data, missing keys and
-// values, and handles opened with fewer rights. RegistryTranscript.expected
+// what each gave back: return codes, types, sizes, bytes and handles. The
+// sequence covers every value type, buffers too small for the data, missing
+// keys and values, handles opened with fewer rights, text stored without its
+// NUL, names beyond ASCII and the limits of names. RegistryTranscript.expected
 // holds what the Windows registry gives; the registry here must give the
 // same, byte for byte.
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "TemporaryRegistry.h"
+#include "miniUtils.h"
 
 namespace {
 
@@ -210,6 +213,164 @@ void Handles() {
   Print("flush HKEY_CURRENT_USER", RegFlushKey(HKEY_CURRENT_USER));
 }
 
+LONG OpenAs(HKEY Root, const std::string& Path, REGSAM Access, HKEY& Key) {
+  return RegOpenKeyExA(Root, Path.c_str(), 0, Access, &Key);
+}
+
+LONG CreateAs(HKEY Root, const std::string& Path, HKEY& Key) {
+  return RegCreateKeyExA(Root, Path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                         nullptr, &Key, nullptr);
+}
+
+// Runs an open or a create on a handle variable that held something else
+// before, and prints what the variable holds afterwards.
+void ShowHandle(const std::string& Step, const std::function<LONG(HKEY&)>& Call) {
+  const HKEY Before = reinterpret_cast<HKEY>(0x1234);
+  HKEY Key = Before;
+  const LONG Result = Call(Key);
+  const char* Left = Key == Before ? "unchanged" : Key ? "a new handle" : "null";
+  std::printf("%s: %ld, handle %s\n", Step.c_str(), long(Result), Left);
+  if (Result == ERROR_SUCCESS) RegCloseKey(Key);
+}
+
+void FailedOpens() {
+  std::printf("# the handle after a failed open or create\n");
+  HKEY Closed = nullptr;
+  RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &Closed);
+  RegCloseKey(Closed);
+  ShowHandle("open through a closed handle",
+             [&](HKEY& Key) { return OpenAs(Closed, "A", KEY_READ, Key); });
+  ShowHandle("create through a closed handle",
+             [&](HKEY& Key) { return CreateAs(Closed, "A", Key); });
+  ShowHandle("open through no handle",
+             [](HKEY& Key) { return OpenAs(nullptr, "A", KEY_READ, Key); });
+  ShowHandle("create through no handle", [](HKEY& Key) { return CreateAs(nullptr, "A", Key); });
+  ShowHandle("open a missing key", [](HKEY& Key) {
+    return OpenAs(HKEY_CURRENT_USER, "Software\\ZQT Transcript\\Missing", KEY_READ, Key);
+  });
+  ShowHandle("open a path with a leading backslash",
+             [](HKEY& Key) { return OpenAs(HKEY_CURRENT_USER, "\\Software", KEY_READ, Key); });
+  ShowHandle("create a path with a leading backslash",
+             [](HKEY& Key) { return CreateAs(HKEY_CURRENT_USER, "\\Software", Key); });
+  ShowHandle("open an existing key",
+             [](HKEY& Key) { return OpenAs(HKEY_CURRENT_USER, kKey, KEY_READ, Key); });
+}
+
+// The data into a buffer of Room bytes filled with BD, shown whole, so that
+// what the call wrote after the data shows too.
+void QueryBuffer(HKEY Key, const char* Name, DWORD Room) {
+  std::vector<BYTE> Data(Room, 0xBD);
+  DWORD Type = 0xEEEE, Size = Room;
+  LONG Result = RegQueryValueExA(Key, Name, nullptr, &Type, Data.data(), &Size);
+  std::printf("query \"%s\" into %lu bytes: %ld type %lu size %lu", Name,
+              static_cast<unsigned long>(Room), long(Result), static_cast<unsigned long>(Type),
+              static_cast<unsigned long>(Size));
+  if (Result == ERROR_SUCCESS) std::printf(" buffer%s", Hex(Data.data(), Room).c_str());
+  std::printf("\n");
+}
+
+// Text written without counting its NUL: Windows reads the byte after the
+// data and stores the NUL when that byte is one; a reader gets a NUL added
+// only when its buffer has room for it.
+void TextWithoutNul() {
+  std::printf("# text without its NUL\n");
+  HKEY Key = Open(HKEY_CURRENT_USER, kKey, KEY_ALL_ACCESS, "KEY_ALL_ACCESS");
+  static const char kText[] = "FullString";
+  static const char kTexts[] = "Aa\0Bb\0Cc\0";
+  const struct {
+    const char* Name;
+    DWORD Type;
+    const char* Data;
+    DWORD Size;
+  } Values[] = {{"NulAfter", REG_SZ, kText, 10},
+                {"TextAfter", REG_SZ, kText, 9},
+                {"TextsEnded", REG_SZ, kTexts, 9},
+                {"TextsNulAfter", REG_SZ, kTexts, 8},
+                {"TextsTextAfter", REG_SZ, kTexts, 7},
+                {"ExpandTextAfter", REG_EXPAND_SZ, kText, 9},
+                {"MultiNulAfter", REG_MULTI_SZ, kTexts, 8},
+                {"MultiTextAfter", REG_MULTI_SZ, kTexts, 7},
+                {"BinaryNulAfter", REG_BINARY, kText, 10}};
+  for (const auto& Value : Values) {
+    std::printf("set \"%s\" type %lu, %lu bytes: %ld\n", Value.Name,
+                static_cast<unsigned long>(Value.Type), static_cast<unsigned long>(Value.Size),
+                long(RegSetValueExA(Key, Value.Name, 0, Value.Type,
+                                    reinterpret_cast<const BYTE*>(Value.Data), Value.Size)));
+    DWORD Size = 0;
+    RegQueryValueExA(Key, Value.Name, nullptr, nullptr, nullptr, &Size);
+    for (DWORD Room : {Size - 1, Size, Size + 1, Size + 2}) QueryBuffer(Key, Value.Name, Room);
+  }
+  Close(Key, "the key");
+}
+
+// Names in the system's code page, whatever it is; the lines name them in
+// ASCII.
+void NamesBeyondAscii() {
+  std::printf("# names beyond ASCII\n");
+  auto Ansi = [](const WideString& Text) { return WideToAnsi(Text, CP_ACP); };
+  const std::string Path = std::string(kKey) + "\\";
+  const std::string Mixed = Path + Ansi(WIDE("Schl\u00fcssel \u00e9t\u00e9"));
+  const std::string Upper = Path + Ansi(WIDE("SCHL\u00dcSSEL \u00c9T\u00c9"));
+  ShowHandle("create \"Schluessel ete\"",
+             [&](HKEY& Key) { return CreateAs(HKEY_CURRENT_USER, Mixed, Key); });
+  ShowHandle("open \"SCHLUESSEL ETE\"",
+             [&](HKEY& Key) { return OpenAs(HKEY_CURRENT_USER, Upper, KEY_READ, Key); });
+  HKEY Key = nullptr;
+  DWORD Disposition = 0;
+  LONG Result = RegCreateKeyExA(HKEY_CURRENT_USER, Upper.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                nullptr, &Key, &Disposition);
+  std::printf("create \"SCHLUESSEL ETE\": %ld disposition %lu\n", long(Result),
+              static_cast<unsigned long>(Disposition));
+  const struct {
+    const char* Label;
+    WideString Written;
+    WideString Asked;
+  } Names[] = {{"\"Groesse\" as \"GROESSE\"", WIDE("Gr\u00f6\u00dfe"), WIDE("GR\u00d6\u00dfE")},
+               {"\"Groesse\" as \"GROSSE\"", WIDE("Gr\u00f6\u00dfe"), WIDE("GR\u00d6SSE")},
+               {"\"y diaeresis\" as its capital", WIDE("\u00ff"), WIDE("\u0178")},
+               {"\"oe\" as its capital", WIDE("\u0153uvre"), WIDE("\u0152UVRE")}};
+  for (const auto& Name : Names) {
+    const DWORD One = 1;
+    RegSetValueExA(Key, Ansi(Name.Written).c_str(), 0, REG_DWORD,
+                   reinterpret_cast<const BYTE*>(&One), sizeof(One));
+    DWORD Type = 0xEEEE, Size = 0;
+    Result = RegQueryValueExA(Key, Ansi(Name.Asked).c_str(), nullptr, &Type, nullptr, &Size);
+    std::printf("query %s: %ld type %lu size %lu\n", Name.Label, long(Result),
+                static_cast<unsigned long>(Type), static_cast<unsigned long>(Size));
+  }
+  Close(Key, "the key");
+}
+
+void Limits() {
+  std::printf("# limits of names\n");
+  HKEY Key = Open(HKEY_CURRENT_USER, kKey, KEY_ALL_ACCESS, "KEY_ALL_ACCESS");
+  for (size_t Length : {256, 257}) {
+    const std::string Name(Length, 'k');
+    ShowHandle("create a key named with " + std::to_string(Length) + " characters",
+               [&](HKEY& Made) { return CreateAs(Key, Name, Made); });
+    ShowHandle("open a key named with " + std::to_string(Length) + " characters",
+               [&](HKEY& Opened) { return OpenAs(Key, Name, KEY_READ, Opened); });
+  }
+  // The handle variable is not shown here: Wine 8 leaves it as it was when a
+  // create of several new levels fails, where Windows sets it to NULL.
+  HKEY Made = nullptr;
+  Print("create a new key and below it one named with 257 characters",
+        CreateAs(Key, "P\\" + std::string(257, 'k'), Made));
+  ShowHandle("open the new key", [&](HKEY& Opened) { return OpenAs(Key, "P", KEY_READ, Opened); });
+  for (size_t Length : {16383, 16384, 32766, 32767}) {
+    const std::string Name(Length, 'v');
+    const DWORD One = 1;
+    Print("set a value named with " + std::to_string(Length) + " characters",
+          RegSetValueExA(Key, Name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&One),
+                         sizeof(One)));
+    DWORD Type = 0xEEEE, Size = 0;
+    LONG Result = RegQueryValueExA(Key, Name.c_str(), nullptr, &Type, nullptr, &Size);
+    std::printf("query a value named with %zu characters: %ld type %lu size %lu\n", Length,
+                long(Result), static_cast<unsigned long>(Type), static_cast<unsigned long>(Size));
+  }
+  Close(Key, "the key");
+}
+
 }  // namespace
 
 int main() {
@@ -218,5 +379,9 @@ int main() {
   Values();
   Rights();
   Handles();
+  FailedOpens();
+  TextWithoutNul();
+  NamesBeyondAscii();
+  Limits();
   return 0;
 }

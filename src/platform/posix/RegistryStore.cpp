@@ -5,13 +5,27 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <thread>
 #include <vector>
+
+#include "CaseFold.h"
 
 namespace {
 
 // "ZQTR": marks a file as one of our stores.
 constexpr int kApplicationId = 0x5A515452;
-constexpr int kBusyTimeoutMs = 10000;
+// How often a call looks again whether a lock has gone. Short, so that a
+// waiting writer gets its turn between another writer's transactions.
+constexpr std::chrono::milliseconds kLockPollInterval{1};
+
+// The Windows registry's limits. Its documentation says 255 characters per
+// key name; Windows takes 256 and refuses 257. Depth counts from the
+// registry's root: HKEY_CURRENT_USER is \REGISTRY\USER\<user>, three levels
+// down, and HKEY_LOCAL_MACHINE is \REGISTRY\MACHINE, two.
+constexpr size_t kMaxKeyNameLength = 256;
+constexpr int kMaxDepth = 512;
+constexpr int kCurrentUserDepth = 3;
+constexpr int kLocalMachineDepth = 2;
 
 const char* const kSchema =
     "CREATE TABLE keys(id INTEGER PRIMARY KEY, parent INTEGER NOT NULL, name BLOB NOT NULL,"
@@ -24,13 +38,6 @@ const char* const kSchema =
     "PRAGMA user_version = 1;"
     "PRAGMA application_id = 1515279442;";
 static_assert(kApplicationId == 1515279442);
-
-std::string FoldCase(std::string_view Name) {
-  std::string Folded(Name);
-  for (char& C : Folded)
-    if (C >= 'A' && C <= 'Z') C = static_cast<char>(C - 'A' + 'a');
-  return Folded;
-}
 
 // Splits a key path into its names, as the Windows registry does: a path
 // that starts with a backslash is a bad path; backslashes after a name, one
@@ -54,7 +61,8 @@ LONG ErrorFromSqlite(int Code) {
       return ERROR_SUCCESS;
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-      return ERROR_TIMEOUT;
+    case SQLITE_PROTOCOL:  // the write-ahead log's locks changed hands meanwhile
+      return ERROR_LOCK_VIOLATION;
     case SQLITE_FULL:
       return ERROR_CANTWRITE;
     case SQLITE_READONLY:
@@ -95,10 +103,11 @@ class TStatement {
                     : sqlite3_bind_blob64(FStmt, Index, Data, Size, SQLITE_TRANSIENT));
     return *this;
   }
-  // SQLITE_ROW, SQLITE_DONE or the first error met.
+  // SQLITE_ROW, SQLITE_DONE or the first error met, without its extended
+  // code.
   int Step() {
-    if (FResult != SQLITE_OK) return FResult;
-    return sqlite3_step(FStmt);
+    if (FResult != SQLITE_OK) return FResult & 0xFF;
+    return sqlite3_step(FStmt) & 0xFF;
   }
   std::int64_t Int(int Column) { return sqlite3_column_int64(FStmt, Column); }
   std::string Bytes(int Column) {
@@ -120,6 +129,13 @@ bool FileExists(const std::string& Name) {
   return stat(Name.c_str(), &Info) == 0;
 }
 
+// Anything at the path but a regular file: opening a FIFO would block for
+// ever, and a folder or a device is no one's registry.
+bool IsOtherThanFile(const std::string& Name) {
+  struct stat Info;
+  return stat(Name.c_str(), &Info) == 0 && !S_ISREG(Info.st_mode);
+}
+
 }  // namespace
 
 TRegistryStore::TRegistryStore(std::string FileName, bool CreateMissingFolders)
@@ -131,11 +147,29 @@ void TRegistryStore::Disconnect() {
   sqlite3_close_v2(FDb);
   FDb = nullptr;
   FWritable = false;
+  FWriteAheadLog = false;
+}
+
+std::unique_lock<std::mutex> TRegistryStore::BeginCall() {
+  std::unique_lock Guard(FLock);
+  FDeadline = TClock::now() + WaitLimit;
+  return Guard;
+}
+
+// SQLite's busy handler: waits a little and asks to try again, until the
+// call's time is up.
+int TRegistryStore::WaitForLock(void* Store, int /*Attempts*/) {
+  const TClock::time_point Deadline = static_cast<TRegistryStore*>(Store)->FDeadline;
+  const TClock::time_point Now = TClock::now();
+  if (Now >= Deadline) return 0;
+  std::this_thread::sleep_for(std::min<TClock::duration>(kLockPollInterval, Deadline - Now));
+  return 1;
 }
 
 LONG TRegistryStore::Connect(bool ForWrite) {
   if (FDb && (FWritable || !ForWrite)) return ERROR_SUCCESS;
   Disconnect();
+  if (IsOtherThanFile(FFileName)) return ERROR_BADDB;
   int Flags = SQLITE_OPEN_READWRITE;
   if (!FileExists(FFileName)) {
     if (!ForWrite) return ERROR_FILE_NOT_FOUND;
@@ -156,28 +190,50 @@ LONG TRegistryStore::Connect(bool ForWrite) {
     Disconnect();
     return Error;
   }
-  sqlite3_busy_timeout(FDb, kBusyTimeoutMs);
+  sqlite3_busy_handler(FDb, &TRegistryStore::WaitForLock, this);
   sqlite3_exec(FDb, "PRAGMA synchronous = FULL", nullptr, nullptr, nullptr);
   return ERROR_SUCCESS;
 }
 
-TRegistryStore::TFileState TRegistryStore::State() {
-  if (FKnownOurs) return TFileState::Ours;
+// Whether the file is one of our stores. A file that is no SQLite database,
+// or one without our mark, is foreign; a header that could not be read
+// (another program holds the file locked, the disk failed) gives that
+// error instead.
+LONG TRegistryStore::CheckFile(TFileState& State) {
+  State = TFileState::Ours;
+  if (FKnownOurs) return ERROR_SUCCESS;
   TStatement Id(FDb, "PRAGMA application_id");
-  if (Id.Step() != SQLITE_ROW) return TFileState::Foreign;
+  const int Step = Id.Step();
+  if (Step == SQLITE_NOTADB || Step == SQLITE_CORRUPT) {
+    State = TFileState::Foreign;
+    return ERROR_SUCCESS;
+  }
+  if (Step != SQLITE_ROW) return ErrorFromSqlite(Step);
   if (Id.Int(0) == kApplicationId) {
     FKnownOurs = true;
-    return TFileState::Ours;
+    return ERROR_SUCCESS;
   }
   // Only a file without a single byte is a new store; any other file that
   // lacks our mark belongs to someone else.
   struct stat Info;
-  if (Id.Int(0) == 0 && stat(FFileName.c_str(), &Info) == 0 && Info.st_size == 0)
-    return TFileState::Empty;
-  return TFileState::Foreign;
+  const bool Empty = Id.Int(0) == 0 && stat(FFileName.c_str(), &Info) == 0 && Info.st_size == 0;
+  State = Empty ? TFileState::Empty : TFileState::Foreign;
+  return ERROR_SUCCESS;
 }
 
 void TRegistryStore::CreateSchema() { sqlite3_exec(FDb, kSchema, nullptr, nullptr, nullptr); }
+
+// With the write-ahead log, readers and one writer proceed together, and a
+// commit writes and syncs one file. Switching to it needs the file to
+// itself for a moment; while another program reads it, a later write tries
+// again. Only a file known to be ours gets switched, and nothing waits for
+// it.
+void TRegistryStore::UseWriteAheadLog() {
+  if (FWriteAheadLog) return;
+  FDeadline = TClock::now();
+  TStatement Mode(FDb, "PRAGMA journal_mode = WAL");
+  FWriteAheadLog = Mode.Step() == SQLITE_ROW && Mode.Bytes(0) == "wal";
+}
 
 LONG TRegistryStore::Lookup(KeyId Base, std::string_view Path, KeyId& Key, bool& ReadOnly) {
   std::vector<std::string_view> Names;
@@ -188,6 +244,7 @@ LONG TRegistryStore::Lookup(KeyId Base, std::string_view Path, KeyId& Key, bool&
   if (Result != SQLITE_ROW) return Result == SQLITE_DONE ? ERROR_BADKEY : ErrorFromSqlite(Result);
   ReadOnly = Flags.Int(0) != 0;
   for (std::string_view Name : Names) {
+    if (Utf16Length(Name) > kMaxKeyNameLength) return ERROR_INVALID_PARAMETER;
     TStatement Child(FDb, "SELECT id, read_only FROM keys WHERE parent = ? AND fold = ?");
     Result = Child.Bind(1, Current).Bind(2, FoldCase(Name)).Step();
     if (Result == SQLITE_DONE) return ERROR_FILE_NOT_FOUND;
@@ -199,18 +256,45 @@ LONG TRegistryStore::Lookup(KeyId Base, std::string_view Path, KeyId& Key, bool&
   return ERROR_SUCCESS;
 }
 
+// How deep Key sits below the root of the Windows registry.
+LONG TRegistryStore::KeyDepth(KeyId Key, int& Depth) {
+  TStatement Up(FDb,
+                "WITH RECURSIVE up(id, parent, levels) AS (SELECT id, parent, 0 FROM keys"
+                " WHERE id = ? UNION ALL SELECT keys.id, keys.parent, levels + 1 FROM keys"
+                " JOIN up ON keys.id = up.parent) SELECT id, levels FROM up WHERE parent = 0");
+  const int Step = Up.Bind(1, Key).Step();
+  if (Step != SQLITE_ROW) return Step == SQLITE_DONE ? ERROR_BADKEY : ErrorFromSqlite(Step);
+  const int HiveDepth = Up.Int(0) == CurrentUserHive ? kCurrentUserDepth : kLocalMachineDepth;
+  Depth = HiveDepth + static_cast<int>(Up.Int(1));
+  return ERROR_SUCCESS;
+}
+
+LONG TRegistryStore::MakeKey(KeyId Parent, std::string_view Name, int& ParentDepth, KeyId& Child) {
+  if (ParentDepth < 0) {
+    const LONG Measured = KeyDepth(Parent, ParentDepth);
+    if (Measured != ERROR_SUCCESS) return Measured;
+  }
+  if (ParentDepth >= kMaxDepth) return ERROR_INVALID_PARAMETER;
+  TStatement Insert(FDb, "INSERT INTO keys(parent, name, fold) VALUES (?, ?, ?)");
+  const int Step = Insert.Bind(1, Parent).Bind(2, Name).Bind(3, FoldCase(Name)).Step();
+  if (Step != SQLITE_DONE) return ErrorFromSqlite(Step);
+  Child = sqlite3_last_insert_rowid(FDb);
+  return ERROR_SUCCESS;
+}
+
 LONG TRegistryStore::OpenKey(KeyId Base, std::string_view Path, bool WantsWrite, KeyId& Key) {
-  std::lock_guard Guard(FLock);
+  auto Call = BeginCall();
+  return OpenExisting(Base, Path, WantsWrite, Key);
+}
+
+LONG TRegistryStore::OpenExisting(KeyId Base, std::string_view Path, bool WantsWrite, KeyId& Key) {
   LONG Result = Connect(false);
   if (Result != ERROR_SUCCESS) return Result;
-  switch (State()) {
-    case TFileState::Empty:
-      return ERROR_FILE_NOT_FOUND;
-    case TFileState::Foreign:
-      return ERROR_BADDB;
-    case TFileState::Ours:
-      break;
-  }
+  TFileState State = TFileState::Ours;
+  Result = CheckFile(State);
+  if (Result != ERROR_SUCCESS) return Result;
+  if (State == TFileState::Empty) return ERROR_FILE_NOT_FOUND;
+  if (State == TFileState::Foreign) return ERROR_BADDB;
   bool ReadOnly = false;
   Result = Lookup(Base, Path, Key, ReadOnly);
   if (Result == ERROR_SUCCESS && ReadOnly && WantsWrite) return ERROR_ACCESS_DENIED;
@@ -223,21 +307,22 @@ LONG TRegistryStore::InWriteTransaction(Body&& Work) {
   if (Result != ERROR_SUCCESS) return Result;
   int Begin = sqlite3_exec(FDb, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
   if (Begin != SQLITE_OK) return ErrorFromSqlite(Begin);
-  switch (State()) {
-    case TFileState::Empty:
-      CreateSchema();
-      if (State() != TFileState::Ours) Result = ERROR_CANTWRITE;
-      break;
-    case TFileState::Ours:
-      break;
-    default:
-      Result = ERROR_BADDB;
+  TFileState State = TFileState::Ours;
+  Result = CheckFile(State);
+  if (Result == ERROR_SUCCESS && State == TFileState::Empty) {
+    CreateSchema();
+    Result = CheckFile(State);
+    if (Result == ERROR_SUCCESS && State != TFileState::Ours) Result = ERROR_CANTWRITE;
   }
+  if (Result == ERROR_SUCCESS && State == TFileState::Foreign) Result = ERROR_BADDB;
   if (Result == ERROR_SUCCESS) Result = Work();
   if (Result == ERROR_SUCCESS) {
     int Commit = sqlite3_exec(FDb, "COMMIT", nullptr, nullptr, nullptr);
-    if (Commit == SQLITE_OK) return ERROR_SUCCESS;
-    Result = Commit == SQLITE_FULL ? ERROR_CANTWRITE : ErrorFromSqlite(Commit);
+    if (Commit == SQLITE_OK) {
+      UseWriteAheadLog();
+      return ERROR_SUCCESS;
+    }
+    Result = ErrorFromSqlite(Commit);
   }
   sqlite3_exec(FDb, "ROLLBACK", nullptr, nullptr, nullptr);
   FKnownOurs = false;
@@ -246,47 +331,54 @@ LONG TRegistryStore::InWriteTransaction(Body&& Work) {
 
 LONG TRegistryStore::CreateKey(KeyId Base, std::string_view Path, bool WantsWrite, KeyId& Key,
                                bool& Created) {
+  auto Call = BeginCall();
   Created = false;
-  LONG Result = OpenKey(Base, Path, WantsWrite, Key);
+  LONG Result = OpenExisting(Base, Path, WantsWrite, Key);
   if (Result != ERROR_FILE_NOT_FOUND) return Result;
   std::vector<std::string_view> Names;
-  if (!SplitKeyPath(Path, Names)) return ERROR_BAD_PATHNAME;
-  std::lock_guard Guard(FLock);
-  return InWriteTransaction([&]() -> LONG {
+  SplitKeyPath(Path, Names);  // a bad path ended in OpenExisting
+  // A refused name or depth ends the walk, and the keys made before it stay.
+  LONG Refusal = ERROR_SUCCESS;
+  Result = InWriteTransaction([&]() -> LONG {
     KeyId Current = Base;
     bool CurrentReadOnly = false;
     LONG Found = Lookup(Base, "", Current, CurrentReadOnly);
     if (Found != ERROR_SUCCESS) return Found;
+    int Depth = -1;  // of Current, measured once a key is to be made
     for (std::string_view Name : Names) {
       KeyId Child = 0;
       bool ChildReadOnly = false;
       Found = Lookup(Current, Name, Child, ChildReadOnly);
       if (Found == ERROR_FILE_NOT_FOUND) {
         if (CurrentReadOnly) return ERROR_ACCESS_DENIED;
-        TStatement Insert(FDb, "INSERT INTO keys(parent, name, fold) VALUES (?, ?, ?)");
-        int Step = Insert.Bind(1, Current).Bind(2, Name).Bind(3, FoldCase(Name)).Step();
-        if (Step != SQLITE_DONE) return ErrorFromSqlite(Step);
-        Child = sqlite3_last_insert_rowid(FDb);
-        Created = true;
-      } else if (Found != ERROR_SUCCESS) {
-        return Found;
+        Found = MakeKey(Current, Name, Depth, Child);
+        Created = Found == ERROR_SUCCESS;
       }
+      if (Found == ERROR_INVALID_PARAMETER) {
+        Refusal = Found;
+        return ERROR_SUCCESS;
+      }
+      if (Found != ERROR_SUCCESS) return Found;
       Current = Child;
       CurrentReadOnly = ChildReadOnly;
+      if (Depth >= 0) ++Depth;
     }
     if (CurrentReadOnly && WantsWrite) return ERROR_ACCESS_DENIED;
     Key = Current;
     return ERROR_SUCCESS;
   });
+  return Result != ERROR_SUCCESS ? Result : Refusal;
 }
 
 LONG TRegistryStore::QueryValue(KeyId Key, std::string_view Name, DWORD& Type, std::string& Data) {
-  std::lock_guard Guard(FLock);
+  auto Call = BeginCall();
   LONG Result = Connect(false);
   if (Result != ERROR_SUCCESS) return Result;
-  TFileState Now = State();
-  if (Now != TFileState::Ours)
-    return Now == TFileState::Foreign ? ERROR_BADDB : ERROR_FILE_NOT_FOUND;
+  TFileState State = TFileState::Ours;
+  Result = CheckFile(State);
+  if (Result != ERROR_SUCCESS) return Result;
+  if (State != TFileState::Ours)
+    return State == TFileState::Foreign ? ERROR_BADDB : ERROR_FILE_NOT_FOUND;
   TStatement Value(FDb, "SELECT type, data FROM vals WHERE key = ? AND fold = ?");
   int Step = Value.Bind(1, Key).Bind(2, FoldCase(Name)).Step();
   if (Step == SQLITE_DONE) return ERROR_FILE_NOT_FOUND;
@@ -298,7 +390,7 @@ LONG TRegistryStore::QueryValue(KeyId Key, std::string_view Name, DWORD& Type, s
 
 LONG TRegistryStore::SetValue(KeyId Key, std::string_view Name, DWORD Type, const BYTE* Data,
                               DWORD Size) {
-  std::lock_guard Guard(FLock);
+  auto Call = BeginCall();
   return InWriteTransaction([&]() -> LONG {
     TStatement Exists(FDb, "SELECT 1 FROM keys WHERE id = ?");
     int Found = Exists.Bind(1, Key).Step();
@@ -318,10 +410,10 @@ LONG TRegistryStore::SetValue(KeyId Key, std::string_view Name, DWORD Type, cons
 }
 
 LONG TRegistryStore::SetKeyReadOnly(KeyId Base, std::string_view Path, bool ReadOnly) {
+  auto Call = BeginCall();
   KeyId Key = 0;
-  LONG Result = OpenKey(Base, Path, false, Key);
+  LONG Result = OpenExisting(Base, Path, false, Key);
   if (Result != ERROR_SUCCESS) return Result;
-  std::lock_guard Guard(FLock);
   return InWriteTransaction([&]() -> LONG {
     TStatement Update(FDb, "UPDATE keys SET read_only = ? WHERE id = ?");
     int Step = Update.Bind(1, ReadOnly ? 1 : 0).Bind(2, Key).Step();

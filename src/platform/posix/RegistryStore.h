@@ -2,19 +2,27 @@
 // registry.
 //
 // The store keeps the registry's rules: two hives (HKEY_CURRENT_USER and
-// HKEY_LOCAL_MACHINE), keys of any depth, key and value names compared
-// without regard to ASCII case and kept as first written, the empty value
-// name as a key's unnamed value, any type code with any bytes. Results are
-// Win32 error codes; nothing throws. Every write is one synchronous
-// transaction started with BEGIN IMMEDIATE under a busy timeout, so it is
-// durable when the call returns and two processes may share one file.
+// HKEY_LOCAL_MACHINE), key and value names compared without regard to case
+// as Windows compares them and kept as first written, key names of at most
+// 256 characters and keys at most 512 levels below the Windows registry's
+// root, the empty value name as a key's unnamed value, any type code with
+// any bytes. Results are Win32 error codes; nothing throws.
+//
+// Every write is one synchronous transaction started with BEGIN IMMEDIATE,
+// so it is durable when the call returns and two processes may share one
+// file. The file keeps a write-ahead log: readers never wait for a writer,
+// and writers wait for each other. No call waits longer than WaitLimit in
+// all for other programs' locks; a file still locked then gives
+// ERROR_LOCK_VIOLATION.
 //
 // A file that is not one of our stores (another program's database, a
-// corrupt file) is never written: reads find nothing and writes fail with
-// ERROR_BADDB. A missing or 0-byte file is an empty store; reads never create
-// the file, the first write does.
+// corrupt file, anything but a regular file) is never written: reads find
+// nothing and writes fail with ERROR_BADDB. Only what the file says makes it
+// foreign, never a read of it that failed. A missing or 0-byte file is an
+// empty store; reads never create the file, the first write does.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <mutex>
 #include <string>
@@ -29,6 +37,7 @@ class TRegistryStore {
   using KeyId = std::int64_t;
   static constexpr KeyId CurrentUserHive = 1;
   static constexpr KeyId LocalMachineHive = 2;
+  static constexpr std::chrono::milliseconds WaitLimit{2000};
 
   // CreateMissingFolders: on the first write, create the folders leading to
   // the file (only for the default location of the desktop store).
@@ -45,7 +54,8 @@ class TRegistryStore {
   // Opens the key, creating every missing key on the path; Created tells
   // whether the last key was made by this call. As in the Windows registry,
   // the rights of the handle that Base came from play no part: only a
-  // read-only key refuses keys below it.
+  // read-only key refuses keys below it. A name too long or a key too deep
+  // gives ERROR_INVALID_PARAMETER, and the keys made before it stay.
   LONG CreateKey(KeyId Base, std::string_view Path, bool WantsWrite, KeyId& Key, bool& Created);
   // Data receives the stored bytes unchanged.
   LONG QueryValue(KeyId Key, std::string_view Name, DWORD& Type, std::string& Data);
@@ -57,13 +67,24 @@ class TRegistryStore {
 
  private:
   enum class TFileState { Empty, Ours, Foreign };
+  using TClock = std::chrono::steady_clock;
 
+  // Starts one call: holds the store's lock and sets the time by which waits
+  // for other programs' locks end.
+  std::unique_lock<std::mutex> BeginCall();
+  static int WaitForLock(void* Store, int Attempts);
   LONG Connect(bool ForWrite);
-  TFileState State();
+  LONG CheckFile(TFileState& State);
+  LONG OpenExisting(KeyId Base, std::string_view Path, bool WantsWrite, KeyId& Key);
   LONG Lookup(KeyId Base, std::string_view Path, KeyId& Key, bool& ReadOnly);
+  LONG KeyDepth(KeyId Key, int& Depth);
+  // Makes the key Name below Parent, unless it would lie too deep.
+  // ParentDepth: Parent's depth, measured here when still unknown (-1).
+  LONG MakeKey(KeyId Parent, std::string_view Name, int& ParentDepth, KeyId& Child);
   template <typename Body>
   LONG InWriteTransaction(Body&& Work);
   void CreateSchema();
+  void UseWriteAheadLog();
   void Disconnect();
 
   std::string FFileName;
@@ -72,4 +93,6 @@ class TRegistryStore {
   sqlite3* FDb = nullptr;
   bool FWritable = false;
   bool FKnownOurs = false;
+  bool FWriteAheadLog = false;
+  TClock::time_point FDeadline;
 };

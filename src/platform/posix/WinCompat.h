@@ -72,6 +72,7 @@ constexpr LONG ERROR_INVALID_HANDLE = 6;
 constexpr LONG ERROR_OUTOFMEMORY = 14;
 constexpr LONG ERROR_WRITE_FAULT = 29;
 constexpr LONG ERROR_READ_FAULT = 30;
+constexpr LONG ERROR_LOCK_VIOLATION = 33;
 constexpr LONG ERROR_HANDLE_EOF = 38;
 constexpr LONG ERROR_FILE_EXISTS = 80;
 constexpr LONG ERROR_INVALID_PARAMETER = 87;
@@ -180,8 +181,8 @@ int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int
                         BOOL* lpUsedDefaultChar);
 
 // Compares two texts of the system's code page without regard to letter
-// case: below 0, 0 or above 0. Letters are compared by their UTF-16 units
-// in upper case, by Unicode's simple case mappings, whatever the locale.
+// case: 0 exactly when Windows takes them for the same name (see
+// CaseFold.h), otherwise below or above 0.
 int lstrcmpiA(LPCSTR lpString1, LPCSTR lpString2);
 
 // Desktop files. A failed copy leaves no file that it created.

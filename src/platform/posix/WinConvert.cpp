@@ -5,11 +5,10 @@
 // write, so that it needs no memory of its own and cannot throw. The output
 // is written only when it fits whole.
 #include <climits>
-#include <clocale>
 #include <cstdint>
-#include <cwctype>
 #include <string>
 
+#include "CaseFold.h"
 #include "WinCompat.h"
 
 namespace {
@@ -183,28 +182,6 @@ extern "C" int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideC
   return Result;
 }
 
-namespace {
-
-// The UTF-16 units of Text (code page 0) in upper case.
-std::u16string UpperCaseUnits(LPCSTR Text) {
-  // Case mappings independent of the user's locale: C.UTF-8 is built into
-  // the C library.
-  static const locale_t Mappings = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t(0));
-  std::u16string Units(MultiByteToWideChar(CP_ACP, 0, Text, -1, nullptr, 0), u'\0');
-  MultiByteToWideChar(CP_ACP, 0, Text, -1, Units.data(), static_cast<int>(Units.size()));
-  for (char16_t& Unit : Units) {
-    const bool Surrogate = Unit >= 0xD800 && Unit <= 0xDFFF;
-    if (!Surrogate && Mappings) {
-      const wint_t Upper = towupper_l(Unit, Mappings);
-      if (Upper <= 0xFFFF) Unit = static_cast<char16_t>(Upper);
-    }
-  }
-  return Units;
-}
-
-}  // namespace
-
 extern "C" int lstrcmpiA(LPCSTR lpString1, LPCSTR lpString2) {
-  return UpperCaseUnits(lpString1 ? lpString1 : "")
-      .compare(UpperCaseUnits(lpString2 ? lpString2 : ""));
+  return FoldCase(lpString1 ? lpString1 : "").compare(FoldCase(lpString2 ? lpString2 : ""));
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "CaseFold.h"
 #include "RegistryHandles.h"
 
 namespace {
@@ -95,6 +96,24 @@ std::string_view NameOf(LPCSTR Text) { return Text ? std::string_view(Text) : st
 // The types whose data the A functions treat as text.
 bool IsText(DWORD Type) { return Type == REG_SZ || Type == REG_EXPAND_SZ || Type == REG_MULTI_SZ; }
 
+// Value names as Windows takes them from the A functions: first made a
+// counted UTF-16 string, which holds at most 32,766 units, then looked for
+// among names of at most 16,383 units. TooLong: the answer for a name that
+// fits the first and not the second.
+LONG CheckValueName(std::string_view Name, LONG TooLong) {
+  constexpr size_t kMaxCountedLength = 32766;
+  constexpr size_t kMaxValueNameLength = 16383;
+  const size_t Length = Utf16Length(Name);
+  if (Length > kMaxCountedLength) return ERROR_INVALID_PARAMETER;
+  return Length > kMaxValueNameLength ? TooLong : ERROR_SUCCESS;
+}
+
+// Windows counts a text's terminating NUL that its writer left out: it reads
+// the byte after the data, and takes it along when it is a NUL.
+DWORD TextSizeWithNul(DWORD Type, const BYTE* Data, DWORD Size) {
+  return IsText(Type) && Size > 0 && Data[Size - 1] != 0 && Data[Size] == 0 ? Size + 1 : Size;
+}
+
 }  // namespace
 
 std::string DefaultDesktopRegistryFile() {
@@ -124,17 +143,21 @@ HKEY OpenStoreKey(std::shared_ptr<TRegistryStore> Store, TRegistryStore::KeyId K
 
 extern "C" {
 
+// A failed open or create leaves a null handle, except when there was no
+// handle to start from.
 LONG RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD /*ulOptions*/, REGSAM samDesired,
                    PHKEY phkResult) {
   return Guarded([&]() -> LONG {
     if (!phkResult) return ERROR_INVALID_PARAMETER;
-    TOpenKey Base;
-    if (!Resolve(hKey, Base)) return ERROR_INVALID_HANDLE;
+    if (!hKey) return ERROR_INVALID_HANDLE;
     std::string_view Path = NameOf(lpSubKey);
     if (Path.empty() && IsPredefined(hKey)) {
       *phkResult = hKey;
       return ERROR_SUCCESS;
     }
+    *phkResult = nullptr;
+    TOpenKey Base;
+    if (!Resolve(hKey, Base)) return ERROR_INVALID_HANDLE;
     TRegistryStore::KeyId Id = 0;
     LONG Result = Base.Store->OpenKey(Base.Id, Path, (samDesired & kWriteRights) != 0, Id);
     if (Result == ERROR_SUCCESS) *phkResult = Handles().Add({Base.Store, Id, samDesired});
@@ -147,7 +170,9 @@ LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD /*Reserved*/, LPSTR /*lpC
                      LPSECURITY_ATTRIBUTES /*lpSecurityAttributes*/, PHKEY phkResult,
                      LPDWORD lpdwDisposition) {
   return Guarded([&]() -> LONG {
-    if (!phkResult) return ERROR_INVALID_PARAMETER;
+    if (!phkResult) return ERROR_BADKEY;
+    if (!hKey) return ERROR_INVALID_HANDLE;
+    *phkResult = nullptr;
     TOpenKey Base;
     if (!Resolve(hKey, Base)) return ERROR_INVALID_HANDLE;
     TRegistryStore::KeyId Id = 0;
@@ -165,27 +190,32 @@ LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD
                       LPBYTE lpData, LPDWORD lpcbData) {
   return Guarded([&]() -> LONG {
     if (lpReserved || (lpData && !lpcbData)) return ERROR_INVALID_PARAMETER;
+    if (!hKey) return ERROR_INVALID_HANDLE;
     // Whatever follows, the type reads REG_NONE, and a size asked for alone
     // reads 0, until the value was found.
     const DWORD Capacity = lpcbData ? *lpcbData : 0;
     if (lpType) *lpType = REG_NONE;
     if (lpcbData && !lpData) *lpcbData = 0;
+    const std::string_view Name = NameOf(lpValueName);
+    LONG Result = CheckValueName(Name, ERROR_FILE_NOT_FOUND);
+    if (Result != ERROR_SUCCESS) return Result;
     TOpenKey Key;
     if (!Resolve(hKey, Key)) return ERROR_INVALID_HANDLE;
     if (!(Key.Access & KEY_QUERY_VALUE)) return ERROR_ACCESS_DENIED;
     DWORD Type = REG_NONE;
     std::string Data;
-    LONG Result = Key.Store->QueryValue(Key.Id, NameOf(lpValueName), Type, Data);
+    Result = Key.Store->QueryValue(Key.Id, Name, Type, Data);
     if (Result != ERROR_SUCCESS) return Result;
-    // Text comes out with its terminating NUL, added where the stored data
-    // lacks one.
-    if (IsText(Type) && !Data.empty() && Data.back() != '\0') Data.push_back('\0');
     if (lpType) *lpType = Type;
     if (!lpcbData) return ERROR_SUCCESS;
     *lpcbData = static_cast<DWORD>(Data.size());
     if (!lpData) return ERROR_SUCCESS;
     if (Capacity < Data.size()) return ERROR_MORE_DATA;
     if (!Data.empty()) std::memcpy(lpData, Data.data(), Data.size());
+    // Text stored without its NUL gets one where the buffer has room for it;
+    // the size stays that of the data.
+    if (IsText(Type) && !Data.empty() && Data.back() != '\0' && Capacity > Data.size())
+      lpData[Data.size()] = 0;
     return ERROR_SUCCESS;
   });
 }
@@ -194,10 +224,15 @@ LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD /*Reserved*/, DWORD dwT
                     const BYTE* lpData, DWORD cbData) {
   return Guarded([&]() -> LONG {
     if (!lpData && cbData != 0) return ERROR_NOACCESS;
+    if (!hKey) return ERROR_INVALID_HANDLE;
+    const std::string_view Name = NameOf(lpValueName);
+    const LONG Valid = CheckValueName(Name, ERROR_INVALID_PARAMETER);
+    if (Valid != ERROR_SUCCESS) return Valid;
     TOpenKey Key;
     if (!Resolve(hKey, Key)) return ERROR_INVALID_HANDLE;
     if (!(Key.Access & KEY_SET_VALUE)) return ERROR_ACCESS_DENIED;
-    return Key.Store->SetValue(Key.Id, NameOf(lpValueName), dwType, lpData, cbData);
+    return Key.Store->SetValue(Key.Id, Name, dwType, lpData,
+                               TextSizeWithNul(dwType, lpData, cbData));
   });
 }
 

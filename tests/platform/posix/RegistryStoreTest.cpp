@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 
+#include <chrono>
 #include <filesystem>
+#include <functional>
 
 #include "ChildProcess.h"
 #include "RegistryHandles.h"
@@ -40,6 +43,20 @@ class RegistryStoreTest : public ::testing::Test {
     return std::make_unique<TChildProcess>(
         REGISTRY_STORE_WRITER, std::vector<std::string>{kPath, Prefix, std::to_string(Count)},
         std::vector<std::string>{std::string(kRegistryFileVariable) + "=" + File});
+  }
+  // A store holding Flag = true, locked by another program, which first
+  // switches it to the journal mode given, if any; the store object is a
+  // fresh one.
+  std::unique_ptr<TChildProcess> LockedStore(std::vector<std::string> Journal = {}) {
+    UseFile(File);
+    RegWriteBool(kPath, "Flag", true);
+    UseFile(File);
+    Journal.insert(Journal.begin(), File);
+    auto Locker = std::make_unique<TChildProcess>(REGISTRY_STORE_LOCKER, Journal);
+    std::string Line;
+    EXPECT_TRUE(Locker->ReadLine(Line));
+    EXPECT_EQ("locked", Line);
+    return Locker;
   }
 
   TTemporaryRegistry Registry;
@@ -128,6 +145,86 @@ TEST_F(RegistryStoreTest, AnotherProgramsDatabaseIsNeverWritten) {
   sqlite3_close(Db);
   UseFile(File);
   ExpectNeverWritten(File);
+}
+
+using TClock = std::chrono::steady_clock;
+
+// No call waits longer than the store's limit, whatever it does: a read of
+// the registry manager opens its key read-only, where a busy answer must not
+// make it try its two weaker masks, each waiting again.
+void ExpectBusyWithinTheLimit(const std::function<void()>& Call) {
+  const TClock::time_point Start = TClock::now();
+  Call();
+  EXPECT_LT(TClock::now() - Start, 2 * TRegistryStore::WaitLimit);
+}
+
+TEST_F(RegistryStoreTest, AStoreLockedByAnotherProgramIsBusyAndNeverTakenForForeign) {
+  auto Locker = LockedStore({"delete"});
+  HKEY Key = nullptr;
+  ExpectBusyWithinTheLimit([&] {
+    EXPECT_EQ(ERROR_LOCK_VIOLATION, RegOpenKeyExA(HKEY_CURRENT_USER, kPath, 0, KEY_READ, &Key));
+  });
+  ExpectBusyWithinTheLimit([&] { EXPECT_FALSE(RegReadBool(kPath, "Flag", false)); });
+  ExpectBusyWithinTheLimit(
+      [&] { EXPECT_THROW(RegWriteBool(kPath, "Other", true), ERegistryException); });
+  Locker->Kill();
+  Locker->Wait();
+  EXPECT_TRUE(RegReadBool(kPath, "Flag", false));
+  RegWriteBool(kPath, "Other", true);
+  EXPECT_TRUE(RegReadBool(kPath, "Other", false));
+}
+
+TEST_F(RegistryStoreTest, ReadersDoNotWaitForAnotherProgramsWriter) {
+  auto Locker = LockedStore();
+  const TClock::time_point Start = TClock::now();
+  EXPECT_TRUE(RegReadBool(kPath, "Flag", false));
+  EXPECT_LT(TClock::now() - Start, TRegistryStore::WaitLimit / 2);
+  ExpectBusyWithinTheLimit(
+      [&] { EXPECT_THROW(RegWriteBool(kPath, "Other", true), ERegistryException); });
+}
+
+TEST_F(RegistryStoreTest, AnythingButARegularFileIsRefusedAtOnce) {
+  const std::string Fifo = Registry.Folder().File("fifo.db");
+  ASSERT_EQ(0, mkfifo(Fifo.c_str(), 0600));
+  const std::string Folder = Registry.Folder().File("folder.db");
+  std::filesystem::create_directory(Folder);
+  for (const std::string& Path : {Fifo, Folder, std::string("/dev/null")}) {
+    UseFile(Path);
+    HKEY Key = nullptr;
+    EXPECT_EQ(ERROR_BADDB, RegCreateKeyExA(HKEY_CURRENT_USER, kPath, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                           nullptr, &Key, nullptr))
+        << Path;
+    EXPECT_TRUE(RegReadBool(kPath, "Flag", true)) << Path;
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(Folder));
+}
+
+TEST_F(RegistryStoreTest, KeysStopAt512LevelsBelowTheRegistryRoot) {
+  UseFile(File);
+  // HKEY_CURRENT_USER lies three levels down, HKEY_LOCAL_MACHINE two.
+  auto Levels = [](int Count) {
+    std::string Path = "L";
+    for (int Level = 1; Level < Count; ++Level) Path += "\\L";
+    return Path;
+  };
+  HKEY Key = nullptr;
+  EXPECT_EQ(ERROR_INVALID_PARAMETER,
+            RegCreateKeyExA(HKEY_CURRENT_USER, Levels(520).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                            nullptr, &Key, nullptr));
+  EXPECT_EQ(nullptr, Key);
+  EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, Levels(509)));
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, Levels(510)));
+  ASSERT_EQ(ERROR_SUCCESS,
+            RegOpenKeyExA(HKEY_CURRENT_USER, Levels(509).c_str(), 0, KEY_ALL_ACCESS, &Key));
+  HKEY Deeper = nullptr;
+  EXPECT_EQ(ERROR_INVALID_PARAMETER,
+            RegCreateKeyExA(Key, "L", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &Deeper, nullptr));
+  RegCloseKey(Key);
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, Levels(510).c_str(), 0, nullptr, 0,
+                                           KEY_ALL_ACCESS, nullptr, &Key, nullptr));
+  EXPECT_EQ(ERROR_INVALID_PARAMETER,
+            RegCreateKeyExA(Key, "L", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &Deeper, nullptr));
+  RegCloseKey(Key);
 }
 
 TEST_F(RegistryStoreTest, TwoProcessesWritingAtOnceLoseNothing) {
