@@ -79,7 +79,7 @@ bool TWin32OptionsDialog::DialogMessage(UINT Message, WPARAM WParam, LPARAM LPar
       return true;
     case WM_NOTIFY:
       if (reinterpret_cast<NMHDR*>(LParam)->hwndFrom != tvOptions) return false;
-      TreeNotify(*reinterpret_cast<NMHDR*>(LParam));
+      SetWindowLongPtrW(Handle, DWLP_MSGRESULT, TreeNotify(*reinterpret_cast<NMHDR*>(LParam)));
       return true;
     case WM_TIMER:
       if (WParam != kChangeTimer) return false;
@@ -165,8 +165,10 @@ void TWin32OptionsDialog::AddNodes() {
   FTreeFilled = true;
 }
 
-void TWin32OptionsDialog::TreeNotify(const NMHDR& Header) {
-  if (!FTreeFilled) return;
+LRESULT TWin32OptionsDialog::TreeNotify(NMHDR& Header) {
+  if (Header.code == NM_CUSTOMDRAW)
+    return TreeCustomDraw(reinterpret_cast<NMTVCUSTOMDRAW&>(Header));
+  if (!FTreeFilled) return 0;
   const auto& Change = reinterpret_cast<const NMTREEVIEWW&>(Header);
   switch (Header.code) {
     case TVN_SELCHANGEDW:
@@ -180,6 +182,19 @@ void TWin32OptionsDialog::TreeNotify(const NMHDR& Header) {
       PostMessageW(Handle, kTreeMouseUp, OverLabel(), 0);
       break;
   }
+  return 0;
+}
+
+// The selection keeps the colours of a focused tree when the focus is
+// elsewhere.
+LRESULT TWin32OptionsDialog::TreeCustomDraw(NMTVCUSTOMDRAW& Draw) const {
+  if (Draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+  if (Draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT &&
+      reinterpret_cast<HTREEITEM>(Draw.nmcd.dwItemSpec) == TreeView_GetSelection(tvOptions)) {
+    Draw.clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+    Draw.clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
+  }
+  return CDRF_DODEFAULT;
 }
 
 // Only a node's label or icon counts; its expand button and the empty

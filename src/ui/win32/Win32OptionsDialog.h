@@ -51,7 +51,8 @@ class TWin32OptionsDialog : public TOptionsDialogView {
   void FormCreate(HWND Window);
   void CreateComponents();
   void AddNodes();
-  void TreeNotify(const NMHDR& Header);
+  LRESULT TreeNotify(NMHDR& Header);
+  LRESULT TreeCustomDraw(NMTVCUSTOMDRAW& Draw) const;
   void ButtonClick(int Id);
   bool OverLabel() const;
 

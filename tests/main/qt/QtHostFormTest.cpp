@@ -45,6 +45,8 @@ TEST_F(QtHostFormTest, TheLoopEndsAtOnceAfterTheDialogAndTheHostFormIsNeverShown
 TEST_F(QtHostFormTest, APanelClickHandsTheEditsToTheFormAndShowsWhatItSets) {
   ZQTTweakOptions = std::make_unique<TZQTTweakOptionsManager>();
   RegisterTweakerPages();
+  Device.SetValue(HKEY_CURRENT_USER, "Software\\ZQT\\ZQT\\Appearance", "StrikeOutCOmpleteTasks",
+                  REG_DWORD, DwordBytes(0));
   QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
   {
     TForm1 Form({}, Application);

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Takes the README's picture of the program on Windows: ZQTTweaker.exe from
+# the mingw-w64 build, run under Wine in a virtual X server with the
+# simulated device library as its RAPI.DLL, on the troubleshooting page.
+# Writes docs/screenshots/windows-troubleshooting.png.
+#
+# Everything runs in a Wine prefix of its own, made anew in the build
+# folder; the X server and the Wine server stop when the script ends.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-packages.sh
+command -v import > /dev/null || {
+  sudo_if_needed=()
+  [ "$(id -u)" -eq 0 ] || sudo_if_needed=(sudo)
+  DEBIAN_FRONTEND=noninteractive "${sudo_if_needed[@]}" apt-get install -y -qq imagemagick > /dev/null
+}
+build=build-windows-release
+cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+  -DCMAKE_BUILD_TYPE=Release -DZQT_BUILD_TESTS=OFF -DZQT_BUILD_BENCHMARKS=OFF \
+  --no-warn-unused-cli > /dev/null
+cmake --build "$build" --target ZQTTweaker zqt_device > /dev/null
+
+# The program beside the device library it loads, and an empty device
+# that answers at once.
+demo="$build/demo"
+rm -rf "$demo"
+mkdir -p "$demo/device/settings"
+cp "$build/src/main/ZQTTweaker.exe" "$build/src/devicesim/full/RAPI.DLL" "$demo/"
+out=docs/screenshots
+mkdir -p "$out"
+
+export WINEPREFIX="$PWD/$build/wine-prefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+wineserver -k > /dev/null 2>&1 || true
+rm -rf "$WINEPREFIX"
+mkdir -p "$WINEPREFIX"
+display_file="$build/xvfb-display"
+rm -f "$display_file"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$display_file" 2> /dev/null &
+xvfb=$!
+trap 'wineserver -k > /dev/null 2>&1 || true; kill "$xvfb" 2> /dev/null || true' EXIT
+for _ in $(seq 100); do
+  [ -s "$display_file" ] && break
+  sleep 0.1
+done
+export DISPLAY=":$(head -n 1 "$display_file")"
+wineserver -p > /dev/null 2>&1
+wineboot -i > /dev/null 2>&1
+
+ZQT_DEVICE_FOLDER="$(winepath -w "$demo/device")" wine "$demo/ZQTTweaker.exe" /AdvancedOptions \
+  > /dev/null 2>&1 &
+window=$(xdotool search --sync --onlyvisible --name '^Quorvanta Tweaker' | head -1)
+xdotool windowfocus --sync "$window"
+# The tree has the focus; the troubleshooting page is six rows down.
+xdotool key Down Down Down Down Down Down
+sleep 1
+# The description follows the focused option: the fifth row's.
+xdotool mousemove --window "$window" 300 110 click 1
+sleep 1
+import -window "$window" "$out/windows-troubleshooting.png"
+echo "$out/windows-troubleshooting.png"
