@@ -5,7 +5,7 @@
 # Writes docs/screenshots/windows-troubleshooting.png.
 #
 # Everything runs in a Wine prefix of its own, made anew in the build
-# folder; the X server and the Wine server stop when the script ends.
+# folder (scripts/wine-session.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-packages.sh
@@ -29,25 +29,7 @@ cp "$build/src/main/ZQTTweaker.exe" "$build/src/devicesim/full/RAPI.DLL" "$demo/
 out=docs/screenshots
 mkdir -p "$out"
 
-export WINEPREFIX="$PWD/$build/wine-prefix"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-wineserver -k > /dev/null 2>&1 || true
-rm -rf "$WINEPREFIX"
-mkdir -p "$WINEPREFIX"
-display_file="$build/xvfb-display"
-rm -f "$display_file"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$display_file" 2> /dev/null &
-xvfb=$!
-trap 'wineserver -k > /dev/null 2>&1 || true; kill "$xvfb" 2> /dev/null || true' EXIT
-for _ in $(seq 100); do
-  [ -s "$display_file" ] && break
-  sleep 0.1
-done
-export DISPLAY=":$(head -n 1 "$display_file")"
-wineserver -p > /dev/null 2>&1
-wineboot -i > /dev/null 2>&1
-
+. scripts/wine-session.sh "$build"
 ZQT_DEVICE_FOLDER="$(winepath -w "$demo/device")" wine "$demo/ZQTTweaker.exe" /AdvancedOptions \
   > /dev/null 2>&1 &
 window=$(xdotool search --sync --onlyvisible --name '^Quorvanta Tweaker' | head -1)

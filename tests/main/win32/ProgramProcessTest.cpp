@@ -57,6 +57,35 @@ HWND WaitForDialog(DWORD Process) {
   return nullptr;
 }
 
+// The DPI of the display for the programs started while the object lives,
+// as the user's display settings give it; then the setting as it was.
+class TDisplayDpi {
+ public:
+  explicit TDisplayDpi(DWORD Dpi) {
+    FHad = QueryRawValue(HKEY_CURRENT_USER, kDesktop, kLogPixels, FType, FBytes);
+    SetRawValue(HKEY_CURRENT_USER, kDesktop, kLogPixels, REG_DWORD, DwordBytes(Dpi));
+  }
+  ~TDisplayDpi() {
+    if (FHad) {
+      SetRawValue(HKEY_CURRENT_USER, kDesktop, kLogPixels, FType, FBytes);
+      return;
+    }
+    HKEY Key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kDesktop, 0, KEY_SET_VALUE, &Key) != ERROR_SUCCESS) return;
+    RegDeleteValueA(Key, kLogPixels);
+    RegCloseKey(Key);
+  }
+  TDisplayDpi(const TDisplayDpi&) = delete;
+  TDisplayDpi& operator=(const TDisplayDpi&) = delete;
+
+ private:
+  static constexpr char kDesktop[] = "Control Panel\\Desktop";
+  static constexpr char kLogPixels[] = "LogPixels";
+  bool FHad = false;
+  DWORD FType = REG_NONE;
+  std::string FBytes;
+};
+
 class ProgramProcessTest : public ::testing::Test {
  protected:
   ProgramProcessTest() { RemoveAdvancedSwitch(); }
@@ -64,9 +93,12 @@ class ProgramProcessTest : public ::testing::Test {
 
   // The program's working folder, which holds no device library.
   TTemporaryFolder WorkingFolder;
+  // One and a half times the pixels of 96 DPI.
+  TDisplayDpi Dpi{144};
 };
 
-TEST_F(ProgramProcessTest, EscapeClosesTheDialogAndEndsTheProgramWithTheSwitchWritten) {
+TEST_F(ProgramProcessTest,
+       TheDialogIsScaledToTheDisplayAndEscapeEndsTheProgramWithTheSwitchWritten) {
   const std::string Program = ProgramFile().string();
   std::string CommandLine = "\"" + Program + "\" /AdvancedOptions";
   STARTUPINFOA Startup{};
@@ -78,6 +110,10 @@ TEST_F(ProgramProcessTest, EscapeClosesTheDialogAndEndsTheProgramWithTheSwitchWr
   const HWND Dialog = WaitForDialog(Started.dwProcessId);
   EXPECT_NE(nullptr, Dialog) << "no dialog came up";
   if (Dialog) {
+    RECT Client{};
+    GetClientRect(Dialog, &Client);
+    EXPECT_EQ(MulDiv(559, 144, 96), Client.right);
+    EXPECT_EQ(MulDiv(367, 144, 96), Client.bottom);
     // The key goes where the keyboard sends it: to the control with the
     // focus, once the dialog waits for input.
     WaitForInputIdle(Started.hProcess, 10000);
