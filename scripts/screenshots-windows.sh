@@ -37,7 +37,9 @@ xdotool windowfocus --sync "$window"
 # The tree has the focus; the troubleshooting page is six rows down.
 xdotool key Down Down Down Down Down Down
 sleep 1
-# The description follows the focused option: the fifth row's.
+# The first option's check box ticked, then the description of the focused
+# option: the fifth row's.
+xdotool mousemove --window "$window" 487 60 click 1
 xdotool mousemove --window "$window" 300 110 click 1
 sleep 1
 import -window "$window" "$out/windows-troubleshooting.png"

@@ -5,16 +5,22 @@
 
 namespace {
 
-const wchar_t* ClassOf(TPanelControl::TKind Kind) {
+// The control class and style of a kind of control.
+struct TControlClass {
+  const wchar_t* Name;
+  DWORD Style;
+};
+
+TControlClass ClassOf(TPanelControl::TKind Kind) {
   switch (Kind) {
     case TPanelControl::pcEdit:
-      return WC_EDITW;
+      return {WC_EDITW, WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL};
     case TPanelControl::pcButton:
-      return WC_BUTTONW;
+      return {WC_BUTTONW, WS_TABSTOP | BS_PUSHBUTTON};
     case TPanelControl::pcLabel:
       break;
   }
-  return WC_STATICW;
+  return {WC_STATICW, SS_NOPREFIX};
 }
 
 }  // namespace
@@ -24,20 +30,15 @@ TWin32HostForm::TWin32HostForm(TForm1& Form)
     : TWin32Panel(nullptr, TForm1::Bounds, WS_OVERLAPPEDWINDOW, TForm1::Caption), FForm(Form) {
   int Id = 0;
   for (TPanelControl* Control : Form.Controls()) {
-    const DWORD Style =
-        WS_VISIBLE |
-        (Control->Kind == TPanelControl::pcLabel
-             ? SS_NOPREFIX
-             : WS_TABSTOP |
-                   (Control->Kind == TPanelControl::pcEdit ? WS_BORDER | ES_AUTOHSCROLL : 0));
-    FControls[Control] = CreateControl(ClassOf(Control->Kind), Control->Text, Style,
+    const TControlClass Class = ClassOf(Control->Kind);
+    FControls[Control] = CreateControl(Class.Name, Control->Text, WS_VISIBLE | Class.Style,
                                        Control->Bounds, Handle(), ++Id);
   }
   frTweakOptions = std::make_unique<TWin32OptionList>(Form.frTweakOptions, Handle(),
                                                       TForm1::frTweakOptionsBounds);
 }
 
-TWin32HostForm::~TWin32HostForm() { frTweakOptions.reset(); }
+TWin32HostForm::~TWin32HostForm() = default;
 
 LRESULT TWin32HostForm::PanelMessage(UINT Message, WPARAM WParam, LPARAM LParam) {
   if (Message == WM_COMMAND && HIWORD(WParam) == BN_CLICKED) {

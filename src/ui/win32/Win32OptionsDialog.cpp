@@ -63,7 +63,7 @@ INT_PTR CALLBACK TWin32OptionsDialog::DialogProc(HWND Window, UINT Message, WPAR
   if (!Self) return FALSE;
   bool Handled = false;
   ReportErrorsOf([&] {
-    if (Message == WM_INITDIALOG) Self->FormCreate(Window);
+    if (Message == WM_INITDIALOG) Self->InitDialog(Window);
     Handled = Self->DialogMessage(Message, WParam, LParam);
   });
   return Handled;
@@ -98,7 +98,7 @@ bool TWin32OptionsDialog::DialogMessage(UINT Message, WPARAM WParam, LPARAM LPar
   return false;
 }
 
-void TWin32OptionsDialog::FormCreate(HWND Window) {
+void TWin32OptionsDialog::InitDialog(HWND Window) {
   Handle = Window;
   SetWindowTextW(Handle, AnsiToWide(FDialog.Caption(), 0).c_str());
   RECT Frame{0, 0, Scaled(TMain::ClientWidth), Scaled(TMain::ClientHeight)};

@@ -48,7 +48,7 @@ class TWin32OptionsDialog : public TOptionsDialogView {
  private:
   static INT_PTR CALLBACK DialogProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam);
   bool DialogMessage(UINT Message, WPARAM WParam, LPARAM LParam);
-  void FormCreate(HWND Window);
+  void InitDialog(HWND Window);
   void CreateComponents();
   void AddNodes();
   LRESULT TreeNotify(NMHDR& Header);

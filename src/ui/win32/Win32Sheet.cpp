@@ -17,8 +17,7 @@ TWin32Sheet::TWin32Sheet(const TOptionsSheetBase& Sheet, HWND Parent, const TShe
   if (Layout.Bottom) AddStrip(*Layout.Bottom, Bounds.Height - BottomHeight, Bounds.Width);
 }
 
-// The option list goes first, while the frame it reads is still drawn here.
-TWin32Sheet::~TWin32Sheet() { FOptionList.reset(); }
+TWin32Sheet::~TWin32Sheet() = default;
 
 HWND TWin32Sheet::Control(const std::string& Name) const {
   for (const auto& [Handle, Spec] : FLabels)
