@@ -255,6 +255,14 @@ LRESULT CALLBACK TWin32OptionList::GridProc(HWND Window, UINT Message, WPARAM WP
         KillTimer(List.Handle(), kEditTimer);
         List.FFocusedAtPress = List.FocusedRow();
         break;
+      case WM_VSCROLL:
+      case WM_HSCROLL:
+      case WM_MOUSEWHEEL:
+        // The editor does not move with the rows: scrolling leaves it,
+        // and waits while it stays open.
+        if (List.FEditor) List.CommitEditor();
+        if (List.FEditor) return 0;
+        break;
       case WM_NCDESTROY:
         RemoveWindowSubclass(Window, &GridProc, 0);
         break;
