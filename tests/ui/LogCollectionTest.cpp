@@ -31,7 +31,7 @@ class LogCollectionTest : public ::testing::Test {
                 (Organizer / "zqt.exe").string() + '\0');
   }
   ~LogCollectionTest() override { Page.reset(); }
-  void InstallFolder(const char* Name, const std::u16string& Folder) {
+  void InstallFolder(const char* Name, const WideString& Folder) {
     Device.SetValue(HKEY_LOCAL_MACHINE, kInstallKey, Name, REG_SZ, DeviceTextBytes(Folder));
   }
   void DeviceLogs(std::initializer_list<const char*> Paths) {
@@ -56,7 +56,7 @@ class LogCollectionTest : public ::testing::Test {
   std::vector<std::string> Collected() const {
     std::vector<std::string> Names;
     for (const auto& Entry : fs::directory_iterator(Target))
-      Names.push_back(Entry.path().filename());
+      Names.push_back(Entry.path().filename().string());
     std::sort(Names.begin(), Names.end());
     return Names;
   }
@@ -71,7 +71,7 @@ class LogCollectionTest : public ::testing::Test {
 };
 
 TEST_F(LogCollectionTest, EveryLogIsCopiedAndListedWithItsSource) {
-  InstallFolder("InstallDir ", u"\\Program Files\\ZQT");
+  InstallFolder("InstallDir ", WIDE("\\Program Files\\ZQT"));
   DeviceLogs({"\\Program Files\\ZQT\\ZQT.exe.log", "\\Temp\\ZQTUtil.log"});
   DesktopLogs({"ZQTSync.log"});
   Click();
@@ -122,8 +122,8 @@ TEST_F(LogCollectionTest, ADeviceWithoutItsInstallFolderStillGivesItsTemporaryLo
 }
 
 TEST_F(LogCollectionTest, AnEmptyInstallDirFallsBackToInstlDir) {
-  InstallFolder("InstallDir ", u"");
-  InstallFolder("InstlDir", u"\\Old ZQT");
+  InstallFolder("InstallDir ", WIDE(""));
+  InstallFolder("InstlDir", WIDE("\\Old ZQT"));
   DeviceLogs({"\\Old ZQT\\DevZQTSync.dll.log"});
   Device.SetTempPath("");
   Click();

@@ -99,7 +99,7 @@ TEST_F(OptionPagesTest, WithoutADeviceOnlyDesktopOptionsAreListed) {
 }
 
 TEST_F(OptionPagesTest, AnUnreadableDeviceValueLeavesItsPageEmptyAndUnwritten) {
-  Device.SetValue(HKEY_CURRENT_USER, kAppearance, "UseMargins", REG_SZ, DeviceTextBytes(u"1"));
+  Device.SetValue(HKEY_CURRENT_USER, kAppearance, "UseMargins", REG_SZ, DeviceTextBytes(WIDE("1")));
   Start(true, false);
   TfrTweakOptions& Pocket = Grid("PocketPC UI");
   EXPECT_EQ((std::vector<std::string>{"Invalid registry type: UseMargins"}), Interaction.Errors);
