@@ -1,13 +1,12 @@
 #!/usr/bin/env bash
-# Builds every layer below the user interface for Windows with mingw-w64, as
-# the program ships: 32-bit x86 (build-windows/). Then runs its tests under
-# Wine, against the real Win32 registry, loader, conversions, file copies and
-# version resources.
+# Builds the program and its tests for Windows with mingw-w64, as the program
+# ships: 32-bit x86 (build-windows/). Then runs the tests under Wine, against
+# the real Win32 registry, loader, conversions, file copies, version
+# resources and windows.
 #
 # Every run starts from a fresh 64-bit Wine prefix inside the build folder,
-# where the 32-bit executables run through WoW64, as on 64-bit Windows, with
-# no display and neither Mono nor Gecko; the Wine server is started once and
-# stopped when the script ends, however it ends.
+# where the 32-bit executables run through WoW64, as on 64-bit Windows, on a
+# virtual X server of its own (scripts/wine-session.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=build-windows
@@ -22,18 +21,8 @@ fi
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake --no-warn-unused-cli \
   > /dev/null
 
-export WINEPREFIX="$PWD/$build/wine-prefix"
 export WINEARCH=win64
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-unset DISPLAY
-wineserver -k > /dev/null 2>&1 || true
-rm -rf "$WINEPREFIX"
-mkdir -p "$WINEPREFIX"
-trap 'wineserver -k > /dev/null 2>&1 || true' EXIT
-# The server first: one started by wineboot would not stay.
-wineserver -p > /dev/null 2>&1
-wineboot -i > /dev/null 2>&1
+. scripts/wine-session.sh "$build"
 
 cmake --build "$build"
 cd "$build"

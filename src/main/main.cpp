@@ -1,10 +1,6 @@
 #include "main.h"
 
-#include <QApplication>
-#include <QCoreApplication>
-
 #include "IntegerConversion.h"
-#include "QtText.h"
 #include "StringUtils.h"
 #include "TweakerPages.h"
 #include "UserInteraction.h"
@@ -18,22 +14,31 @@ bool IsAdvancedOptionsSwitch(const std::string& Argument) {
   return !Word.empty() && AnsiSameText(Word.substr(1), "AdvancedOptions");
 }
 
-void PostQuit(int ExitCode) {
-  // Before the message loop runs, only a queued request ends it.
-  QMetaObject::invokeMethod(
-      qApp, [ExitCode] { QCoreApplication::exit(ExitCode); }, Qt::QueuedConnection);
+TPanelControl Edit(const char* Name, const char* Text, int Left, int Top) {
+  return {Name, TPanelControl::pcEdit, {Left, Top, 200, 21}, Text, {}};
+}
+
+TPanelControl Label(const char* Name, const char* Caption, int Left, int Top) {
+  return {Name, TPanelControl::pcLabel, {Left, Top, 120, 13}, Caption, {}};
+}
+
+TPanelControl Button(const char* Name, const char* Caption, int Left, int Top,
+                     std::function<void()> OnClick) {
+  return {Name, TPanelControl::pcButton, {Left, Top, 75, 25}, Caption, std::move(OnClick)};
 }
 
 }  // namespace
 
-int RunTweaker(const std::vector<std::string>& Arguments) {
+const char* const TForm1::Caption = "Form1";
+
+int RunTweaker(const std::vector<std::string>& Arguments, TApplicationFrontEnd& Application) {
   RegisterTweakerPages();
   int ExitCode;
   {
-    // The host form is never shown: the loop ends at the quit request its
-    // creation posted.
-    TForm1 Form1(Arguments);
-    ExitCode = QApplication::exec();
+    // The host form is never shown: the loop ends at the terminate request
+    // its creation made.
+    TForm1 Form1(Arguments, Application);
+    ExitCode = Application.Run();
   }
   UnregisterTweakerPages();
   return ExitCode;
@@ -44,54 +49,31 @@ void ScanCommandLine(const std::vector<std::string>& Arguments) {
     if (IsAdvancedOptionsSwitch(Argument)) RegWriteBool(kSettingsKey, kAdvancedValueName, true);
 }
 
-TForm1::TForm1(const std::vector<std::string>& Arguments) {
-  CreateComponents();
+TForm1::TForm1(const std::vector<std::string>& Arguments, TApplicationFrontEnd& Application)
+    : edKey(Edit("edKey", "Software\\ZQT\\ZQT\\Appearance", 16, 16)),
+      btnRegistryRead(Button("btnRegistryRead", "Read", 232, 14,
+                             [this] { ReportErrorsOf([this] { btnRegistryReadClick(); }); })),
+      lbResult(Label("lbResult", "Result", 320, 20)),
+      edCopyFrom(Edit("edCopyFrom", "\\Temp\\ZQTUtil.log", 16, 112)),
+      edCopyTo(Edit("edCopyTo", "ZQTUtil.log", 16, 144)),
+      btnCopy(Button("btnCopy", "Copy", 232, 142,
+                     [this] { ReportErrorsOf([this] { btnCopyClick(); }); })),
+      lbCopyRes(Label("lbCopyRes", "Copy Result", 320, 148)),
+      edValueName(Edit("edValueName", "StrikeOutCOmpleteTasks", 16, 48)),
+      btnRegWrite(Button("btnRegWrite", "Write", 232, 46,
+                         [this] { ReportErrorsOf([this] { btnRegWriteClick(); }); })),
+      edValue(Edit("edValue", "", 16, 80)),
+      Button1(Button("Button1", "Save!", 16, 536, [] {})),
+      FApplication(Application),
+      FWindow(Application.CreateHostWindow(*this)) {
   FormCreate(Arguments);
 }
 
 TForm1::~TForm1() { FormDestroy(); }
 
-void TForm1::CreateComponents() {
-  setWindowTitle("Form1");
-  setFont(QFont("MS Sans Serif", 8));
-  setGeometry(215, 162, 631, 636);
-  auto AddEdit = [this](const char* Name, const char* Text, int X, int Y) {
-    auto* Edit = new QLineEdit(Text, this);
-    Edit->setObjectName(Name);
-    Edit->setGeometry(X, Y, 200, 21);
-    return Edit;
-  };
-  auto AddButton = [this](const char* Name, const char* Caption, int X, int Y) {
-    auto* Button = new QPushButton(Caption, this);
-    Button->setObjectName(Name);
-    Button->setGeometry(X, Y, 75, 25);
-    return Button;
-  };
-  auto AddLabel = [this](const char* Name, const char* Caption, int X, int Y) {
-    auto* Label = new QLabel(Caption, this);
-    Label->setObjectName(Name);
-    Label->setGeometry(X, Y, 120, 13);
-    return Label;
-  };
-  edKey = AddEdit("edKey", "Software\\ZQT\\ZQT\\Appearance", 16, 16);
-  btnRegistryRead = AddButton("btnRegistryRead", "Read", 232, 14);
-  lbResult = AddLabel("lbResult", "Result", 320, 20);
-  edCopyFrom = AddEdit("edCopyFrom", "\\Temp\\ZQTUtil.log", 16, 112);
-  edCopyTo = AddEdit("edCopyTo", "ZQTUtil.log", 16, 144);
-  btnCopy = AddButton("btnCopy", "Copy", 232, 142);
-  lbCopyRes = AddLabel("lbCopyRes", "Copy Result", 320, 148);
-  edValueName = AddEdit("edValueName", "StrikeOutCOmpleteTasks", 16, 48);
-  btnRegWrite = AddButton("btnRegWrite", "Write", 232, 46);
-  edValue = AddEdit("edValue", "", 16, 80);
-  frTweakOptions = new TQtOptionList(FUnboundOptions, this);
-  frTweakOptions->setGeometry(16, 184, 393, 328);
-  Button1 = AddButton("Button1", "Save!", 16, 536);
-  connect(btnRegistryRead, &QPushButton::clicked, this,
-          [this] { ReportErrorsOf([this] { btnRegistryReadClick(); }); });
-  connect(btnRegWrite, &QPushButton::clicked, this,
-          [this] { ReportErrorsOf([this] { btnRegWriteClick(); }); });
-  connect(btnCopy, &QPushButton::clicked, this,
-          [this] { ReportErrorsOf([this] { btnCopyClick(); }); });
+std::vector<TPanelControl*> TForm1::Controls() {
+  return {&edKey,     &btnRegistryRead, &lbResult,    &edCopyFrom, &edCopyTo, &btnCopy,
+          &lbCopyRes, &edValueName,     &btnRegWrite, &edValue,    &Button1};
 }
 
 void TForm1::FormCreate(const std::vector<std::string>& Arguments) {
@@ -104,11 +86,11 @@ void TForm1::FormCreate(const std::vector<std::string>& Arguments) {
     FRegistryManager = std::make_unique<TRegistryManager>("", "", false, HKEY_CURRENT_USER);
     ZQTTweakOptions->BuildOptions(FRegistryManager.get(), FRapiManager.get());
     ShowTweakerOptions("About ZQTTweaker");
-    PostQuit(0);
+    FApplication.Terminate(0);
   } catch (const std::exception& Error) {
     UserInteraction().ShowError(Error.what());
     // The program ends instead of running on without a window.
-    PostQuit(1);
+    FApplication.Terminate(1);
   }
 }
 
@@ -118,30 +100,30 @@ void TForm1::FormDestroy() {
 }
 
 void TForm1::btnRegistryReadClick() {
-  if (!FRapiManager->OpenKey(ToAnsi(edKey->text()), false, false)) {
-    lbResult->setText("Error");
+  if (!FRapiManager->OpenKey(edKey.Text, false, false)) {
+    lbResult.Text = "Error";
     return;
   }
-  const int Value = FRapiManager->ReadInteger(ToAnsi(edValueName->text()), 0);
-  edValue->setText(QString::number(static_cast<DWORD>(Value)));
-  lbResult->setText("OK");
+  const int Value = FRapiManager->ReadInteger(edValueName.Text, 0);
+  edValue.Text = std::to_string(static_cast<DWORD>(Value));
+  lbResult.Text = "OK";
 }
 
 void TForm1::btnRegWriteClick() {
-  if (!FRapiManager->OpenKey(ToAnsi(edKey->text()), false, false)) {
-    lbResult->setText("Error");
+  if (!FRapiManager->OpenKey(edKey.Text, false, false)) {
+    lbResult.Text = "Error";
     return;
   }
-  FRapiManager->WriteInteger(ToAnsi(edValueName->text()), StrToInt(ToAnsi(edValue->text())));
-  lbResult->setText("OK");
+  FRapiManager->WriteInteger(edValueName.Text, StrToInt(edValue.Text));
+  lbResult.Text = "OK";
 }
 
 void TForm1::btnCopyClick() {
   try {
-    FRapiManager->CopyFileFromDevice(ToAnsi(edCopyFrom->text()), ToAnsi(edCopyTo->text()), true);
-    lbCopyRes->setText("OK");
+    FRapiManager->CopyFileFromDevice(edCopyFrom.Text, edCopyTo.Text, true);
+    lbCopyRes.Text = "OK";
   } catch (const std::exception& Error) {
     UserInteraction().ShowMessage(Error.what());
-    lbCopyRes->setText("Error");
+    lbCopyRes.Text = "Error";
   }
 }

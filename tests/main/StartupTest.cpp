@@ -1,13 +1,12 @@
+// The program's start-up and end around the hidden host form, without a
+// toolkit: a scripted dialog and an application object that records the
+// terminate request stand for the toolkit's.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QTest>
-
-#include "QtOptionsDialog.h"
-#include "QtText.h"
 #include "RecordingInteraction.h"
 #include "SimulatedDevice.h"
 #include "TemporaryRegistry.h"
+#include "TestSheets.h"
 #include "TweakerPages.h"
 #include "ZQTTweakerManager.h"
 #include "main.h"
@@ -22,6 +21,17 @@ bool AdvancedSwitchWritten() {
   return QueryRawValue(HKEY_CURRENT_USER, kSettingsPath, kAdvancedValueName, Type, Bytes) &&
          Type == REG_DWORD && Bytes == DwordBytes(1);
 }
+
+// The application object of a test: no window, and a message loop that
+// ends at once with the code of the terminate request made before it.
+class TTestApplication : public TApplicationFrontEnd {
+ public:
+  std::unique_ptr<THostWindow> CreateHostWindow(TForm1&) override { return nullptr; }
+  void Terminate(int ExitCode) override { Requests.push_back(ExitCode); }
+  int Run() override { return Requests.empty() ? -1 : Requests.front(); }
+
+  std::vector<int> Requests;
+};
 
 struct TCommandLineCase {
   const char* Name;
@@ -66,31 +76,28 @@ class HostFormTest : public ::testing::Test {
     UnregisterTweakerPages();
     ZQTTweakOptions = std::make_unique<TZQTTweakOptionsManager>();
   }
-  // Runs the message loop the way the program does after creating the form.
-  static int RunMessageLoop() { return QApplication::exec(); }
 
   TRecordingInteraction Interaction;
   TTemporaryRegistry Registry;
   TSimulatedDevice Device;
+  TTestApplication Application;
 };
 
-TEST_F(HostFormTest, TheRunShowsTheDialogWithTheSwitchAlreadyInEffectAndThenEnds) {
+TEST_F(HostFormTest, TheCreationShowsTheDialogWithTheSwitchAlreadyInEffectAndAsksToEnd) {
   std::string SelectedPage;
   int DebuggingOptions = 0;
-  QTimer::singleShot(0, [&] {
-    auto* Dialog = dynamic_cast<TQtOptionsDialog*>(QApplication::activeModalWidget());
-    ASSERT_NE(nullptr, Dialog);
-    SelectedPage = Dialog->tvOptions->currentItem()->text(0).toStdString();
+  TScriptedFrontEnd FrontEnd([&](TTweakerOptionsMain& Dialog) {
+    SelectedPage = Dialog.Node(Dialog.Selected()).Text;
     DebuggingOptions = ZQTTweakOptions->DebuggingOptions.Count();
-    Dialog->reject();
+    EXPECT_TRUE(Application.Requests.empty()) << "the end is asked for once the dialog closed";
+    Dialog.btnCancelClick();
   });
   std::vector<std::uint64_t> ConnectionsWhenBusy;
   Interaction.OnBusy = [&](bool) { ConnectionsWhenBusy.push_back(Device.Calls("CeRapiInitEx")); };
   {
-    TForm1 Form({"/AdvancedOptions"});
-    EXPECT_FALSE(Form.isVisible());
+    TForm1 Form({"/AdvancedOptions"}, Application);
     EXPECT_TRUE(Form.RapiManager()->Connected());
-    EXPECT_EQ(0, RunMessageLoop());
+    EXPECT_EQ(std::vector<int>{0}, Application.Requests);
     EXPECT_FALSE(Device.TimeToUninit());
   }
   EXPECT_TRUE(Device.TimeToUninit()) << "the device connection ends with the host form";
@@ -106,43 +113,42 @@ TEST_F(HostFormTest, AFailedSwitchWriteIsReportedAndEndsTheProgramWithoutADialog
   if (!Registry.SetKeyReadOnly(HKEY_CURRENT_USER, kSettingsPath))
     GTEST_SKIP() << "this registry cannot restrict a key to read rights for the test's user";
   bool DialogShown = false;
-  QTimer::singleShot(0, [&] { DialogShown = QApplication::activeModalWidget() != nullptr; });
-  TForm1 Form({"-AdvancedOptions"});
-  EXPECT_NE(0, RunMessageLoop());
+  TScriptedFrontEnd FrontEnd([&](TTweakerOptionsMain&) { DialogShown = true; });
+  TForm1 Form({"-AdvancedOptions"}, Application);
+  EXPECT_EQ(std::vector<int>{1}, Application.Requests);
   EXPECT_FALSE(DialogShown);
   EXPECT_EQ((std::vector<std::string>{"Failed to set data for 'ZQTTweakerAdvanced'"}),
             Interaction.Errors);
 }
 
 TEST_F(HostFormTest, TheTestPanelReadsWritesAndCopiesOnTheDevice) {
-  QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
-  TForm1 Form({});
-  RunMessageLoop();
+  TScriptedFrontEnd FrontEnd([](TTweakerOptionsMain& Dialog) { Dialog.btnCancelClick(); });
+  TForm1 Form({}, Application);
   Device.SetValue(HKEY_CURRENT_USER, "Software\\ZQT\\ZQT\\Appearance", "StrikeOutCOmpleteTasks",
                   REG_DWORD, DwordBytes(0xFFFFFFFE));
-  Form.btnRegistryRead->click();
-  EXPECT_EQ("4294967294", Form.edValue->text().toStdString());
-  EXPECT_EQ("OK", Form.lbResult->text().toStdString());
+  Form.btnRegistryRead.OnClick();
+  EXPECT_EQ("4294967294", Form.edValue.Text);
+  EXPECT_EQ("OK", Form.lbResult.Text);
 
-  Form.edValue->setText("$10");
-  Form.btnRegWrite->click();
+  Form.edValue.Text = "$10";
+  Form.btnRegWrite.OnClick();
   DWORD Type = REG_NONE;
   std::string Bytes;
   ASSERT_TRUE(Device.QueryValue(HKEY_CURRENT_USER, "Software\\ZQT\\ZQT\\Appearance",
                                 "StrikeOutCOmpleteTasks", Type, Bytes));
   EXPECT_EQ(DwordBytes(16), Bytes);
-  Form.edKey->setText("Software\\Missing");
-  Form.btnRegistryRead->click();
-  EXPECT_EQ("Error", Form.lbResult->text().toStdString());
+  Form.edKey.Text = "Software\\Missing";
+  Form.btnRegistryRead.OnClick();
+  EXPECT_EQ("Error", Form.lbResult.Text);
 
   Device.PutFile("\\Temp\\ZQTUtil.log", "log lines");
-  Form.edCopyTo->setText(ToQString(Registry.Folder().File("copied.log")));
-  Form.btnCopy->click();
-  EXPECT_EQ("OK", Form.lbCopyRes->text().toStdString());
+  Form.edCopyTo.Text = Registry.Folder().File("copied.log");
+  Form.btnCopy.OnClick();
+  EXPECT_EQ("OK", Form.lbCopyRes.Text);
   EXPECT_EQ("log lines", ReadWholeFile(Registry.Folder().File("copied.log")));
-  Form.edCopyFrom->setText("\\Temp\\Missing.log");
-  Form.btnCopy->click();
-  EXPECT_EQ("Error", Form.lbCopyRes->text().toStdString());
+  Form.edCopyFrom.Text = "\\Temp\\Missing.log";
+  Form.btnCopy.OnClick();
+  EXPECT_EQ("Error", Form.lbCopyRes.Text);
   EXPECT_EQ((std::vector<std::string>{"Device file not found: \\Temp\\Missing.log"}),
             Interaction.Messages);
 }
@@ -153,16 +159,16 @@ class RunTest : public ::testing::Test {
   TRecordingInteraction Interaction;
   TTemporaryRegistry Registry;
   TSimulatedDevice Device;
+  TTestApplication Application;
 };
 
 TEST_F(RunTest, TheRunEndsWithEverythingReleased) {
   bool DialogUp = false;
-  QTimer::singleShot(0, [this, &DialogUp] {
-    QWidget* Dialog = QApplication::activeModalWidget();
-    DialogUp = Dialog && ZQTTweakOptions && SheetList && !Device.TimeToUninit();
-    if (Dialog) Dialog->close();
+  TScriptedFrontEnd FrontEnd([this, &DialogUp](TTweakerOptionsMain& Dialog) {
+    DialogUp = ZQTTweakOptions && SheetList && !Device.TimeToUninit();
+    Dialog.btnCancelClick();
   });
-  EXPECT_EQ(0, RunTweaker({}));
+  EXPECT_EQ(0, RunTweaker({}, Application));
   EXPECT_TRUE(DialogUp) << "catalogue, pages and connection are there while the dialog is";
   EXPECT_TRUE(Device.TimeToUninit()) << "the device connection ended";
   EXPECT_EQ(nullptr, SheetList);

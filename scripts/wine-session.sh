@@ -1,0 +1,30 @@
+# Sourced by the scripts that run Windows programs under Wine:
+#
+#   . scripts/wine-session.sh BUILD_FOLDER
+#
+# starts a fresh Wine prefix inside the build folder, on a virtual X server
+# of its own (windows need a display), with neither Mono nor Gecko. The X
+# server and the Wine server are started once and stopped when the script
+# ends, however it ends.
+wine_build=$1
+export WINEPREFIX="$PWD/$wine_build/wine-prefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+wineserver -k > /dev/null 2>&1 || true
+rm -rf "$WINEPREFIX"
+mkdir -p "$WINEPREFIX"
+# The X server writes its display number once it takes connections.
+wine_display_file="$wine_build/xvfb-display"
+rm -f "$wine_display_file"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$wine_display_file" 2> /dev/null &
+wine_xvfb=$!
+trap 'wineserver -k > /dev/null 2>&1 || true; kill "$wine_xvfb" 2> /dev/null || true' EXIT
+for _ in $(seq 100); do
+  [ -s "$wine_display_file" ] && break
+  sleep 0.1
+done
+[ -s "$wine_display_file" ] || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(head -n 1 "$wine_display_file")"
+# The server first: one started by wineboot would not stay.
+wineserver -p > /dev/null 2>&1
+wineboot -i > /dev/null 2>&1

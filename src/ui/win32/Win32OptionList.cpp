@@ -1,0 +1,306 @@
+#include "Win32OptionList.h"
+
+#include <uxtheme.h>
+#include <vssym32.h>
+
+#include <utility>
+
+#include "UserInteraction.h"
+#include "miniUtils.h"
+
+namespace {
+
+enum { kGridId = 1, kGroupBoxId, kDescriptionId };
+constexpr UINT_PTR kEditTimer = 1;
+// The editor lost the focus: its text is to be committed once the focus
+// has settled.
+constexpr UINT kCommitOnFocusLoss = WM_APP + 1;
+constexpr int kValue = TfrTweakOptions::ValueColumn;
+// The grid's default column width, which the Value column keeps.
+constexpr int kValueColumnWidth = 50;
+// The check box's size and its distance from the cell's left edge.
+constexpr int kCheckBoxSize = 13;
+constexpr int kCheckBoxMargin = 4;
+
+// The subclass procedures' edge: no error leaves them.
+template <typename THandler>
+LRESULT AtEdge(THandler&& Handler) {
+  LRESULT Result = 0;
+  ReportErrorsOf([&] { Result = Handler(); });
+  return Result;
+}
+
+}  // namespace
+
+TWin32OptionList::TWin32OptionList(TfrTweakOptions& Frame, HWND Parent, const TSheetRect& Bounds)
+    : TWin32Panel(Parent, Bounds), FFrame(Frame) {
+  const int Width = Bounds.Width;
+  const int Box = TfrTweakOptions::DescriptionHeight;
+  const int BoxTop = Bounds.Height - Box;
+  VTV = CreateControl(WC_LISTVIEWW, "",
+                      WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | LVS_REPORT | LVS_SINGLESEL |
+                          LVS_SHOWSELALWAYS | LVS_OWNERDATA,
+                      {0, 0, Width, BoxTop}, Handle(), kGridId, WS_EX_CLIENTEDGE);
+  SendMessageW(VTV, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+               LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_DOUBLEBUFFER);
+  const int Widths[TfrTweakOptions::ColumnCount] = {TfrTweakOptions::OptionColumnWidth,
+                                                    kValueColumnWidth};
+  for (int Column = 0; Column < TfrTweakOptions::ColumnCount; ++Column) {
+    WideString Caption = AnsiToWide(TfrTweakOptions::ColumnCaptions[Column], 0);
+    LVCOLUMNW Spec{};
+    Spec.mask = LVCF_TEXT | LVCF_WIDTH;
+    Spec.pszText = Caption.data();
+    Spec.cx = Scaled(Widths[Column]);
+    SendMessageW(VTV, LVM_INSERTCOLUMNW, Column, reinterpret_cast<LPARAM>(&Spec));
+  }
+  SetWindowSubclass(VTV, &GridProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  GroupBox1 =
+      CreateControl(WC_BUTTONW, TfrTweakOptions::DescriptionCaption, WS_VISIBLE | BS_GROUPBOX,
+                    {0, BoxTop, Width, Box}, Handle(), kGroupBoxId);
+  lbDescription = CreateControl(WC_STATICW, "", WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+                                {4, BoxTop + 15, Width - 9, Box - 23}, Handle(), kDescriptionId);
+  FFrame.SetView(this);
+  RowsChanged();
+  DescriptionChanged();
+}
+
+TWin32OptionList::~TWin32OptionList() {
+  FFrame.SetView(nullptr);
+  KillTimer(Handle(), kEditTimer);
+  CloseEditor();
+  RemoveWindowSubclass(VTV, &GridProc, 0);
+}
+
+void TWin32OptionList::RowsChanged() {
+  CloseEditor();
+  SendMessageW(VTV, LVM_SETITEMCOUNT, FFrame.RowCount(), 0);
+  InvalidateRect(VTV, nullptr, TRUE);
+}
+
+void TWin32OptionList::RowChanged(int Row) { SendMessageW(VTV, LVM_REDRAWITEMS, Row, Row); }
+
+void TWin32OptionList::DescriptionChanged() {
+  SetWindowTextW(lbDescription, AnsiToWide(FFrame.Description(), 0).c_str());
+}
+
+RECT TWin32OptionList::CheckBoxRect(int Row) const {
+  RECT Cell{};
+  Cell.top = kValue;
+  Cell.left = LVIR_BOUNDS;
+  SendMessageW(VTV, LVM_GETSUBITEMRECT, Row, reinterpret_cast<LPARAM>(&Cell));
+  const int Size = Scaled(kCheckBoxSize);
+  const int Left = Cell.left + Scaled(kCheckBoxMargin);
+  const int Top = (Cell.top + Cell.bottom - Size) / 2;
+  return RECT{Left, Top, Left + Size, Top + Size};
+}
+
+LRESULT TWin32OptionList::PanelMessage(UINT Message, WPARAM WParam, LPARAM LParam) {
+  switch (Message) {
+    case WM_NOTIFY:
+      if (auto& Header = *reinterpret_cast<NMHDR*>(LParam); Header.hwndFrom == VTV)
+        return GridNotify(Header);
+      break;
+    case WM_TIMER:
+      if (WParam != kEditTimer) break;
+      KillTimer(Handle(), kEditTimer);
+      if (FPendingEdit >= 0 && FPendingEdit == FocusedRow()) OpenEditor(FPendingEdit);
+      return 0;
+    case kCommitOnFocusLoss:
+      if (FEditor && reinterpret_cast<HWND>(LParam) == FEditor && GetFocus() != FEditor)
+        CommitEditor();
+      return 0;
+  }
+  return TWin32Panel::PanelMessage(Message, WParam, LParam);
+}
+
+LRESULT TWin32OptionList::GridNotify(NMHDR& Header) {
+  switch (Header.code) {
+    case LVN_GETDISPINFOW: {
+      LVITEMW& Item = reinterpret_cast<NMLVDISPINFOW&>(Header).item;
+      if ((Item.mask & LVIF_TEXT) && Item.cchTextMax > 0)
+        lstrcpynW(Item.pszText, FFrame.VTVGetText(Item.iItem, Item.iSubItem).c_str(),
+                  Item.cchTextMax);
+      return 0;
+    }
+    case NM_CUSTOMDRAW:
+      return GridCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW&>(Header));
+    case NM_CLICK:
+    case NM_DBLCLK:
+      GridClick(reinterpret_cast<NMITEMACTIVATE&>(Header));
+      return 0;
+    case LVN_KEYDOWN:
+      GridKeyDown(reinterpret_cast<NMLVKEYDOWN&>(Header).wVKey);
+      return 0;
+    case LVN_ITEMCHANGED: {
+      const auto& Change = reinterpret_cast<NMLISTVIEW&>(Header);
+      if (Change.iItem >= 0 && (Change.uChanged & LVIF_STATE) &&
+          (Change.uNewState & ~Change.uOldState & LVIS_FOCUSED))
+        FFrame.VTVChange(Change.iItem);
+      return 0;
+    }
+    case LVN_ODFINDITEMW:
+      // Typing finds no row.
+      return -1;
+  }
+  return 0;
+}
+
+LRESULT TWin32OptionList::GridCustomDraw(NMLVCUSTOMDRAW& Draw) {
+  const int Row = static_cast<int>(Draw.nmcd.dwItemSpec);
+  switch (Draw.nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+      return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT:
+      return CDRF_NOTIFYSUBITEMDRAW | CDRF_NOTIFYPOSTPAINT;
+    case CDDS_ITEMPREPAINT | CDDS_SUBITEM:
+      FFrame.VTVPaintText(Row, Draw.iSubItem);
+      return CDRF_DODEFAULT;
+    case CDDS_ITEMPOSTPAINT:
+      if (FFrame.HasCheckBox(Row)) DrawCheckBox(Draw.nmcd.hdc, Row);
+      return CDRF_DODEFAULT;
+  }
+  return CDRF_DODEFAULT;
+}
+
+// With visual styles the check box is the system's themed one, else the
+// classic one.
+void TWin32OptionList::DrawCheckBox(HDC Canvas, int Row) const {
+  RECT Box = CheckBoxRect(Row);
+  const bool Checked = FFrame.IsChecked(Row);
+  if (HTHEME Theme = OpenThemeData(VTV, L"BUTTON")) {
+    DrawThemeBackground(Theme, Canvas, BP_CHECKBOX,
+                        Checked ? CBS_CHECKEDNORMAL : CBS_UNCHECKEDNORMAL, &Box, nullptr);
+    CloseThemeData(Theme);
+  } else {
+    DrawFrameControl(Canvas, &Box, DFC_BUTTON, DFCS_BUTTONCHECK | (Checked ? DFCS_CHECKED : 0));
+  }
+}
+
+// A click on a check box toggles it (each click of a double click too); a
+// single click may open the editor after the frame's pause.
+void TWin32OptionList::GridClick(const NMITEMACTIVATE& Click) {
+  LVHITTESTINFO Hit{};
+  Hit.pt = Click.ptAction;
+  SendMessageW(VTV, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&Hit));
+  if (Hit.iItem < 0) return;
+  const RECT Box = CheckBoxRect(Hit.iItem);
+  if (Hit.iSubItem == kValue && FFrame.HasCheckBox(Hit.iItem) && PtInRect(&Box, Hit.pt))
+    FFrame.VTVChecked(Hit.iItem, !FFrame.IsChecked(Hit.iItem));
+  if (Click.hdr.code == NM_CLICK &&
+      FFrame.ClickOpensEditor(Hit.iItem, Hit.iSubItem, FFocusedAtPress)) {
+    FPendingEdit = Hit.iItem;
+    SetTimer(Handle(), kEditTimer, TfrTweakOptions::EditDelay, nullptr);
+  }
+}
+
+// F2 opens the focused row's editor at once; Space toggles its check box.
+void TWin32OptionList::GridKeyDown(WORD Key) {
+  const int Row = FocusedRow();
+  if (Key == VK_F2 && FFrame.VTVEditing(Row, kValue))
+    OpenEditor(Row);
+  else if (Key == VK_SPACE && FFrame.HasCheckBox(Row))
+    FFrame.VTVChecked(Row, !FFrame.IsChecked(Row));
+}
+
+int TWin32OptionList::FocusedRow() const {
+  return static_cast<int>(SendMessageW(VTV, LVM_GETNEXTITEM, -1, LVNI_FOCUSED));
+}
+
+void TWin32OptionList::OpenEditor(int Row) {
+  if (FEditor) return;
+  SendMessageW(VTV, LVM_ENSUREVISIBLE, Row, FALSE);
+  RECT Cell{};
+  Cell.top = kValue;
+  Cell.left = LVIR_BOUNDS;
+  SendMessageW(VTV, LVM_GETSUBITEMRECT, Row, reinterpret_cast<LPARAM>(&Cell));
+  FEditRow = Row;
+  FOriginalText = FFrame.VTVGetText(Row, kValue);
+  FEditor = CreateWindowExW(0, WC_EDITW, FOriginalText.c_str(),
+                            WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, Cell.left, Cell.top,
+                            Cell.right - Cell.left, Cell.bottom - Cell.top, VTV, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(FEditor, WM_SETFONT, SendMessageW(VTV, WM_GETFONT, 0, 0), FALSE);
+  SetWindowSubclass(FEditor, &EditorProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  SendMessageW(FEditor, EM_SETSEL, 0, -1);
+  SetFocus(FEditor);
+}
+
+void TWin32OptionList::CommitEditor() {
+  const HWND Editor = FEditor;
+  bool Closes = false;
+  FReporting = true;
+  ReportErrorsOf(
+      [&] { Closes = FFrame.EditorCloses(FEditRow, kValue, FOriginalText, WindowTextW(Editor)); });
+  FReporting = false;
+  if (Closes)
+    CloseEditor();
+  else
+    SetFocus(Editor);
+}
+
+void TWin32OptionList::CloseEditor() {
+  const HWND Editor = std::exchange(FEditor, nullptr);
+  if (!Editor) return;
+  if (GetFocus() == Editor) SetFocus(VTV);
+  DestroyWindow(Editor);
+}
+
+LRESULT CALLBACK TWin32OptionList::GridProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam,
+                                            UINT_PTR, DWORD_PTR Data) {
+  auto& List = *reinterpret_cast<TWin32OptionList*>(Data);
+  return AtEdge([&]() -> LRESULT {
+    switch (Message) {
+      case WM_LBUTTONDOWN:
+      case WM_LBUTTONDBLCLK:
+        KillTimer(List.Handle(), kEditTimer);
+        List.FFocusedAtPress = List.FocusedRow();
+        break;
+      case WM_VSCROLL:
+      case WM_HSCROLL:
+      case WM_MOUSEWHEEL:
+        // The editor does not move with the rows: scrolling leaves it,
+        // and waits while it stays open.
+        if (List.FEditor) List.CommitEditor();
+        if (List.FEditor) return 0;
+        break;
+      case WM_NCDESTROY:
+        RemoveWindowSubclass(Window, &GridProc, 0);
+        break;
+    }
+    return DefSubclassProc(Window, Message, WParam, LParam);
+  });
+}
+
+// Return and Tab commit, Escape cancels; the dialog never sees these keys
+// while the editor is open.
+LRESULT CALLBACK TWin32OptionList::EditorProc(HWND Window, UINT Message, WPARAM WParam,
+                                              LPARAM LParam, UINT_PTR, DWORD_PTR Data) {
+  auto& List = *reinterpret_cast<TWin32OptionList*>(Data);
+  return AtEdge([&]() -> LRESULT {
+    switch (Message) {
+      case WM_GETDLGCODE:
+        return DefSubclassProc(Window, Message, WParam, LParam) | DLGC_WANTALLKEYS;
+      case WM_KEYDOWN:
+        if (WParam == VK_RETURN || WParam == VK_TAB) {
+          List.CommitEditor();
+          return 0;
+        }
+        if (WParam == VK_ESCAPE) {
+          List.CloseEditor();
+          return 0;
+        }
+        break;
+      case WM_CHAR:
+        if (WParam == '\r' || WParam == '\t' || WParam == VK_ESCAPE) return 0;
+        break;
+      case WM_KILLFOCUS:
+        if (!List.FReporting)
+          PostMessageW(List.Handle(), kCommitOnFocusLoss, 0, reinterpret_cast<LPARAM>(Window));
+        break;
+      case WM_NCDESTROY:
+        RemoveWindowSubclass(Window, &EditorProc, 0);
+        break;
+    }
+    return DefSubclassProc(Window, Message, WParam, LParam);
+  });
+}

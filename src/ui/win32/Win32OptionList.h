@@ -1,0 +1,63 @@
+// The option list on Windows: a list view in report view with the
+// "Option" and "Value" columns over the rows of a TfrTweakOptions, check
+// boxes drawn in the Value cells of yes/no options, an edit box opened over
+// the Value cell of numbers, and the description box below.
+#pragma once
+
+#include "Win32Window.h"
+#include "frTweakOptionsSet.h"
+
+class TWin32OptionList : public TWin32Panel, public TOptionListView {
+ public:
+  // Draws Frame (borrowed), which must outlive the window, in Parent at
+  // Bounds (pixels at 96 DPI).
+  TWin32OptionList(TfrTweakOptions& Frame, HWND Parent, const TSheetRect& Bounds);
+  ~TWin32OptionList() override;
+
+  void RowsChanged() override;
+  void RowChanged(int Row) override;
+  void DescriptionChanged() override;
+
+  TfrTweakOptions& Frame() const { return FFrame; }
+  // Where the check box of a row's Value cell is drawn, in the grid's
+  // client area.
+  RECT CheckBoxRect(int Row) const;
+  // The open in-place editor; null for none.
+  HWND Editor() const { return FEditor; }
+
+  HWND VTV = nullptr;
+  HWND GroupBox1 = nullptr;
+  HWND lbDescription = nullptr;
+
+ protected:
+  LRESULT PanelMessage(UINT Message, WPARAM WParam, LPARAM LParam) override;
+
+ private:
+  LRESULT GridNotify(NMHDR& Header);
+  LRESULT GridCustomDraw(NMLVCUSTOMDRAW& Draw);
+  void GridClick(const NMITEMACTIVATE& Click);
+  void GridKeyDown(WORD Key);
+  void DrawCheckBox(HDC Canvas, int Row) const;
+  int FocusedRow() const;
+  void OpenEditor(int Row);
+  // The frame decides whether the editor closes with its text; it stays
+  // open otherwise.
+  void CommitEditor();
+  void CloseEditor();
+  static LRESULT CALLBACK GridProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam,
+                                   UINT_PTR Id, DWORD_PTR Data);
+  static LRESULT CALLBACK EditorProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam,
+                                     UINT_PTR Id, DWORD_PTR Data);
+
+  TfrTweakOptions& FFrame;
+  // The row that had the focus before the latest press of the left button.
+  int FFocusedAtPress = -1;
+  // The row whose editor the edit delay will open.
+  int FPendingEdit = -1;
+  HWND FEditor = nullptr;
+  int FEditRow = -1;
+  WideString FOriginalText;
+  // The error report takes the focus: that is not the user leaving the
+  // editor.
+  bool FReporting = false;
+};

@@ -1,0 +1,122 @@
+#include "Win32Window.h"
+
+#include <vector>
+
+#include "UserInteraction.h"
+#include "miniUtils.h"
+
+namespace {
+
+constexpr wchar_t kPanelClass[] = L"ZQTTweakerPanel";
+
+// The DPI the system draws at; the program's manifest declares it aware of
+// it, so that nothing is stretched behind its back.
+int ScreenDpi() {
+  static const int Dpi = [] {
+    HDC Screen = GetDC(nullptr);
+    const int Value = GetDeviceCaps(Screen, LOGPIXELSY);
+    ReleaseDC(nullptr, Screen);
+    return Value;
+  }();
+  return Dpi;
+}
+
+HFONT CreateDialogFont(int Weight) {
+  LOGFONTW Font{};
+  Font.lfHeight = -MulDiv(8, ScreenDpi(), 72);
+  Font.lfWeight = Weight;
+  Font.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynW(Font.lfFaceName, L"MS Sans Serif", LF_FACESIZE);
+  return CreateFontIndirectW(&Font);
+}
+
+// The common controls this front end uses, once.
+void InitControls() {
+  static const bool Initialised = [] {
+    INITCOMMONCONTROLSEX Controls{
+        sizeof(Controls), ICC_STANDARD_CLASSES | ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES};
+    return InitCommonControlsEx(&Controls) != FALSE;
+  }();
+  (void)Initialised;
+}
+
+}  // namespace
+
+int Scaled(int Pixels) { return MulDiv(Pixels, ScreenDpi(), 96); }
+
+RECT Scaled(const TSheetRect& Bounds) {
+  return RECT{Scaled(Bounds.Left), Scaled(Bounds.Top), Scaled(Bounds.Left + Bounds.Width),
+              Scaled(Bounds.Top + Bounds.Height)};
+}
+
+HFONT DialogFont() {
+  static const HFONT Font = CreateDialogFont(FW_NORMAL);
+  return Font;
+}
+
+HFONT BoldDialogFont() {
+  static const HFONT Font = CreateDialogFont(FW_BOLD);
+  return Font;
+}
+
+HWND CreateControl(const wchar_t* ClassName, const std::string& Text, DWORD Style,
+                   const TSheetRect& Bounds, HWND Parent, int Id, DWORD ExStyle) {
+  InitControls();
+  const RECT Place = Scaled(Bounds);
+  HWND Control = CreateWindowExW(
+      ExStyle, ClassName, AnsiToWide(Text, 0).c_str(), Style | WS_CHILD, Place.left, Place.top,
+      Place.right - Place.left, Place.bottom - Place.top, Parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(Id)), GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(Control, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
+  return Control;
+}
+
+WideString WindowTextW(HWND Window) {
+  std::vector<wchar_t> Text(GetWindowTextLengthW(Window) + 1);
+  const int Length = GetWindowTextW(Window, Text.data(), static_cast<int>(Text.size()));
+  return WideString(Text.data(), Length);
+}
+
+std::string WindowText(HWND Window) { return WideToAnsi(WindowTextW(Window), 0); }
+
+TWin32Panel::TWin32Panel(HWND Parent, const TSheetRect& Bounds, DWORD Style,
+                         const std::string& Caption) {
+  static const bool Registered = [] {
+    InitControls();
+    WNDCLASSEXW Class{};
+    Class.cbSize = sizeof(Class);
+    Class.lpfnWndProc = &WindowProc;
+    Class.hInstance = GetModuleHandleW(nullptr);
+    Class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    Class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    Class.lpszClassName = kPanelClass;
+    return RegisterClassExW(&Class) != 0;
+  }();
+  (void)Registered;
+  const RECT Place = Scaled(Bounds);
+  FHandle = CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, AnsiToWide(Caption, 0).c_str(),
+                            Style | WS_CLIPCHILDREN, Place.left, Place.top,
+                            Place.right - Place.left, Place.bottom - Place.top, Parent, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
+  // From now on the window's messages reach the object; those of its own
+  // creation went to the default handling.
+  SetWindowLongPtrW(FHandle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+TWin32Panel::~TWin32Panel() {
+  // From here on the window's messages no longer reach the object.
+  SetWindowLongPtrW(FHandle, GWLP_USERDATA, 0);
+  DestroyWindow(FHandle);
+}
+
+LRESULT TWin32Panel::PanelMessage(UINT Message, WPARAM WParam, LPARAM LParam) {
+  return DefWindowProcW(FHandle, Message, WParam, LParam);
+}
+
+LRESULT CALLBACK TWin32Panel::WindowProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
+  auto* Panel = reinterpret_cast<TWin32Panel*>(GetWindowLongPtrW(Window, GWLP_USERDATA));
+  if (!Panel) return DefWindowProcW(Window, Message, WParam, LParam);
+  LRESULT Result = 0;
+  ReportErrorsOf([&] { Result = Panel->PanelMessage(Message, WParam, LParam); });
+  return Result;
+}
