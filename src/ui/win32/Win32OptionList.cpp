@@ -42,7 +42,11 @@ TWin32OptionList::TWin32OptionList(TfrTweakOptions& Frame, HWND Parent, const TS
                           LVS_SHOWSELALWAYS | LVS_OWNERDATA,
                       {0, 0, Width, BoxTop}, Handle(), kGridId, WS_EX_CLIENTEDGE);
   SendMessageW(VTV, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
-               LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_DOUBLEBUFFER);
+               LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_DOUBLEBUFFER | LVS_EX_INFOTIP);
+  LOGFONTW Font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(VTV, WM_GETFONT, 0, 0)), sizeof(Font), &Font);
+  Font.lfWeight = FW_BOLD;
+  FBoldFont = CreateFontIndirectW(&Font);
   const int Widths[TfrTweakOptions::ColumnCount] = {TfrTweakOptions::OptionColumnWidth,
                                                     kValueColumnWidth};
   for (int Column = 0; Column < TfrTweakOptions::ColumnCount; ++Column) {
@@ -69,6 +73,7 @@ TWin32OptionList::~TWin32OptionList() {
   KillTimer(Handle(), kEditTimer);
   CloseEditor();
   RemoveWindowSubclass(VTV, &GridProc, 0);
+  DeleteObject(FBoldFont);
 }
 
 void TWin32OptionList::RowsChanged() {
@@ -78,6 +83,13 @@ void TWin32OptionList::RowsChanged() {
 }
 
 void TWin32OptionList::RowChanged(int Row) { SendMessageW(VTV, LVM_REDRAWITEMS, Row, Row); }
+
+void TWin32OptionList::RowFocused(int Row) {
+  LVITEMW State{};
+  State.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
+  State.state = State.stateMask;
+  SendMessageW(VTV, LVM_SETITEMSTATE, Row, reinterpret_cast<LPARAM>(&State));
+}
 
 void TWin32OptionList::DescriptionChanged() {
   SetWindowTextW(lbDescription, AnsiToWide(FFrame.Description(), 0).c_str());
@@ -106,7 +118,7 @@ LRESULT TWin32OptionList::PanelMessage(UINT Message, WPARAM WParam, LPARAM LPara
       if (FPendingEdit >= 0 && FPendingEdit == FocusedRow()) OpenEditor(FPendingEdit);
       return 0;
     case kCommitOnFocusLoss:
-      if (FEditor && reinterpret_cast<HWND>(LParam) == FEditor && GetFocus() != FEditor)
+      if (FEditor && reinterpret_cast<HWND>(LParam) == FEditor && LeftForAnotherControl())
         CommitEditor();
       return 0;
   }
@@ -124,6 +136,19 @@ LRESULT TWin32OptionList::GridNotify(NMHDR& Header) {
     }
     case NM_CUSTOMDRAW:
       return GridCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW&>(Header));
+    case LVN_GETINFOTIPW: {
+      auto& Tip = reinterpret_cast<NMLVGETINFOTIPW&>(Header);
+      const std::string Hint = FFrame.Hint(Tip.iItem);
+      if (!Hint.empty() && Tip.cchTextMax > 0)
+        lstrcpynW(Tip.pszText, AnsiToWide(Hint, 0).c_str(), Tip.cchTextMax);
+      return 0;
+    }
+    case NM_RCLICK: {
+      POINT Screen{};
+      GetCursorPos(&Screen);
+      ShowContextMenu(Screen);
+      return 0;
+    }
     case NM_CLICK:
     case NM_DBLCLK:
       GridClick(reinterpret_cast<NMITEMACTIVATE&>(Header));
@@ -153,8 +178,9 @@ LRESULT TWin32OptionList::GridCustomDraw(NMLVCUSTOMDRAW& Draw) {
     case CDDS_ITEMPREPAINT:
       return CDRF_NOTIFYSUBITEMDRAW | CDRF_NOTIFYPOSTPAINT;
     case CDDS_ITEMPREPAINT | CDDS_SUBITEM:
-      FFrame.VTVPaintText(Row, Draw.iSubItem);
-      return CDRF_DODEFAULT;
+      if (!FFrame.VTVPaintText(Row, Draw.iSubItem).Bold) return CDRF_DODEFAULT;
+      SelectObject(Draw.nmcd.hdc, FBoldFont);
+      return CDRF_NEWFONT;
     case CDDS_ITEMPOSTPAINT:
       if (FFrame.HasCheckBox(Row)) DrawCheckBox(Draw.nmcd.hdc, Row);
       return CDRF_DODEFAULT;
@@ -174,6 +200,31 @@ void TWin32OptionList::DrawCheckBox(HDC Canvas, int Row) const {
   } else {
     DrawFrameControl(Canvas, &Box, DFC_BUTTON, DFCS_BUTTONCHECK | (Checked ? DFCS_CHECKED : 0));
   }
+}
+
+// "Reset to default" for the row under the mouse, "Reset all options on
+// this page" and "Show changes from defaults".
+void TWin32OptionList::ShowContextMenu(POINT Screen) {
+  LVHITTESTINFO Hit{};
+  Hit.pt = Screen;
+  ScreenToClient(VTV, &Hit.pt);
+  SendMessageW(VTV, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&Hit));
+  enum { kReset = 1, kResetAll, kShowChanges };
+  const HMENU Menu = CreatePopupMenu();
+  auto Add = [Menu](UINT Id, const char* Caption, bool Enabled, bool Checked = false) {
+    AppendMenuW(Menu, MF_STRING | (Enabled ? MF_ENABLED : MF_GRAYED) | (Checked ? MF_CHECKED : 0),
+                Id, AnsiToWide(Caption, 0).c_str());
+  };
+  Add(kReset, TfrTweakOptions::ResetCaption, FFrame.NodeToItem(Hit.iItem) != nullptr);
+  Add(kResetAll, TfrTweakOptions::ResetAllCaption, FFrame.RowCount() > 0);
+  AppendMenuW(Menu, MF_SEPARATOR, 0, nullptr);
+  Add(kShowChanges, TfrTweakOptions::ShowChangesCaption, true, TfrTweakOptions::ShowChanges());
+  const UINT Chosen = TrackPopupMenu(Menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, Screen.x, Screen.y, 0,
+                                     Handle(), nullptr);
+  DestroyMenu(Menu);
+  if (Chosen == kReset) FFrame.ResetOption(Hit.iItem);
+  if (Chosen == kResetAll) FFrame.ResetAllOptions();
+  if (Chosen == kShowChanges) FFrame.SetShowChanges(!TfrTweakOptions::ShowChanges());
 }
 
 // A click on a check box toggles it (each click of a double click too); a
@@ -202,6 +253,15 @@ void TWin32OptionList::GridKeyDown(WORD Key) {
     FFrame.VTVChecked(Row, !FFrame.IsChecked(Row));
 }
 
+// The focus went from the editor to another control of the dialog: not to
+// another window (an error box, none as the dialog closes) and not to
+// "Cancel", which closes the dialog whatever the editor holds.
+bool TWin32OptionList::LeftForAnotherControl() const {
+  const HWND Focus = GetFocus();
+  return Focus && Focus != FEditor && GetDlgCtrlID(Focus) != IDCANCEL &&
+         GetAncestor(Focus, GA_ROOT) == GetAncestor(Handle(), GA_ROOT);
+}
+
 int TWin32OptionList::FocusedRow() const {
   return static_cast<int>(SendMessageW(VTV, LVM_GETNEXTITEM, -1, LVNI_FOCUSED));
 }
@@ -228,10 +288,8 @@ void TWin32OptionList::OpenEditor(int Row) {
 void TWin32OptionList::CommitEditor() {
   const HWND Editor = FEditor;
   bool Closes = false;
-  FReporting = true;
   ReportErrorsOf(
       [&] { Closes = FFrame.EditorCloses(FEditRow, kValue, FOriginalText, WindowTextW(Editor)); });
-  FReporting = false;
   if (Closes)
     CloseEditor();
   else
@@ -241,6 +299,7 @@ void TWin32OptionList::CommitEditor() {
 void TWin32OptionList::CloseEditor() {
   const HWND Editor = std::exchange(FEditor, nullptr);
   if (!Editor) return;
+  FFrame.EditorDropped();
   if (GetFocus() == Editor) SetFocus(VTV);
   DestroyWindow(Editor);
 }
@@ -286,7 +345,9 @@ LRESULT CALLBACK TWin32OptionList::EditorProc(HWND Window, UINT Message, WPARAM 
           return 0;
         }
         if (WParam == VK_ESCAPE) {
+          // Escape drops the text and closes the dialog, as it does anywhere else.
           List.CloseEditor();
+          PostMessageW(GetAncestor(List.Handle(), GA_ROOT), WM_COMMAND, IDCANCEL, 0);
           return 0;
         }
         break;
@@ -294,8 +355,7 @@ LRESULT CALLBACK TWin32OptionList::EditorProc(HWND Window, UINT Message, WPARAM 
         if (WParam == '\r' || WParam == '\t' || WParam == VK_ESCAPE) return 0;
         break;
       case WM_KILLFOCUS:
-        if (!List.FReporting)
-          PostMessageW(List.Handle(), kCommitOnFocusLoss, 0, reinterpret_cast<LPARAM>(Window));
+        PostMessageW(List.Handle(), kCommitOnFocusLoss, 0, reinterpret_cast<LPARAM>(Window));
         break;
       case WM_NCDESTROY:
         RemoveWindowSubclass(Window, &EditorProc, 0);

@@ -17,6 +17,7 @@ class TWin32OptionList : public TWin32Panel, public TOptionListView {
   void RowsChanged() override;
   void RowChanged(int Row) override;
   void DescriptionChanged() override;
+  void RowFocused(int Row) override;
 
   TfrTweakOptions& Frame() const { return FFrame; }
   // Where the check box of a row's Value cell is drawn, in the grid's
@@ -38,7 +39,9 @@ class TWin32OptionList : public TWin32Panel, public TOptionListView {
   void GridClick(const NMITEMACTIVATE& Click);
   void GridKeyDown(WORD Key);
   void DrawCheckBox(HDC Canvas, int Row) const;
+  void ShowContextMenu(POINT Screen);
   int FocusedRow() const;
+  bool LeftForAnotherControl() const;
   void OpenEditor(int Row);
   // The frame decides whether the editor closes with its text; it stays
   // open otherwise.
@@ -57,7 +60,6 @@ class TWin32OptionList : public TWin32Panel, public TOptionListView {
   HWND FEditor = nullptr;
   int FEditRow = -1;
   WideString FOriginalText;
-  // The error report takes the focus: that is not the user leaving the
-  // editor.
-  bool FReporting = false;
+  // The grid's font in bold, for options away from their defaults.
+  HFONT FBoldFont = nullptr;
 };

@@ -171,9 +171,10 @@ LRESULT TWin32OptionsDialog::TreeNotify(NMHDR& Header) {
   if (!FTreeFilled) return 0;
   const auto& Change = reinterpret_cast<const NMTREEVIEWW&>(Header);
   switch (Header.code) {
-    case TVN_SELCHANGEDW:
-      if (Change.itemNew.hItem) FDialog.tvOptionsSelect(static_cast<int>(Change.itemNew.lParam));
-      break;
+    case TVN_SELCHANGINGW:
+      // A page that cannot be left keeps the selection where it is.
+      return Change.itemNew.hItem &&
+             !FDialog.tvOptionsSelect(static_cast<int>(Change.itemNew.lParam));
     case TVN_ITEMEXPANDEDW:
       FDialog.tvOptionsExpandedChange(static_cast<int>(Change.itemNew.lParam),
                                       Change.action == TVE_EXPAND);

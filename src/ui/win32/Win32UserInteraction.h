@@ -14,7 +14,9 @@ class TWin32UserInteraction : public TUserInteraction {
 
   void ShowError(const std::string& Message) override;
   void ShowMessage(const std::string& Message) override;
-  std::string BrowseFolder(const std::string& Title, DWORD Flags) override;
+  std::string BrowseFolder(const std::string& Title, DWORD Flags,
+                           const std::string& StartFolder) override;
+  void ShowBusy(bool Busy) override;
 
  private:
   std::string FTitle;

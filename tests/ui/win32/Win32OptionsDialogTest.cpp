@@ -291,11 +291,9 @@ TEST_F(Win32OptionsDialogTest, ANumberNotTakenIsReportedOnceAndTheEditorStaysOpe
     EXPECT_EQ("abc", WindowText(Desktop.Editor()));
     EXPECT_EQ(Desktop.Editor(), GetFocus());
     EXPECT_EQ(L"1000", Desktop.Frame().VTVGetText(0, 1));
-    // Escape leaves the editor, not the dialog.
+    // Escape drops the text and closes the dialog without a word.
     PressKey(Desktop.Editor(), VK_ESCAPE);
     EXPECT_EQ(nullptr, Desktop.Editor());
-    EXPECT_TRUE(IsWindowVisible(Window.Handle));
-    PressKey(Desktop.VTV, VK_ESCAPE);
   });
   KillTimer(nullptr, Closer);
   SetUserInteraction(&Interaction);
