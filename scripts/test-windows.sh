@@ -22,11 +22,7 @@ fi
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake --no-warn-unused-cli \
   > /dev/null
 
-export WINEPREFIX="$PWD/$build/wine-prefix"
-export WINEARCH=win64
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-unset DISPLAY
+source scripts/wine-env.sh
 wineserver -k > /dev/null 2>&1 || true
 rm -rf "$WINEPREFIX"
 mkdir -p "$WINEPREFIX"
