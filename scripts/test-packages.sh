@@ -82,10 +82,10 @@ check_resources() {
   local executable=$1
   wrestool -l --type=16 "$executable" | grep . > /dev/null \
     || { echo "$executable has no version resource" >&2; return 1; }
-  local sizes
-  sizes=$(wrestool -x --type=14 "$executable" | icotool -l - | grep -o 'width=[0-9]*' | sort -u \
-    | tr '\n' ' ')
-  [ "$sizes" = "width=16 width=24 width=256 width=32 width=48 " ] \
+  local icon=$scratch/icon.ico sizes
+  wrestool -x --type=14 -o "$icon" "$executable"
+  sizes=$(icotool -l "$icon" | sed -n 's/.*--width=\([0-9]*\).*/\1/p' | sort -n | xargs)
+  [ "$sizes" = "16 24 32 48 256" ] \
     || { echo "$executable has an icon of sizes '$sizes'" >&2; return 1; }
 }
 
