@@ -120,6 +120,6 @@ if [ $# -eq 1 ]; then
 fi
 status=0
 for part in deb zip; do
-  "$0" "$part" || status=1
+  scripts/test-packages.sh "$part" || status=1
 done
 exit "$status"
