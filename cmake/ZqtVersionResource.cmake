@@ -1,7 +1,8 @@
 # The version resource of every executable we build, made at build time from
 # the project's version: on Windows a linked VERSIONINFO resource, in the
 # program's resource script with its manifest, both naming the processor
-# architecture built for; elsewhere the same
+# architecture built for, and the program's icon in the sizes Windows shows,
+# drawn from packaging/'s SVG at build time; elsewhere the same
 # VS_VERSIONINFO bytes in the executable's ELF section ".versioninfo", where
 # the version functions of the platform layer find it.
 #
@@ -15,6 +16,35 @@ set(ZQT_VERSION_INFO_OUTPUT ${CMAKE_BINARY_DIR}/generated/versioninfo)
 # craft blocks of their own.
 add_library(zqt_version_writer STATIC ${ZQT_VERSION_INFO_DIR}/VersionInfoWriter.cpp)
 target_include_directories(zqt_version_writer PUBLIC ${ZQT_VERSION_INFO_DIR})
+
+# The .ico of Windows, Icon, from the SVG: one picture per size, each
+# rendered for its size rather than scaled from another; the largest kept as
+# PNG, as Windows reads it since Vista, the others as bitmaps for all.
+function(zqt_add_icon Icon)
+  find_program(ZQT_RSVG_CONVERT rsvg-convert REQUIRED)
+  find_program(ZQT_ICOTOOL icotool REQUIRED)
+  set(Svg ${PROJECT_SOURCE_DIR}/packaging/io.github.zqttweaker.ZQTTweaker.svg)
+  set(Commands)
+  set(Pictures)
+  foreach(Size 16 24 32 48 256)
+    set(Picture ${ZQT_VERSION_INFO_OUTPUT}/icon-${Size}.png)
+    list(APPEND Commands COMMAND ${ZQT_RSVG_CONVERT} -w ${Size} -h ${Size} -o ${Picture} ${Svg})
+    if(Size EQUAL 256)
+      list(APPEND Pictures --raw=${Picture})
+    else()
+      list(APPEND Pictures ${Picture})
+    endif()
+  endforeach()
+  add_custom_command(
+    OUTPUT ${Icon}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${ZQT_VERSION_INFO_OUTPUT}
+    ${Commands}
+    COMMAND ${ZQT_ICOTOOL} --create -o ${Icon} ${Pictures}
+    DEPENDS ${Svg}
+    COMMENT "Drawing the program's icon"
+    VERBATIM)
+  add_custom_target(zqt_icon DEPENDS ${Icon})
+endfunction()
 
 if(WIN32)
   enable_language(RC)
@@ -30,6 +60,8 @@ if(WIN32)
   endif()
   set(ZQT_MANIFEST ${ZQT_VERSION_INFO_OUTPUT}/ZQTTweaker.manifest)
   configure_file(${ZQT_VERSION_INFO_DIR}/ZQTTweaker.manifest.in ${ZQT_MANIFEST} @ONLY)
+  set(ZQT_ICON ${ZQT_VERSION_INFO_OUTPUT}/ZQTTweaker.ico)
+  zqt_add_icon(${ZQT_ICON})
   configure_file(${ZQT_VERSION_INFO_DIR}/ZQTTweaker.rc.in
                  ${ZQT_VERSION_INFO_OUTPUT}/ZQTTweaker.rc @ONLY)
 else()
@@ -50,7 +82,8 @@ function(zqt_add_version_resource Target)
   if(WIN32)
     target_sources(${Target} PRIVATE ${ZQT_VERSION_INFO_OUTPUT}/ZQTTweaker.rc)
     set_source_files_properties(${ZQT_VERSION_INFO_OUTPUT}/ZQTTweaker.rc PROPERTIES
-      OBJECT_DEPENDS ${ZQT_MANIFEST})
+      OBJECT_DEPENDS "${ZQT_MANIFEST};${ZQT_ICON}")
+    add_dependencies(${Target} zqt_icon)
   else()
     target_link_libraries(${Target} PRIVATE zqt_version_resource)
   endif()

@@ -21,7 +21,6 @@ fi
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake --no-warn-unused-cli \
   > /dev/null
 
-export WINEARCH=win64
 . scripts/wine-session.sh "$build"
 
 cmake --build "$build"

@@ -3,8 +3,9 @@
 # undefined-behaviour sanitizers, fuzzes the version-resource parser and the
 # reading of registry files for 60 seconds in all, and runs every test; then
 # builds the layers below the user interface for Windows and runs their
-# tests under Wine. Every part runs whatever the others give, and a failure
-# of any fails this.
+# tests under Wine; then makes the Debian package and the Windows archive
+# and checks them (scripts/test-packages.sh). Every part runs whatever the
+# others give, and a failure of any fails this.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-packages.sh --tests
@@ -21,4 +22,5 @@ fi
 cd build
 ctest --output-on-failure -j2 --timeout 300 || status=$?
 ../scripts/test-windows.sh || status=$?
+../scripts/test-packages.sh || status=$?
 exit "$status"

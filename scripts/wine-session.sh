@@ -7,9 +7,8 @@
 # server and the Wine server are started once and stopped when the script
 # ends, however it ends.
 wine_build=$1
+source scripts/wine-env.sh
 export WINEPREFIX="$PWD/$wine_build/wine-prefix"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
 wineserver -k > /dev/null 2>&1 || true
 rm -rf "$WINEPREFIX"
 mkdir -p "$WINEPREFIX"
