@@ -1,8 +1,9 @@
 // What a simulated device records for whoever watches it from outside: how
 // often each entry point was called, when the latest connection request and
 // the uninitialisation after it came, and the size of the record that request
-// came with. The files are rewritten at every call, so they are current
-// whenever the caller looks.
+// came with. Each file is made of lines of one width, a name and a number at
+// fixed places, so that a new number takes the place of the old one without
+// the file changing length; a line that holds nothing is blank.
 #pragma once
 
 #include <cstdint>
@@ -29,13 +30,15 @@ class TCallRecord {
   void ConnectionEnded();
 
  private:
-  void WriteTimes();
+  struct TCounter {
+    std::uint64_t Calls = 0;
+    // Its line in the file.
+    std::size_t Line = 0;
+  };
 
-  std::filesystem::path FFolder;
+  bool FRecording;
   TRecordFile FCountsFile;
   TRecordFile FTimesFile;
   TRecordFile FRecordSizeFile;
-  std::map<std::string, std::uint64_t, std::less<>> FCounts;
-  std::optional<std::int64_t> FRequested;
-  std::optional<std::int64_t> FEnded;
+  std::map<std::string, TCounter, std::less<>> FCounts;
 };

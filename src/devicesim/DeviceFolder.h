@@ -17,7 +17,11 @@
 //                      of the system's monotonic clock
 //   init-record-size   written by the device: the size (cbSize) of the record
 //                      the latest connection request came with, in bytes;
-//                      empty when it came without one
+//                      blank when it came without one
+//
+// The device's record is current at every moment: its lines have one width,
+// numbers padded with blanks, and what is not known is a blank line, so that
+// the device changes them in place while it runs; readers skip the blanks.
 //
 // Shared by the device library and the tests that set a device up.
 #pragma once

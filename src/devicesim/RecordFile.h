@@ -1,22 +1,32 @@
-// A small file of the device's record, rewritten whole at every change so
-// that it is current whenever someone outside looks.
+// A small text file of the device's record, changed in place so that it is
+// current whenever someone outside looks. On Linux the file is mapped into
+// memory that every reader of the file shares: a change is a store into
+// that memory, and only a file growing goes to the system. On Windows the
+// file is rewritten whole at every change and is open only while it is
+// written, so that nothing keeps its folder from being removed.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
-#include <string>
+#include <memory>
+#include <string_view>
 
 class TRecordFile {
  public:
-  explicit TRecordFile(std::filesystem::path File) : FFile(std::move(File)) {}
+  // The file is created at the first Append; an older one's text is
+  // blanked, which readers skip as white space.
+  explicit TRecordFile(std::filesystem::path File);
   ~TRecordFile();
   TRecordFile(const TRecordFile&) = delete;
   TRecordFile& operator=(const TRecordFile&) = delete;
 
-  void Replace(const std::string& Text);
+  std::size_t Length() const;
+  void Append(std::string_view Text);
+  // Puts Text in place of as many characters from Offset; nothing past the
+  // end of the file is written.
+  void Overwrite(std::size_t Offset, std::string_view Text);
 
  private:
-  std::filesystem::path FFile;
-  // Where the system lets an open file's folder go, the file stays open
-  // between writes; -1 while it is not open.
-  int FDescriptor = -1;
+  struct TState;
+  std::unique_ptr<TState> FState;
 };

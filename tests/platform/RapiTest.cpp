@@ -2,6 +2,7 @@
 // rules as the program meets them through the binding.
 #include <gtest/gtest.h>
 
+#include "DeviceFolder.h"
 #include "SimulatedDevice.h"
 #include "TemporaryRegistry.h"
 #include "miniUtils.h"
@@ -172,8 +173,21 @@ TEST_F(RapiTest, WithoutADeviceFolderNoDeviceAnswers) {
   EXPECT_EQ(0u, Device.Calls("CeRapiInitEx"));
 }
 
-TEST_F(RapiTest, TheDeviceRecordsItsConnectionTimes) {
+TEST_F(RapiTest, TheDeviceRecordsItsConnectionTimesOverAnyOlderRecord) {
+  // What a device of an earlier run left, in lines as wide as the device's
+  // own and more of them than the new record has.
+  auto OlderLine = [](const std::string& Name, int Number) {
+    const std::string Digits = std::to_string(Number);
+    return Name + std::string(40 - Name.size() - Digits.size(), ' ') + Digits + '\n';
+  };
+  WriteWholeFile((Device.Folder() / kCallCountsFile).string(),
+                 OlderLine("CeRapiInitEx", 7) + OlderLine("CeRapiUninit", 7) +
+                     OlderLine("CeReadFile", 99));
+  WriteWholeFile((Device.Folder() / kConnectionTimesFile).string(),
+                 OlderLine("CeRapiInitEx", 1) + OlderLine("CeRapiUninit", 2));
   RAPIINIT Init = Connect();
+  EXPECT_EQ(1u, Device.Calls("CeRapiInitEx"));
+  EXPECT_EQ(0u, Device.Calls("CeReadFile"));
   EXPECT_FALSE(Device.TimeToUninit());
   CeRapiUninit();
   ASSERT_TRUE(Device.TimeToUninit());
