@@ -40,14 +40,26 @@ class TFigureKeeper : public benchmark::ConsoleReporter {
   std::set<std::string> FMedians;
 };
 
+bool Within(const TBenchRatio& Ratio, double Value) {
+  return Ratio.AtLeast ? Value >= Ratio.Limit : Value <= Ratio.Limit;
+}
+
+const char* Bound(const TBenchRatio& Ratio) { return Ratio.AtLeast ? "at least" : "at most"; }
+
+const char* Verdict(bool IsWithin) { return IsWithin ? "within" : "NOT within"; }
+
 void PrintRatio(const TBenchRatio& Ratio, double Numerator, double Denominator) {
   const double Value = Numerator / Denominator;
-  const bool Within = Ratio.AtLeast ? Value >= Ratio.Limit : Value <= Ratio.Limit;
   const char* const Unit = Ratio.Counter.empty() ? " s" : "";
   std::printf("%s: %.3f (%s %.2f: %s), %s %.6g%s / %s %.6g%s\n", Ratio.Text.c_str(), Value,
-              Ratio.AtLeast ? "at least" : "at most", Ratio.Limit, Within ? "within" : "NOT within",
-              Ratio.Numerator.c_str(), Numerator, Unit, Ratio.Denominator.c_str(), Denominator,
-              Unit);
+              Bound(Ratio), Ratio.Limit, Verdict(Within(Ratio, Value)), Ratio.Numerator.c_str(),
+              Numerator, Unit, Ratio.Denominator.c_str(), Denominator, Unit);
+}
+
+void PrintFigure(const TBenchRatio& Ratio, double Value) {
+  const char* const Unit = Ratio.Counter.empty() ? " s" : "";
+  std::printf("%s: %.6g%s (%s %.6g%s: %s), %s\n", Ratio.Text.c_str(), Value, Unit, Bound(Ratio),
+              Ratio.Limit, Unit, Verdict(Within(Ratio, Value)), Ratio.Numerator.c_str());
 }
 
 }  // namespace
@@ -60,8 +72,12 @@ int RunBenchmarksWithRatios(int argc, char** argv, const std::vector<TBenchRatio
   benchmark::Shutdown();
   for (const TBenchRatio& Ratio : Ratios) {
     const double* Numerator = Keeper.Figure(Ratio.Numerator, Ratio.Counter);
-    const double* Denominator = Keeper.Figure(Ratio.Denominator, Ratio.Counter);
-    if (Numerator && Denominator) PrintRatio(Ratio, *Numerator, *Denominator);
+    if (!Numerator) continue;
+    if (Ratio.Denominator.empty()) {
+      PrintFigure(Ratio, *Numerator);
+    } else if (const double* Denominator = Keeper.Figure(Ratio.Denominator, Ratio.Counter)) {
+      PrintRatio(Ratio, *Numerator, *Denominator);
+    }
   }
   return 0;
 }

@@ -1,6 +1,6 @@
-// The benchmarks of one program run, then the ratios between their medians
-// that say how near each figure is to the limit it is held against, in the
-// same run so that a busy machine slows both sides alike.
+// The benchmarks of one program run, then how near each figure is to the
+// limit it is held against: mostly a ratio between the medians of two
+// benchmarks of the same run, so that a busy machine slows both sides alike.
 #pragma once
 
 #include <string>
@@ -9,7 +9,8 @@
 struct TBenchRatio {
   // What the ratio says.
   std::string Text;
-  // Benchmark function names; the ratio is Numerator / Denominator.
+  // Benchmark function names; the ratio is Numerator / Denominator. Without
+  // a Denominator, Numerator's own figure is held against Limit.
   std::string Numerator;
   std::string Denominator;
   double Limit = 1.0;
@@ -20,6 +21,6 @@ struct TBenchRatio {
 };
 
 // Runs the benchmarks the command line selects and prints each ratio whose
-// two sides ran: the medians where there were repetitions, otherwise the
-// single figures. The process's exit code.
+// sides ran: the medians where there were repetitions, otherwise the single
+// figures. The process's exit code.
 int RunBenchmarksWithRatios(int argc, char** argv, const std::vector<TBenchRatio>& Ratios);
