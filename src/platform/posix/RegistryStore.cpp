@@ -80,13 +80,13 @@ LONG ErrorFromSqlite(int Code) {
   }
 }
 
-// One prepared statement, finalized on scope exit.
-class TStatement {
+}  // namespace
+
+// Reset when the use ends, ready for the next.
+class TRegistryStore::TStatement {
  public:
-  TStatement(sqlite3* Db, const char* Sql) {
-    FResult = sqlite3_prepare_v2(Db, Sql, -1, &FStmt, nullptr);
-  }
-  ~TStatement() { sqlite3_finalize(FStmt); }
+  TStatement(sqlite3_stmt* Stmt, int Result) : FStmt(Stmt), FResult(Result) {}
+  ~TStatement() { sqlite3_reset(FStmt); }
   TStatement(const TStatement&) = delete;
   TStatement& operator=(const TStatement&) = delete;
 
@@ -120,9 +120,11 @@ class TStatement {
   void Check(int Result) {
     if (FResult == SQLITE_OK) FResult = Result;
   }
-  sqlite3_stmt* FStmt = nullptr;
+  sqlite3_stmt* FStmt;
   int FResult;
 };
+
+namespace {
 
 bool FileExists(const std::string& Name) {
   struct stat Info;
@@ -143,7 +145,20 @@ TRegistryStore::TRegistryStore(std::string FileName, bool CreateMissingFolders)
 
 TRegistryStore::~TRegistryStore() { Disconnect(); }
 
+TRegistryStore::TStatement TRegistryStore::Statement(std::string_view Sql) {
+  const auto Known = FStatements.find(Sql);
+  if (Known != FStatements.end()) return TStatement(Known->second, SQLITE_OK);
+  sqlite3_stmt* Stmt = nullptr;
+  const int Result = sqlite3_prepare_v3(FDb, Sql.data(), static_cast<int>(Sql.size()),
+                                        SQLITE_PREPARE_PERSISTENT, &Stmt, nullptr);
+  if (Result == SQLITE_OK) FStatements.emplace(Sql, Stmt);
+  return TStatement(Stmt, Result);
+}
+
 void TRegistryStore::Disconnect() {
+  for (const auto& [Sql, Stmt] : FStatements) sqlite3_finalize(Stmt);
+  FStatements.clear();
+  FFoundKeys.clear();
   sqlite3_close_v2(FDb);
   FDb = nullptr;
   FWritable = false;
@@ -202,7 +217,7 @@ LONG TRegistryStore::Connect(bool ForWrite) {
 LONG TRegistryStore::CheckFile(TFileState& State) {
   State = TFileState::Ours;
   if (FKnownOurs) return ERROR_SUCCESS;
-  TStatement Id(FDb, "PRAGMA application_id");
+  TStatement Id = Statement("PRAGMA application_id");
   const int Step = Id.Step();
   if (Step == SQLITE_NOTADB || Step == SQLITE_CORRUPT) {
     State = TFileState::Foreign;
@@ -231,7 +246,7 @@ void TRegistryStore::CreateSchema() { sqlite3_exec(FDb, kSchema, nullptr, nullpt
 void TRegistryStore::UseWriteAheadLog() {
   if (FWriteAheadLog) return;
   FDeadline = TClock::now();
-  TStatement Mode(FDb, "PRAGMA journal_mode = WAL");
+  TStatement Mode = Statement("PRAGMA journal_mode = WAL");
   FWriteAheadLog = Mode.Step() == SQLITE_ROW && Mode.Bytes(0) == "wal";
 }
 
@@ -239,13 +254,13 @@ LONG TRegistryStore::Lookup(KeyId Base, std::string_view Path, KeyId& Key, bool&
   std::vector<std::string_view> Names;
   if (!SplitKeyPath(Path, Names)) return ERROR_BAD_PATHNAME;
   KeyId Current = Base;
-  TStatement Flags(FDb, "SELECT read_only FROM keys WHERE id = ?");
+  TStatement Flags = Statement("SELECT read_only FROM keys WHERE id = ?");
   int Result = Flags.Bind(1, Base).Step();
   if (Result != SQLITE_ROW) return Result == SQLITE_DONE ? ERROR_BADKEY : ErrorFromSqlite(Result);
   ReadOnly = Flags.Int(0) != 0;
   for (std::string_view Name : Names) {
     if (Utf16Length(Name) > kMaxKeyNameLength) return ERROR_INVALID_PARAMETER;
-    TStatement Child(FDb, "SELECT id, read_only FROM keys WHERE parent = ? AND fold = ?");
+    TStatement Child = Statement("SELECT id, read_only FROM keys WHERE parent = ? AND fold = ?");
     Result = Child.Bind(1, Current).Bind(2, FoldCase(Name)).Step();
     if (Result == SQLITE_DONE) return ERROR_FILE_NOT_FOUND;
     if (Result != SQLITE_ROW) return ErrorFromSqlite(Result);
@@ -258,10 +273,10 @@ LONG TRegistryStore::Lookup(KeyId Base, std::string_view Path, KeyId& Key, bool&
 
 // How deep Key sits below the root of the Windows registry.
 LONG TRegistryStore::KeyDepth(KeyId Key, int& Depth) {
-  TStatement Up(FDb,
-                "WITH RECURSIVE up(id, parent, levels) AS (SELECT id, parent, 0 FROM keys"
-                " WHERE id = ? UNION ALL SELECT keys.id, keys.parent, levels + 1 FROM keys"
-                " JOIN up ON keys.id = up.parent) SELECT id, levels FROM up WHERE parent = 0");
+  TStatement Up = Statement(
+      "WITH RECURSIVE up(id, parent, levels) AS (SELECT id, parent, 0 FROM keys"
+      " WHERE id = ? UNION ALL SELECT keys.id, keys.parent, levels + 1 FROM keys"
+      " JOIN up ON keys.id = up.parent) SELECT id, levels FROM up WHERE parent = 0");
   const int Step = Up.Bind(1, Key).Step();
   if (Step != SQLITE_ROW) return Step == SQLITE_DONE ? ERROR_BADKEY : ErrorFromSqlite(Step);
   const int HiveDepth = Up.Int(0) == CurrentUserHive ? kCurrentUserDepth : kLocalMachineDepth;
@@ -275,7 +290,7 @@ LONG TRegistryStore::MakeKey(KeyId Parent, std::string_view Name, int& ParentDep
     if (Measured != ERROR_SUCCESS) return Measured;
   }
   if (ParentDepth >= kMaxDepth) return ERROR_INVALID_PARAMETER;
-  TStatement Insert(FDb, "INSERT INTO keys(parent, name, fold) VALUES (?, ?, ?)");
+  TStatement Insert = Statement("INSERT INTO keys(parent, name, fold) VALUES (?, ?, ?)");
   const int Step = Insert.Bind(1, Parent).Bind(2, Name).Bind(3, FoldCase(Name)).Step();
   if (Step != SQLITE_DONE) return ErrorFromSqlite(Step);
   Child = sqlite3_last_insert_rowid(FDb);
@@ -295,10 +310,18 @@ LONG TRegistryStore::OpenExisting(KeyId Base, std::string_view Path, bool WantsW
   if (Result != ERROR_SUCCESS) return Result;
   if (State == TFileState::Empty) return ERROR_FILE_NOT_FOUND;
   if (State == TFileState::Foreign) return ERROR_BADDB;
-  bool ReadOnly = false;
-  Result = Lookup(Base, Path, Key, ReadOnly);
-  if (Result == ERROR_SUCCESS && ReadOnly && WantsWrite) return ERROR_ACCESS_DENIED;
-  return Result;
+  std::string Found = std::to_string(Base) + '\\' + FoldCase(Path);
+  auto Known = FFoundKeys.find(Found);
+  if (Known == FFoundKeys.end()) {
+    std::pair<KeyId, bool> Looked{};
+    Result = Lookup(Base, Path, Looked.first, Looked.second);
+    if (Result != ERROR_SUCCESS) return Result;
+    Known = FFoundKeys.emplace(std::move(Found), Looked).first;
+  }
+  const auto [Id, ReadOnly] = Known->second;
+  if (ReadOnly && WantsWrite) return ERROR_ACCESS_DENIED;
+  Key = Id;
+  return ERROR_SUCCESS;
 }
 
 template <typename Body>
@@ -326,6 +349,7 @@ LONG TRegistryStore::InWriteTransaction(Body&& Work) {
   }
   sqlite3_exec(FDb, "ROLLBACK", nullptr, nullptr, nullptr);
   FKnownOurs = false;
+  FFoundKeys.clear();
   return Result;
 }
 
@@ -379,7 +403,7 @@ LONG TRegistryStore::QueryValue(KeyId Key, std::string_view Name, DWORD& Type, s
   if (Result != ERROR_SUCCESS) return Result;
   if (State != TFileState::Ours)
     return State == TFileState::Foreign ? ERROR_BADDB : ERROR_FILE_NOT_FOUND;
-  TStatement Value(FDb, "SELECT type, data FROM vals WHERE key = ? AND fold = ?");
+  TStatement Value = Statement("SELECT type, data FROM vals WHERE key = ? AND fold = ?");
   int Step = Value.Bind(1, Key).Bind(2, FoldCase(Name)).Step();
   if (Step == SQLITE_DONE) return ERROR_FILE_NOT_FOUND;
   if (Step != SQLITE_ROW) return ErrorFromSqlite(Step);
@@ -392,13 +416,13 @@ LONG TRegistryStore::SetValue(KeyId Key, std::string_view Name, DWORD Type, cons
                               DWORD Size) {
   auto Call = BeginCall();
   return InWriteTransaction([&]() -> LONG {
-    TStatement Exists(FDb, "SELECT 1 FROM keys WHERE id = ?");
+    TStatement Exists = Statement("SELECT 1 FROM keys WHERE id = ?");
     int Found = Exists.Bind(1, Key).Step();
     if (Found != SQLITE_ROW) return Found == SQLITE_DONE ? ERROR_BADKEY : ErrorFromSqlite(Found);
-    TStatement Upsert(FDb,
-                      "INSERT INTO vals(key, name, fold, type, data) VALUES (?, ?, ?, ?, ?)"
-                      " ON CONFLICT(key, fold) DO UPDATE SET type = excluded.type,"
-                      " data = excluded.data");
+    TStatement Upsert = Statement(
+        "INSERT INTO vals(key, name, fold, type, data) VALUES (?, ?, ?, ?, ?)"
+        " ON CONFLICT(key, fold) DO UPDATE SET type = excluded.type,"
+        " data = excluded.data");
     int Step = Upsert.Bind(1, Key)
                    .Bind(2, Name)
                    .Bind(3, FoldCase(Name))
@@ -414,8 +438,9 @@ LONG TRegistryStore::SetKeyReadOnly(KeyId Base, std::string_view Path, bool Read
   KeyId Key = 0;
   LONG Result = OpenExisting(Base, Path, false, Key);
   if (Result != ERROR_SUCCESS) return Result;
+  FFoundKeys.clear();
   return InWriteTransaction([&]() -> LONG {
-    TStatement Update(FDb, "UPDATE keys SET read_only = ? WHERE id = ?");
+    TStatement Update = Statement("UPDATE keys SET read_only = ? WHERE id = ?");
     int Step = Update.Bind(1, ReadOnly ? 1 : 0).Bind(2, Key).Step();
     return Step == SQLITE_DONE ? ERROR_SUCCESS : ErrorFromSqlite(Step);
   });

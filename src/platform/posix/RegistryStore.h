@@ -15,6 +15,11 @@
 // all for other programs' locks; a file still locked then gives
 // ERROR_LOCK_VIOLATION.
 //
+// The connection stays open between calls and prepares each statement
+// once. Keys are never removed from a store, and only this object marks them
+// read-only, so a key once found is remembered with its mark: opening it
+// again reads nothing from the file.
+//
 // A file that is not one of our stores (another program's database, a
 // corrupt file, anything but a regular file) is never written: reads find
 // nothing and writes fail with ERROR_BADDB. Only what the file says makes it
@@ -27,10 +32,13 @@
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
 
 #include "WinCompat.h"
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 class TRegistryStore {
  public:
@@ -83,6 +91,11 @@ class TRegistryStore {
   LONG MakeKey(KeyId Parent, std::string_view Name, int& ParentDepth, KeyId& Child);
   template <typename Body>
   LONG InWriteTransaction(Body&& Work);
+  // One use of a statement of this connection.
+  class TStatement;
+  // Sql (a literal) is prepared the first time it is asked for. A statement
+  // is in one use at a time.
+  TStatement Statement(std::string_view Sql);
   void CreateSchema();
   void UseWriteAheadLog();
   void Disconnect();
@@ -95,4 +108,7 @@ class TRegistryStore {
   bool FKnownOurs = false;
   bool FWriteAheadLog = false;
   TClock::time_point FDeadline;
+  std::unordered_map<std::string_view, sqlite3_stmt*> FStatements;
+  // Keys found, by their base and folded path: their id and read-only mark.
+  std::unordered_map<std::string, std::pair<KeyId, bool>> FFoundKeys;
 };
