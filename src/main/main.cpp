@@ -64,12 +64,16 @@ TForm1::TForm1(const std::vector<std::string>& Arguments, TApplicationFrontEnd& 
                          [this] { ReportErrorsOf([this] { btnRegWriteClick(); }); })),
       edValue(Edit("edValue", "", 16, 80)),
       Button1(Button("Button1", "Save!", 16, 536, [] {})),
-      FApplication(Application),
-      FWindow(Application.CreateHostWindow(*this)) {
+      FApplication(Application) {
   FormCreate(Arguments);
 }
 
 TForm1::~TForm1() { FormDestroy(); }
+
+THostWindow* TForm1::Window() {
+  if (!FWindow) FWindow = FApplication.CreateHostWindow(*this);
+  return FWindow.get();
+}
 
 std::vector<TPanelControl*> TForm1::Controls() {
   return {&edKey,     &btnRegistryRead, &lbResult,    &edCopyFrom, &edCopyTo, &btnCopy,

@@ -72,8 +72,8 @@ class TForm1 {
   static constexpr TSheetRect Bounds = {215, 162, 631, 636};
   static constexpr TSheetRect frTweakOptionsBounds = {16, 184, 393, 328};
 
-  // Arguments: the command line without the program's own path. Creates
-  // the form's window, then runs the creation handler.
+  // Arguments: the command line without the program's own path. Runs the
+  // creation handler.
   TForm1(const std::vector<std::string>& Arguments, TApplicationFrontEnd& Application);
   ~TForm1();
   TForm1(const TForm1&) = delete;
@@ -102,8 +102,9 @@ class TForm1 {
   void btnCopyClick();
 
   TRapiManager* RapiManager() const { return FRapiManager.get(); }
-  // The front end's window of the form.
-  THostWindow* Window() const { return FWindow.get(); }
+  // The front end's window of the form, made the first time it is asked
+  // for: a window that is never shown costs the run nothing.
+  THostWindow* Window();
 
  private:
   void FormCreate(const std::vector<std::string>& Arguments);

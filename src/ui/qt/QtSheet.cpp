@@ -3,7 +3,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-
 #include <algorithm>
 
 #include "QtOptionList.h"
@@ -30,10 +29,17 @@ QLabel* AddLabel(QWidget* Parent, const TSheetLabel& Spec) {
   Label->setObjectName(ToQString(Spec.Name));
   Label->setWordWrap(Spec.WordWrap);
   Label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  QString Style = QString("color: #%1;").arg(Spec.Color, 6, 16, QChar('0'));
-  if (Spec.Bold) Style += " font-weight: bold;";
-  Label->setStyleSheet(Style);
-  Label->setVisible(Spec.Visible);
+  QPalette Palette = Label->palette();
+  Palette.setColor(QPalette::WindowText, QColor::fromRgb(Spec.Color));
+  Label->setPalette(Palette);
+  if (Spec.Bold) {
+    // Only the weight: the family and size stay the page's.
+    QFont Bold;
+    Bold.setBold(true);
+    Label->setFont(Bold);
+  }
+  // Shown with its parent: showing it now would size it to its text first.
+  if (!Spec.Visible) Label->hide();
   return Label;
 }
 
@@ -67,7 +73,15 @@ TQtSheet::TQtSheet(const TOptionsSheetBase& Sheet, QWidget* Parent)
     : QWidget(Parent), FSheet(Sheet) {
   setFont(QFont("MS Sans Serif", 8));
   const TSheetLayout& Layout = Sheet.Layout();
-  for (const TSheetLabel& Spec : Layout.Labels) PlaceLabel(AddLabel(this, Spec), Spec.Bounds);
+  for (const TSheetLabel& Spec : Layout.Labels) {
+    QLabel* Label = AddLabel(this, Spec);
+    // A hidden label stays hidden for the page's life: its text is never
+    // measured.
+    if (Spec.Visible)
+      PlaceLabel(Label, Spec.Bounds);
+    else
+      Label->setGeometry(Scaled(Spec.Bounds));
+  }
 
   auto* Column = new QVBoxLayout(this);
   Column->setContentsMargins(0, 0, 0, 0);
