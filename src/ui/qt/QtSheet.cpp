@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+
 #include <algorithm>
 
 #include "QtOptionList.h"
@@ -73,15 +74,7 @@ TQtSheet::TQtSheet(const TOptionsSheetBase& Sheet, QWidget* Parent)
     : QWidget(Parent), FSheet(Sheet) {
   setFont(QFont("MS Sans Serif", 8));
   const TSheetLayout& Layout = Sheet.Layout();
-  for (const TSheetLabel& Spec : Layout.Labels) {
-    QLabel* Label = AddLabel(this, Spec);
-    // A hidden label stays hidden for the page's life: its text is never
-    // measured.
-    if (Spec.Visible)
-      PlaceLabel(Label, Spec.Bounds);
-    else
-      Label->setGeometry(Scaled(Spec.Bounds));
-  }
+  for (const TSheetLabel& Spec : Layout.Labels) PlaceLabel(AddLabel(this, Spec), Spec.Bounds);
 
   auto* Column = new QVBoxLayout(this);
   Column->setContentsMargins(0, 0, 0, 0);
