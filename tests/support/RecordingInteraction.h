@@ -3,7 +3,6 @@
 // test set. Installed while the object lives.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,9 +24,6 @@ class TRecordingInteraction : public TUserInteraction {
     StartFolders.push_back(StartFolder);
     return FolderAnswer;
   }
-  void ShowBusy(bool Busy) override {
-    if (OnBusy) OnBusy(Busy);
-  }
 
   std::vector<std::string> Errors;
   std::vector<std::string> Messages;
@@ -36,8 +32,6 @@ class TRecordingInteraction : public TUserInteraction {
   std::vector<std::string> StartFolders;
   // What the folder dialog answers; empty means the user cancelled.
   std::string FolderAnswer;
-  // Called whenever the program shows or ends its wait cursor.
-  std::function<void(bool Busy)> OnBusy;
 
  private:
   TUserInteraction* FPrevious;
