@@ -14,7 +14,6 @@ include_guard(GLOBAL)
 option(ZQT_INSTALL_DEMO
        "Install the simulated device library and the demo's preparation too" OFF)
 
-set(ZQT_APP_ID io.github.zqttweaker.ZQTTweaker)
 set(ZQT_PACKAGE_NAME zqttweaker)
 set(ZQT_MAINTAINER "ZQTTweaker developers <zqttweaker@example.org>")
 set(ZQT_RELEASE_DATE 2026-12-07)

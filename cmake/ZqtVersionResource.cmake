@@ -2,7 +2,8 @@
 # the project's version: on Windows a linked VERSIONINFO resource, in the
 # program's resource script with its manifest, both naming the processor
 # architecture built for, and the program's icon in the sizes Windows shows,
-# drawn from packaging/'s SVG at build time; elsewhere the same
+# drawn from packaging/'s SVG at build time (zqt_draw_icon draws it for the
+# Linux program too); elsewhere the same
 # VS_VERSIONINFO bytes in the executable's ELF section ".versioninfo", where
 # the version functions of the platform layer find it.
 #
@@ -17,31 +18,38 @@ set(ZQT_VERSION_INFO_OUTPUT ${CMAKE_BINARY_DIR}/generated/versioninfo)
 add_library(zqt_version_writer STATIC ${ZQT_VERSION_INFO_DIR}/VersionInfoWriter.cpp)
 target_include_directories(zqt_version_writer PUBLIC ${ZQT_VERSION_INFO_DIR})
 
-# The .ico of Windows, Icon, from the SVG: one picture per size, each
-# rendered for its size rather than scaled from another; the largest kept as
-# PNG, as Windows reads it since Vista, the others as bitmaps for all.
-function(zqt_add_icon Icon)
+# The program's icon drawn from packaging/'s SVG into Folder, one PNG per
+# size given after Pictures, each rendered for its size rather than scaled
+# from another; the pictures' paths go into the variable Pictures names.
+function(zqt_draw_icon Folder Pictures)
   find_program(ZQT_RSVG_CONVERT rsvg-convert REQUIRED)
-  find_program(ZQT_ICOTOOL icotool REQUIRED)
-  set(Svg ${PROJECT_SOURCE_DIR}/packaging/io.github.zqttweaker.ZQTTweaker.svg)
-  set(Commands)
-  set(Pictures)
-  foreach(Size 16 24 32 48 256)
-    set(Picture ${ZQT_VERSION_INFO_OUTPUT}/icon-${Size}.png)
-    list(APPEND Commands COMMAND ${ZQT_RSVG_CONVERT} -w ${Size} -h ${Size} -o ${Picture} ${Svg})
-    if(Size EQUAL 256)
-      list(APPEND Pictures --raw=${Picture})
-    else()
-      list(APPEND Pictures ${Picture})
-    endif()
+  set(Svg ${PROJECT_SOURCE_DIR}/packaging/${ZQT_APP_ID}.svg)
+  set(Drawn)
+  foreach(Size ${ARGN})
+    set(Picture ${Folder}/icon-${Size}.png)
+    add_custom_command(
+      OUTPUT ${Picture}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${Folder}
+      COMMAND ${ZQT_RSVG_CONVERT} -w ${Size} -h ${Size} -o ${Picture} ${Svg}
+      DEPENDS ${Svg}
+      COMMENT "Drawing the program's icon at ${Size} pixels"
+      VERBATIM)
+    list(APPEND Drawn ${Picture})
   endforeach()
+  set(${Pictures} ${Drawn} PARENT_SCOPE)
+endfunction()
+
+# The .ico of Windows, Icon: the largest picture kept as PNG, as Windows
+# reads it since Vista, the others as bitmaps for all.
+function(zqt_add_icon Icon)
+  find_program(ZQT_ICOTOOL icotool REQUIRED)
+  zqt_draw_icon(${ZQT_VERSION_INFO_OUTPUT} Pictures 16 24 32 48 256)
+  list(TRANSFORM Pictures REPLACE "^(.*-256\\.png)$" "--raw=\\1" OUTPUT_VARIABLE Arguments)
   add_custom_command(
     OUTPUT ${Icon}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${ZQT_VERSION_INFO_OUTPUT}
-    ${Commands}
-    COMMAND ${ZQT_ICOTOOL} --create -o ${Icon} ${Pictures}
-    DEPENDS ${Svg}
-    COMMENT "Drawing the program's icon"
+    COMMAND ${ZQT_ICOTOOL} --create -o ${Icon} ${Arguments}
+    DEPENDS ${Pictures}
+    COMMENT "Packing the program's icon"
     VERBATIM)
   add_custom_target(zqt_icon DEPENDS ${Icon})
 endfunction()

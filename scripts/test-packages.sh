@@ -2,11 +2,14 @@
 # Makes the packages and checks them as people meet them.
 #
 # The Debian package, from a release build with Debian's hardening flags
-# (build-package/): lintian finds no error in it, its dependencies come from
-# the system, it holds exactly the programs and their files (no simulated
-# device, no demo), its desktop entry and AppStream metadata validate, and
-# its zqttweak, run from the unpacked package, tells its version and lists
-# the desktop's options without a display.
+# (build-package/), configured, built and packed as the README's Install
+# section does it with only the programs a fresh Debian 12 has and those of
+# scripts/packages.txt (with what they depend on) to be found: lintian finds
+# no error in it, its dependencies come from the system, it holds exactly
+# the programs and their files (no simulated device, no demo), its desktop
+# entry and AppStream metadata validate, the entry asks for startup
+# notification, and its zqttweak, run from the unpacked package, tells its
+# version and lists the desktop's options without a display.
 #
 # The Windows archive, from build-windows/ (which scripts/test-windows.sh
 # builds, with its Wine prefix): it holds the programs the build made and a
@@ -35,16 +38,49 @@ check_version_told() {
     || { echo "zqttweak --version told '$told' in the package of $version" >&2; return 1; }
 }
 
+# Fills Folder with links to the programs of the installed packages that a
+# fresh Debian 12 has (the essential and required ones) and of those
+# scripts/packages.txt names, with every package they depend on: the
+# programs the Install section's commands may find.
+link_install_programs() {
+  local folder=$1 packages
+  # The dependencies as apt names them (a foreign architecture's packages
+  # with their architecture), then as dpkg names the installed ones.
+  mapfile -t packages < <(
+    { dpkg-query -W -f='${Package} ${Essential} ${Priority}\n' \
+        | awk '$2 == "yes" || $3 == "required" { print $1 }'
+      grep -v '^\s*\(#\|$\)' scripts/packages.txt; } \
+      | xargs apt-cache depends --recurse --installed --no-recommends --no-suggests \
+        --no-conflicts --no-breaks --no-replaces --no-enhances \
+      | grep -v '^[ <]' \
+      | awk -v native="$(dpkg --print-architecture)" 'NR == FNR { wanted[$1]; next }
+          $1 == "ii" && (($3 == native || $3 == "all") ? $2 : $2 ":" $3) in wanted { print $4 }' \
+        - <(dpkg-query -W -f='${db:Status-Abbrev} ${Package} ${Architecture} ${binary:Package}\n'))
+  rm -rf "$folder"
+  mkdir -p "$folder"
+  dpkg -L "${packages[@]}" | grep -E '^(/usr)?/s?bin/[^/]+$' | while read -r program; do
+    if [ -f "$program" ] && [ -x "$program" ]; then ln -sf "$program" "$folder/"; fi
+  done
+}
+
 check_deb() {
-  local build=build-package flags
+  local build=build-package flags programs ignored
   export DEB_BUILD_MAINT_OPTIONS=hardening=+all
   flags="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZQT_BUILD_TESTS=OFF \
-    -DZQT_BUILD_BENCHMARKS=OFF -DCMAKE_CXX_FLAGS="$flags" \
-    -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" > /dev/null
-  cmake --build "$build"
+  # Only those programs are found: on the path, and where CMake and CPack
+  # look for programs of their own accord (the system's folders are
+  # ignored). The cache goes, so that the compilers are looked for anew.
+  programs=$PWD/$build/install-programs
+  ignored="/usr/local/sbin;/usr/local/bin;/usr/sbin;/usr/bin;/sbin;/bin"
+  link_install_programs "$programs"
+  rm -f "$build/CMakeCache.txt"
+  PATH=$programs cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DZQT_BUILD_TESTS=OFF -DZQT_BUILD_BENCHMARKS=OFF -DCMAKE_CXX_FLAGS="$flags" \
+    -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" -DCMAKE_IGNORE_PATH="$ignored" \
+    > /dev/null
+  PATH=$programs cmake --build "$build"
   rm -f "$build"/*.deb
-  (cd "$build" && cpack -G DEB > /dev/null)
+  (cd "$build" && PATH=$programs cpack -G DEB -D CMAKE_IGNORE_PATH="$ignored" > /dev/null)
   local deb
   deb=$(echo "$build"/zqttweaker_*.deb)
   echo "Checking $deb"
@@ -67,6 +103,8 @@ check_deb() {
 EOF
   appstreamcli validate --no-net "$root/usr/share/metainfo/$app_id.metainfo.xml"
   desktop-file-validate "$root/usr/share/applications/$app_id.desktop"
+  grep -qx 'StartupNotify=true' "$root/usr/share/applications/$app_id.desktop" \
+    || { echo "the desktop entry asks for no startup notification" >&2; return 1; }
 
   check_version_told "$(dpkg-deb -f "$deb" Version)" "$("$root/usr/bin/zqttweak" --version)"
   env -u DISPLAY -u WAYLAND_DISPLAY -u ZQT_RAPI_LIBRARY -u ZQT_DEVICE_FOLDER \

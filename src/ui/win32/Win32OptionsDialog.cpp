@@ -101,6 +101,7 @@ bool TWin32OptionsDialog::DialogMessage(UINT Message, WPARAM WParam, LPARAM LPar
 void TWin32OptionsDialog::InitDialog(HWND Window) {
   Handle = Window;
   SetWindowTextW(Handle, AnsiToWide(FDialog.Caption(), 0).c_str());
+  SetProgramIcon(Handle);
   RECT Frame{0, 0, Scaled(TMain::ClientWidth), Scaled(TMain::ClientHeight)};
   AdjustWindowRectEx(&Frame, GetWindowLongW(Handle, GWL_STYLE), FALSE,
                      GetWindowLongW(Handle, GWL_EXSTYLE));

@@ -1,5 +1,6 @@
 #include "Win32Window.h"
 
+#include <utility>
 #include <vector>
 
 #include "UserInteraction.h"
@@ -69,6 +70,16 @@ HWND CreateControl(const wchar_t* ClassName, const std::string& Text, DWORD Styl
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(Id)), GetModuleHandleW(nullptr), nullptr);
   SendMessageW(Control, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
   return Control;
+}
+
+void SetProgramIcon(HWND Window) {
+  for (const auto& [Kind, Metric] : {std::pair{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}}) {
+    const int Size = GetSystemMetrics(Metric);
+    // Shared: the system keeps the icon as long as the program runs.
+    const HANDLE Icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIconId),
+                                   IMAGE_ICON, Size, Size, LR_SHARED);
+    SendMessageW(Window, WM_SETICON, Kind, reinterpret_cast<LPARAM>(Icon));
+  }
 }
 
 WideString WindowTextW(HWND Window) {

@@ -25,6 +25,14 @@ HFONT BoldDialogFont();
 HWND CreateControl(const wchar_t* ClassName, const std::string& Text, DWORD Style,
                    const TSheetRect& Bounds, HWND Parent, int Id, DWORD ExStyle = 0);
 
+// The program's icon in its resources (the resource script's first icon).
+inline constexpr int kProgramIconId = 1;
+
+// Gives a top-level Window the program's icon, as the system shows it: the
+// big one (task bar, Alt+Tab) and the small one (title bar), each drawn for
+// its size at the screen's DPI.
+void SetProgramIcon(HWND Window);
+
 // A window's text, as single-byte text of the system's code page.
 std::string WindowText(HWND Window);
 WideString WindowTextW(HWND Window);

@@ -316,4 +316,17 @@ TEST_F(Win32OptionsDialogTest, ARefusedDeviceWriteIsReportedAndOkKeepsTheDialogO
   EXPECT_FALSE(DeviceHas(kAppearance, "UseMargins"));
 }
 
+TEST_F(Win32OptionsDialogTest, TheDialogCarriesTheProgramsIconInTheSizesTheSystemShows) {
+  Show([](TWin32OptionsDialog& Window) {
+    for (const auto& [Kind, Metric] : {std::pair{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}}) {
+      const int Size = GetSystemMetrics(Metric);
+      EXPECT_EQ(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON,
+                           Size, Size, LR_SHARED),
+                reinterpret_cast<HANDLE>(SendMessageW(Window.Handle, WM_GETICON, Kind, 0)))
+          << "icon " << Kind;
+    }
+    PressKey(Window.tvOptions, VK_ESCAPE);
+  });
+}
+
 }  // namespace
