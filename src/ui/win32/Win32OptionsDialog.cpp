@@ -16,13 +16,16 @@ constexpr UINT kTreeMouseUp = WM_APP + 1;
 
 // An empty dialog: fixed border, caption and close box, no controls; they
 // are made when it opens, at their places in pixels. The dialog manager
-// gives it the default button, Escape, mnemonics and keyboard navigation.
+// gives it the default button, Escape, mnemonics and keyboard navigation;
+// its class gives it the program's icon.
 std::vector<WORD> DialogTemplate() {
   std::vector<WORD> Words(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
   reinterpret_cast<DLGTEMPLATE*>(Words.data())->style =
       DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
-  // No menu, the dialog class, no title.
-  Words.insert(Words.end(), {0, 0, 0});
+  // No menu, the class by name, no title.
+  Words.push_back(0);
+  for (const wchar_t* Name = ProgramDialogClass(); *Name; ++Name) Words.push_back(*Name);
+  Words.insert(Words.end(), {0, 0});
   return Words;
 }
 
@@ -101,7 +104,6 @@ bool TWin32OptionsDialog::DialogMessage(UINT Message, WPARAM WParam, LPARAM LPar
 void TWin32OptionsDialog::InitDialog(HWND Window) {
   Handle = Window;
   SetWindowTextW(Handle, AnsiToWide(FDialog.Caption(), 0).c_str());
-  SetProgramIcon(Handle);
   RECT Frame{0, 0, Scaled(TMain::ClientWidth), Scaled(TMain::ClientHeight)};
   AdjustWindowRectEx(&Frame, GetWindowLongW(Handle, GWL_STYLE), FALSE,
                      GetWindowLongW(Handle, GWL_EXSTYLE));
@@ -122,10 +124,11 @@ void TWin32OptionsDialog::InitDialog(HWND Window) {
 
 void TWin32OptionsDialog::CreateComponents() {
   // Node labels cannot be edited; the selection stays highlighted without
-  // the focus; hot tracking.
+  // the focus; hot tracking; no tooltip window, as every label fits.
   tvOptions = CreateControl(WC_TREEVIEWW, "",
                             WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
-                                TVS_LINESATROOT | TVS_SHOWSELALWAYS | TVS_TRACKSELECT,
+                                TVS_LINESATROOT | TVS_SHOWSELALWAYS | TVS_TRACKSELECT |
+                                TVS_NOTOOLTIPS,
                             {0, 0, TMain::TreeWidth, TMain::ClientHeight}, Handle, tvOptionsId,
                             WS_EX_CLIENTEDGE);
   SendMessageW(tvOptions, TVM_SETINDENT, Scaled(TMain::TreeIndent), 0);

@@ -1,6 +1,5 @@
 #include "Win32Window.h"
 
-#include <utility>
 #include <vector>
 
 #include "UserInteraction.h"
@@ -9,6 +8,8 @@
 namespace {
 
 constexpr wchar_t kPanelClass[] = L"ZQTTweakerPanel";
+constexpr wchar_t kSystemDialogClass[] = L"#32770";
+constexpr wchar_t kProgramDialogClass[] = L"ZQTTweakerDialog";
 
 // The DPI the system draws at; the program's manifest declares it aware of
 // it, so that nothing is stretched behind its back.
@@ -29,6 +30,14 @@ HFONT CreateDialogFont(int Weight) {
   Font.lfCharSet = DEFAULT_CHARSET;
   lstrcpynW(Font.lfFaceName, L"MS Sans Serif", LF_FACESIZE);
   return CreateFontIndirectW(&Font);
+}
+
+// The program's icon drawn for a size the system gives by Metric. Shared: the
+// system keeps it as long as the program runs.
+HICON ProgramIcon(int Metric) {
+  const int Size = GetSystemMetrics(Metric);
+  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIconId),
+                                       IMAGE_ICON, Size, Size, LR_SHARED));
 }
 
 // The common controls this front end uses, once.
@@ -72,14 +81,18 @@ HWND CreateControl(const wchar_t* ClassName, const std::string& Text, DWORD Styl
   return Control;
 }
 
-void SetProgramIcon(HWND Window) {
-  for (const auto& [Kind, Metric] : {std::pair{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}}) {
-    const int Size = GetSystemMetrics(Metric);
-    // Shared: the system keeps the icon as long as the program runs.
-    const HANDLE Icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIconId),
-                                   IMAGE_ICON, Size, Size, LR_SHARED);
-    SendMessageW(Window, WM_SETICON, Kind, reinterpret_cast<LPARAM>(Icon));
-  }
+const wchar_t* ProgramDialogClass() {
+  static const bool Registered = [] {
+    WNDCLASSEXW Class{};
+    Class.cbSize = sizeof(Class);
+    if (!GetClassInfoExW(nullptr, kSystemDialogClass, &Class)) return false;
+    Class.hInstance = GetModuleHandleW(nullptr);
+    Class.hIcon = ProgramIcon(SM_CXICON);
+    Class.hIconSm = ProgramIcon(SM_CXSMICON);
+    Class.lpszClassName = kProgramDialogClass;
+    return RegisterClassExW(&Class) != 0;
+  }();
+  return Registered ? kProgramDialogClass : kSystemDialogClass;
 }
 
 WideString WindowTextW(HWND Window) {

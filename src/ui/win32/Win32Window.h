@@ -28,10 +28,11 @@ HWND CreateControl(const wchar_t* ClassName, const std::string& Text, DWORD Styl
 // The program's icon in its resources (the resource script's first icon).
 inline constexpr int kProgramIconId = 1;
 
-// Gives a top-level Window the program's icon, as the system shows it: the
-// big one (task bar, Alt+Tab) and the small one (title bar), each drawn for
-// its size at the screen's DPI.
-void SetProgramIcon(HWND Window);
+// The class of the program's dialog windows: the system's dialog class with
+// the program's icon, as the system shows it from the window's creation on:
+// the big one (task bar, Alt+Tab) and the small one (title bar), each drawn
+// for its size at the screen's DPI.
+const wchar_t* ProgramDialogClass();
 
 // A window's text, as single-byte text of the system's code page.
 std::string WindowText(HWND Window);

@@ -318,11 +318,11 @@ TEST_F(Win32OptionsDialogTest, ARefusedDeviceWriteIsReportedAndOkKeepsTheDialogO
 
 TEST_F(Win32OptionsDialogTest, TheDialogCarriesTheProgramsIconInTheSizesTheSystemShows) {
   Show([](TWin32OptionsDialog& Window) {
-    for (const auto& [Kind, Metric] : {std::pair{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}}) {
+    for (const auto& [Kind, Metric] : {std::pair{GCLP_HICON, SM_CXICON}, {GCLP_HICONSM, SM_CXSMICON}}) {
       const int Size = GetSystemMetrics(Metric);
       EXPECT_EQ(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON,
                            Size, Size, LR_SHARED),
-                reinterpret_cast<HANDLE>(SendMessageW(Window.Handle, WM_GETICON, Kind, 0)))
+                reinterpret_cast<HANDLE>(GetClassLongPtrW(Window.Handle, Kind)))
           << "icon " << Kind;
     }
     PressKey(Window.tvOptions, VK_ESCAPE);
