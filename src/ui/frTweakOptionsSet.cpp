@@ -1,6 +1,7 @@
 #include "frTweakOptionsSet.h"
 
 #include <string>
+#include <utility>
 
 #include "IntegerConversion.h"
 #include "TweakOptionsMngr.h"
@@ -90,6 +91,8 @@ TfrTweakOptions::TfrTweakOptions() = default;
 TfrTweakOptions::~TfrTweakOptions() = default;
 
 void TfrTweakOptions::FillList() {
+  CancelEditor();
+  FFocusedRow = -1;
   FRows.assign(OptionSet ? OptionSet->Count() : 0, TRow{});
   for (int Row = 0; Row < RowCount(); ++Row) VTVInitNode(Row);
   if (FView) FView->RowsChanged();
@@ -148,6 +151,7 @@ void TfrTweakOptions::VTVChecked(int Row, bool Checked) {
 }
 
 void TfrTweakOptions::VTVChange(int Row) {
+  FFocusedRow = Row;
   if (TTweakOptionItem* Option = NodeToItem(Row)) {
     FDescription = Option->Description;
     if (FView) FView->DescriptionChanged();
@@ -163,23 +167,107 @@ bool TfrTweakOptions::IsChecked(int Row) const {
   return HasCheckBox(Row) && FRows[Row].Cell->IsChecked(*FRows[Row].Option);
 }
 
-bool TfrTweakOptions::ClickOpensEditor(int Row, int Column, int FocusedRow) const {
-  return Row == FocusedRow && VTVEditing(Row, Column);
+bool TfrTweakOptions::GridMouseDown() {
+  DropPendingEdit();
+  FFocusedAtPress = FFocusedRow;
+  return LeaveEditor();
 }
 
-bool TfrTweakOptions::EditorCloses(int Row, int Column, const WideString& OriginalText,
-                                   const WideString& Text) {
-  if (Text == OriginalText) return true;
-  FHoldsRejectedText = false;
-  if (Text == OriginalText) return true;
-  try {
-    VTVNewText(Row, Column, Text);
+void TfrTweakOptions::GridClick(int Row, int Column) {
+  if (Row != FFocusedAtPress || !VTVEditing(Row, Column)) return;
+  FPendingEdit = Row;
+  if (FView) FView->StartEditTimer(EditDelay);
+}
+
+void TfrTweakOptions::EditTimerElapsed() {
+  const int Row = std::exchange(FPendingEdit, -1);
+  if (Row >= 0 && Row == FFocusedRow) OpenEditorAt(Row);
+}
+
+void TfrTweakOptions::DropPendingEdit() {
+  if (FPendingEdit < 0) return;
+  FPendingEdit = -1;
+  if (FView) FView->StopEditTimer();
+}
+
+bool TfrTweakOptions::GridKeyDown(TListKey Key) {
+  if (Key == TListKey::lkF2 && VTVEditing(FFocusedRow, ValueColumn)) {
+    OpenEditorAt(FFocusedRow);
     return true;
+  }
+  if (Key == TListKey::lkSpace && HasCheckBox(FFocusedRow)) {
+    ToggleCheck(FFocusedRow);
+    return true;
+  }
+  return false;
+}
+
+void TfrTweakOptions::ToggleCheck(int Row) { VTVChecked(Row, !IsChecked(Row)); }
+
+void TfrTweakOptions::OpenEditorAt(int Row) {
+  if (EditorOpen() || !VTVEditing(Row, ValueColumn)) return;
+  DropPendingEdit();
+  FEditRow = Row;
+  FOriginalText = VTVGetText(Row, ValueColumn);
+  if (FView) FView->OpenEditor(Row, FOriginalText);
+}
+
+bool TfrTweakOptions::EditorKeyDown(TListKey Key) {
+  switch (Key) {
+    case TListKey::lkReturn:
+    case TListKey::lkTab:
+      LeaveEditor();
+      return true;
+    case TListKey::lkEscape:
+      CancelEditor();
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TfrTweakOptions::EditorFocusLost(TFocusTarget Target) {
+  if (Target == TFocusTarget::ftControl) LeaveEditor();
+}
+
+bool TfrTweakOptions::LeaveEditor() {
+  if (!EditorOpen()) return true;
+  // The error box lets events through; none of them leaves the editor
+  // while its text is being reported.
+  if (FReportingRefusal) return false;
+  const WideString Text = FView ? FView->EditorText() : FOriginalText;
+  try {
+    if (Text != FOriginalText) VTVNewText(FEditRow, ValueColumn, Text);
   } catch (const EConvertError& Error) {
-    FHoldsRejectedText = true;
+    FReportingRefusal = true;
     UserInteraction().ShowError(Error.what());
+    FReportingRefusal = false;
+    if (FView && EditorOpen()) FView->FocusEditor();
     return false;
   }
+  CancelEditor();
+  return true;
+}
+
+void TfrTweakOptions::CancelEditor() {
+  if (!EditorOpen()) return;
+  FEditRow = -1;
+  if (FView) FView->CloseEditor();
+}
+
+std::vector<TMenuEntry> TfrTweakOptions::ContextMenu(int Row) const {
+  std::vector<TMenuEntry> Menu(miCount);
+  Menu[miReset] = {ResetCaption, NodeToItem(Row) != nullptr};
+  Menu[miResetAll] = {ResetAllCaption, RowCount() > 0};
+  Menu[miShowChanges] = {ShowChangesCaption, true, FShowChanges};
+  return Menu;
+}
+
+void TfrTweakOptions::ContextMenuChosen(int Row, int Index) {
+  if (!ContextMenu(Row).at(Index).Enabled) return;
+  if (Index == miReset) ResetOption(Row);
+  if (Index == miResetAll) ResetAllOptions();
+  if (Index == miShowChanges) SetShowChanges(!FShowChanges);
 }
 
 void TfrTweakOptions::ResetOption(int Row) {

@@ -160,6 +160,38 @@ TEST(BaseSheetTest, EditsReachTheOwnerAndAreRemembered) {
   const TSheetLabel* Hint = Sheet.Label("lbSheetBaseLabel");
   ASSERT_NE(nullptr, Hint);
   EXPECT_EQ("Please select a subentry for options", Hint->Caption);
+  EXPECT_EQ("OptionsSheetBase", Sheet.Layout().Caption);
+  EXPECT_EQ(422, Sheet.Layout().Width);
+  EXPECT_EQ(325, Sheet.Layout().Height);
+}
+
+TEST(BaseSheetTest, ALabelGrowsToItsTextWrappedDownwardsElseToTheRight) {
+  struct TCase {
+    bool WordWrap;
+    TTextSize Text;
+    TSheetRect Expected;
+  };
+  const TSheetRect Place{104, 88, 167, 13};
+  const TCase Cases[] = {
+      {false, {200, 15}, {104, 88, 200, 13}},
+      {false, {100, 15}, {104, 88, 167, 13}},
+      {true, {167, 39}, {104, 88, 167, 39}},
+      {true, {167, 10}, {104, 88, 167, 13}},
+  };
+  for (const TCase& Case : Cases) {
+    TSheetLabel Label;
+    Label.WordWrap = Case.WordWrap;
+    int AskedWidth = -1;
+    const TSheetRect Grown = LabelPlace(Label, Place, [&](const TSheetLabel&, int WrapWidth) {
+      AskedWidth = WrapWidth;
+      return Case.Text;
+    });
+    EXPECT_EQ(Case.WordWrap ? Place.Width : 0, AskedWidth);
+    EXPECT_EQ((std::vector<int>{Case.Expected.Left, Case.Expected.Top, Case.Expected.Width,
+                                Case.Expected.Height}),
+              (std::vector<int>{Grown.Left, Grown.Top, Grown.Width, Grown.Height}))
+        << Case.WordWrap << " " << Case.Text.Width << "x" << Case.Text.Height;
+  }
 }
 
 }  // namespace
