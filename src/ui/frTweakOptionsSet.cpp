@@ -227,7 +227,14 @@ bool TfrTweakOptions::EditorKeyDown(TListKey Key) {
 }
 
 void TfrTweakOptions::EditorFocusLost(TFocusTarget Target) {
-  if (Target == TFocusTarget::ftControl) LeaveEditor();
+  if (Target != TFocusTarget::ftControl) return;
+  // The focus moving on after a refusal (a tree takes it even when its
+  // selection stayed) tells nothing new: the editor takes the focus back.
+  if (FView && FRefusedText && *FRefusedText == FView->EditorText()) {
+    FView->FocusEditor();
+    return;
+  }
+  LeaveEditor();
 }
 
 bool TfrTweakOptions::LeaveEditor() {
@@ -239,6 +246,7 @@ bool TfrTweakOptions::LeaveEditor() {
   try {
     if (Text != FOriginalText) VTVNewText(FEditRow, ValueColumn, Text);
   } catch (const EConvertError& Error) {
+    FRefusedText = Text;
     FReportingRefusal = true;
     UserInteraction().ShowError(Error.what());
     FReportingRefusal = false;
@@ -252,6 +260,7 @@ bool TfrTweakOptions::LeaveEditor() {
 void TfrTweakOptions::CancelEditor() {
   if (!EditorOpen()) return;
   FEditRow = -1;
+  FRefusedText.reset();
   if (FView) FView->CloseEditor();
 }
 

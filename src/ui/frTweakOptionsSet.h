@@ -7,6 +7,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -147,7 +148,10 @@ class TfrTweakOptions {
   bool EditorKeyDown(TListKey Key);
   void EditorFocusLost(TFocusTarget Target);
   // The toolkit closed the editor on its own (the grid went away).
-  void EditorDropped() { FEditRow = -1; }
+  void EditorDropped() {
+    FEditRow = -1;
+    FRefusedText.reset();
+  }
   // Leaves the open editor with the text it holds now: a text left as it
   // was closes it without a change, a number is taken, and anything else is
   // reported once and keeps the editor open with the focus; false then.
@@ -204,4 +208,6 @@ class TfrTweakOptions {
   int FEditRow = -1;
   WideString FOriginalText;
   bool FReportingRefusal = false;
+  // The editor's text when it was last refused.
+  std::optional<WideString> FRefusedText;
 };

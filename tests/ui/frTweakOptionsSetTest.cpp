@@ -105,7 +105,11 @@ TEST_F(OptionGridTest, TextThatIsNoNumberIsReportedAndKeepsTheEditorOpenWithTheF
     EXPECT_EQ(0, View.EditorRow) << "the editor keeps the text";
   }
   EXPECT_EQ(2, View.EditorFocused);
+  Frame.EditorFocusLost(TFocusTarget::ftControl);
+  EXPECT_EQ(1u, Interaction.Errors.size()) << "the focus moving on tells nothing new";
+  EXPECT_EQ(3, View.EditorFocused);
   EXPECT_FALSE(Frame.GridMouseDown()) << "a press on the grid goes no further";
+  EXPECT_EQ(2u, Interaction.Errors.size());
   EXPECT_EQ(1000, Number(0));
   EXPECT_EQ(0, Changes);
   View.EditorText_ = Wide("7");

@@ -11,7 +11,6 @@
 namespace {
 
 enum { kGridId = 1, kGroupBoxId, kDescriptionId };
-constexpr UINT_PTR kEditTimer = 1;
 // The editor lost the focus: the frame is told once the focus has settled.
 constexpr UINT kEditorFocusLost = WM_APP + 1;
 constexpr int kValue = TfrTweakOptions::ValueColumn;
@@ -86,7 +85,7 @@ TWin32OptionList::TWin32OptionList(TfrTweakOptions& Frame, HWND Parent, const TS
 
 TWin32OptionList::~TWin32OptionList() {
   FFrame.SetView(nullptr);
-  KillTimer(Handle(), kEditTimer);
+  KillTimer(Handle(), EditTimerId);
   FFrame.EditorDropped();
   CloseEditor();
   RemoveWindowSubclass(VTV, &GridProc, 0);
@@ -129,8 +128,8 @@ LRESULT TWin32OptionList::PanelMessage(UINT Message, WPARAM WParam, LPARAM LPara
         return GridNotify(Header);
       break;
     case WM_TIMER:
-      if (WParam != kEditTimer) break;
-      KillTimer(Handle(), kEditTimer);
+      if (WParam != EditTimerId) break;
+      KillTimer(Handle(), EditTimerId);
       FFrame.EditTimerElapsed();
       return 0;
     case kEditorFocusLost:
@@ -266,10 +265,10 @@ TFocusTarget TWin32OptionList::FocusTarget() const {
 }
 
 void TWin32OptionList::StartEditTimer(int Milliseconds) {
-  SetTimer(Handle(), kEditTimer, Milliseconds, nullptr);
+  SetTimer(Handle(), EditTimerId, Milliseconds, nullptr);
 }
 
-void TWin32OptionList::StopEditTimer() { KillTimer(Handle(), kEditTimer); }
+void TWin32OptionList::StopEditTimer() { KillTimer(Handle(), EditTimerId); }
 
 void TWin32OptionList::OpenEditor(int Row, const WideString& Text) {
   CloseEditor();

@@ -25,6 +25,9 @@ class TWin32OptionList : public TWin32Panel, public TOptionListView {
   void FocusEditor() override;
   void CloseEditor() override;
 
+  // The timer of the edit delay, on the panel's window.
+  static constexpr UINT_PTR EditTimerId = 1;
+
   TfrTweakOptions& Frame() const { return FFrame; }
   // Where the check box of a row's Value cell is drawn, in the grid's
   // client area.

@@ -1,5 +1,5 @@
 // Every fixed text of every page shows whole, in the font the front end
-// has: built twice, at 96 and at 120 DPI.
+// has: built three times, at 96, 120 and 144 DPI.
 #include <gtest/gtest.h>
 
 #include <QLabel>
