@@ -220,15 +220,6 @@ TEST_F(OptionPagesTest, ARefusedNumberKeepsTheUserOnItsPageTellingOnceAtEachAtte
   EXPECT_TRUE(Dialog->tvOptionsSelect(Debug));
 }
 
-TEST_F(OptionPagesTest, CancelClosesWithoutWritingWhateverTheEditorHolds) {
-  Start(false, false);
-  Edit(Grid("Desktop UI"), 0, "abc");
-  Dialog->btnCancelClick();
-  EXPECT_EQ(TModalResult::mrCancel, Dialog->ModalResult());
-  EXPECT_TRUE(Interaction.Errors.empty());
-  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kDesktopSettings));
-}
-
 TEST_F(OptionPagesTest, AResetIsAnEditThatOkWrites) {
   SetRawValue(HKEY_CURRENT_USER, kDesktopSettings, "DragDropExpandCollapseInterval", REG_DWORD,
               DwordBytes(250));
