@@ -1,6 +1,6 @@
 #include "ExpectRaises.h"
-#include "OptionTestFixture.h"
 #include "OptionKind.h"
+#include "OptionTestFixture.h"
 #include "TweakOptionsMngr.h"
 
 namespace {

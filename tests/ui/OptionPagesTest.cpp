@@ -193,11 +193,10 @@ TEST_F(OptionPagesTest, ARefusedNumberKeepsTheUserOnItsPageTellingOnceAtEachAtte
   const int DesktopNode = Dialog->Selected();
   const int Debug = NodeNamed(*Dialog, "Debug setting");
   Edit(Desktop, 0, "abc");
-  const std::function<void()> Attempts[] = {
-      [&] { EXPECT_FALSE(Dialog->tvOptionsChanging(Debug)); },
-      [&] { EXPECT_FALSE(Dialog->tvOptionsSelect(Debug)); },
-      [&] { Dialog->btnApplyClick(); },
-      [&] { Dialog->btnOKClick(); }};
+  const std::function<void()> Attempts[] = {[&] { EXPECT_FALSE(Dialog->tvOptionsChanging(Debug)); },
+                                            [&] { EXPECT_FALSE(Dialog->tvOptionsSelect(Debug)); },
+                                            [&] { Dialog->btnApplyClick(); },
+                                            [&] { Dialog->btnOKClick(); }};
   std::size_t Told = 0;
   for (const auto& Attempt : Attempts) {
     Attempt();

@@ -127,8 +127,7 @@ TEST_F(OptionGridTest, ReturnTabAndFocusLossToAControlTakeTheTextEscapeCancelOrE
   const TCase Cases[] = {
       {"Return", [](TfrTweakOptions& F) { EXPECT_TRUE(F.EditorKeyDown(TListKey::lkReturn)); },
        false, 5},
-      {"Tab", [](TfrTweakOptions& F) { EXPECT_TRUE(F.EditorKeyDown(TListKey::lkTab)); }, false,
-       5},
+      {"Tab", [](TfrTweakOptions& F) { EXPECT_TRUE(F.EditorKeyDown(TListKey::lkTab)); }, false, 5},
       {"focus to a control", [](TfrTweakOptions& F) { F.EditorFocusLost(TFocusTarget::ftControl); },
        false, 5},
       {"Escape", [](TfrTweakOptions& F) { EXPECT_TRUE(F.EditorKeyDown(TListKey::lkEscape)); },
