@@ -20,6 +20,10 @@ struct TProgramRun {
 std::string ZqtTweakProgram();
 // Runs Program with Arguments, in the test's environment, to its end.
 TProgramRun RunProgram(const std::string& Program, const std::vector<std::string>& Arguments);
+// Starts Program once with each list of arguments, all before waiting for
+// any, and runs them to their ends; their runs in the same order.
+std::vector<TProgramRun> RunProgramsTogether(
+    const std::string& Program, const std::vector<std::vector<std::string>>& ArgumentLists);
 
 // While the object lives, the desktop registry that programs started by the
 // test use, and the test itself: on Linux a temporary registry file; on
