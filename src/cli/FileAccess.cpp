@@ -11,7 +11,7 @@ std::string ReadRegularFile(const std::string& FileName) {
   return Bytes;
 }
 
-void ReplaceFile(const std::string& FileName, const std::string& Bytes) {
+void ReplaceWholeFile(const std::string& FileName, const std::string& Bytes) {
   const std::string Temporary = TemporaryNameBeside(FileName);
   std::string Failure = CreateFileWith(Temporary, Bytes, FileName);
   if (Failure.empty() && !PutTemporaryInPlace(Temporary, FileName, true))

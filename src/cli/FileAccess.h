@@ -12,7 +12,7 @@ std::string ReadRegularFile(const std::string& FileName);
 // temporary file beside it, which takes its place once complete. A regular
 // file replaced keeps its permissions; a symbolic link is replaced itself,
 // never followed.
-void ReplaceFile(const std::string& FileName, const std::string& Bytes);
+void ReplaceWholeFile(const std::string& FileName, const std::string& Bytes);
 
 // This system's part, in posix/ and win32/. Each gives the system's reason
 // for a failure, or nothing when there was none.

@@ -91,7 +91,7 @@ int ResetOptions(const TTweakCommand& Command) {
 int ExportOptions(const std::string& FileName, TTweakOptionTarget Side) {
   TTweakSession Session(Side == otDevice);
   if (Side == otDevice) Session.RequireDevice();
-  ReplaceFile(FileName, RegFileBytes(RegFileText(RegFileOf(Side, Session.Values(Side)))));
+  ReplaceWholeFile(FileName, RegFileBytes(RegFileText(RegFileOf(Side, Session.Values(Side)))));
   return kExitSuccess;
 }
 
