@@ -27,9 +27,9 @@ bool SameContent(const TRegFile& A, const TRegFile& B) {
   return true;
 }
 
-void CheckValuesFor(const TRegFile& File, TTweakOptionTarget Side) {
+void CheckValuesFor(const std::string& Bytes, TTweakOptionTarget Side) {
   try {
-    for (const TOptionValue& Value : OptionsIn(File, Side).Values)
+    for (const TOptionValue& Value : OptionsIn(Bytes, Side).Values)
       if (Value.Row->Target != Side || (Value.Row->IsBoolean && (Value.Value & ~1) != 0))
         __builtin_trap();
   } catch (const ERegFileError&) {
@@ -39,14 +39,15 @@ void CheckValuesFor(const TRegFile& File, TTweakOptionTarget Side) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
+  const std::string Bytes(reinterpret_cast<const char*>(Data), Size);
   TRegFile File;
   try {
-    File = ParseRegFile(std::string(reinterpret_cast<const char*>(Data), Size));
+    File = ParseRegFile(Bytes);
   } catch (const ERegFileError&) {
     return 0;
   }
-  CheckValuesFor(File, otDesktop);
-  CheckValuesFor(File, otDevice);
+  CheckValuesFor(Bytes, otDesktop);
+  CheckValuesFor(Bytes, otDevice);
   if (!SameContent(File, ParseRegFile(RegFileBytes(RegFileText(File))))) __builtin_trap();
   return 0;
 }

@@ -27,10 +27,6 @@ std::string OtherSideReason(TTweakOptionTarget Other) {
   return "the file holds options of the desktop: import it with --import";
 }
 
-void CheckSide(const TRegFile& File, TTweakOptionTarget Side) {
-  if (File.Side && *File.Side != Side) throw ERegFileError(File.SideLine, OtherSideReason(*File.Side));
-}
-
 std::vector<const TOptionRow*> RowsUnder(const TRegFileKey& Key, TTweakOptionTarget Side) {
   std::vector<const TOptionRow*> Rows;
   for (const TOptionRow& Row : OptionRows())
@@ -57,13 +53,50 @@ int OptionValueOf(const TOptionRow& Row, const TRegFileValue& Value) {
   return static_cast<int>(*Value.Data);
 }
 
-// Why a file that sets no option of Side is refused.
-std::string NoOptionReason(const TRegFile& File, TTweakOptionTarget Side) {
-  const TTweakOptionTarget Other = Side == otDevice ? otDesktop : otDevice;
-  for (const TRegFileKey& Key : File.Keys)
-    if (!RowsUnder(Key, Other).empty()) return OtherSideReason(Other);
-  return "the file sets no option of " + SideName(Side);
-}
+TTweakOptionTarget OtherSide(TTweakOptionTarget Side) { return Side == otDevice ? otDesktop : otDevice; }
+
+// Takes from a file what it sets for the options of one side.
+class TOptionsReader : public TRegFileSink {
+ public:
+  explicit TOptionsReader(TTweakOptionTarget Side) : FSide(Side) {}
+
+  void Side(TTweakOptionTarget Side, int Line) override {
+    if (Side != FSide) throw ERegFileError(Line, OtherSideReason(Side));
+  }
+
+  void Key(const TRegFileKey& Key) override {
+    FKeyPath = Key.Path;
+    FRows = RowsUnder(Key, FSide);
+    if (!FRows.empty()) return;
+    FFound.Skipped.push_back({Key.Line, "[" + Key.Path + "] holds no option of " + SideName(FSide)});
+    FOtherSideSeen = FOtherSideSeen || !RowsUnder(Key, OtherSide(FSide)).empty();
+  }
+
+  void Value(const TRegFileValue& Value) override {
+    if (FRows.empty()) return;
+    if (const TOptionRow* Row = RowNamed(FRows, Value))
+      FFound.Values.push_back({Row, OptionValueOf(*Row, Value), Value.Line});
+    else
+      FFound.Skipped.push_back(
+          {Value.Line, QuotedName(Value.Name) + " in [" + FKeyPath + "] is no option"});
+  }
+
+  // What was found; a file that sets no option of the side is refused.
+  TOptionsInFile Found() {
+    if (!FFound.Values.empty()) return std::move(FFound);
+    if (FOtherSideSeen) throw ERegFileError(0, OtherSideReason(OtherSide(FSide)));
+    throw ERegFileError(0, "the file sets no option of " + SideName(FSide));
+  }
+
+ private:
+  TTweakOptionTarget FSide;
+  TOptionsInFile FFound;
+  // The rows of the options kept in the current key, and its path.
+  std::vector<const TOptionRow*> FRows;
+  std::string FKeyPath;
+  // Whether a key holds options of the other side.
+  bool FOtherSideSeen = false;
+};
 
 }  // namespace
 
@@ -80,23 +113,8 @@ TRegFile RegFileOf(TTweakOptionTarget Side, const std::vector<TOptionValue>& Val
   return File;
 }
 
-TOptionsInFile OptionsIn(const TRegFile& File, TTweakOptionTarget Side) {
-  CheckSide(File, Side);
-  TOptionsInFile Found;
-  for (const TRegFileKey& Key : File.Keys) {
-    const std::vector<const TOptionRow*> Rows = RowsUnder(Key, Side);
-    if (Rows.empty()) {
-      Found.Skipped.push_back({Key.Line, "[" + Key.Path + "] holds no option of " + SideName(Side)});
-      continue;
-    }
-    for (const TRegFileValue& Value : Key.Values) {
-      if (const TOptionRow* Row = RowNamed(Rows, Value))
-        Found.Values.push_back({Row, OptionValueOf(*Row, Value), Value.Line});
-      else
-        Found.Skipped.push_back(
-            {Value.Line, QuotedName(Value.Name) + " in [" + Key.Path + "] is no option"});
-    }
-  }
-  if (Found.Values.empty()) throw ERegFileError(0, NoOptionReason(File, Side));
-  return Found;
+TOptionsInFile OptionsIn(const std::string& Bytes, TTweakOptionTarget Side) {
+  TOptionsReader Reader(Side);
+  ReadRegFile(Bytes, Reader);
+  return Reader.Found();
 }

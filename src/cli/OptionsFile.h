@@ -29,8 +29,9 @@ struct TOptionsInFile {
   std::vector<TSkippedPart> Skipped;
 };
 
-// What File sets for the options of Side. Raises ERegFileError for a file
-// that says it belongs to the other registry, for a file that sets no option
-// of Side, and for an option's value that is not a DWORD or that a Boolean
-// option cannot take.
-TOptionsInFile OptionsIn(const TRegFile& File, TTweakOptionTarget Side);
+// What the registry file Bytes sets for the options of Side, read in one
+// pass that keeps no more of it. Raises ERegFileError where ReadRegFile
+// does, for a file that says it belongs to the other registry, for a file
+// that sets no option of Side, and for an option's value that is not a DWORD
+// or that a Boolean option cannot take.
+TOptionsInFile OptionsIn(const std::string& Bytes, TTweakOptionTarget Side);

@@ -49,10 +49,15 @@ std::string TextOfUtf16(std::string_view Bytes) {
   return WideToAnsi(Wide, CP_ACP);
 }
 
-std::string DecodedText(std::string_view Bytes) {
-  if (Bytes.starts_with(kUtf16Mark)) return TextOfUtf16(Bytes.substr(kUtf16Mark.size()));
+// The file's text: single-byte text as it is, without a UTF-8 byte-order
+// mark; UTF-16 converted into Converted.
+std::string_view DecodedText(std::string_view Bytes, std::string& Converted) {
+  if (Bytes.starts_with(kUtf16Mark)) {
+    Converted = TextOfUtf16(Bytes.substr(kUtf16Mark.size()));
+    return Converted;
+  }
   if (Bytes.starts_with(kUtf8Mark)) Bytes.remove_prefix(kUtf8Mark.size());
-  return std::string(Bytes);
+  return Bytes;
 }
 
 bool StartsWithNoCase(std::string_view Text, std::string_view Prefix) {
@@ -161,14 +166,14 @@ TRegFileKey ParseKey(std::string_view Text, int Line) {
 
 class TRegFileReader {
  public:
+  explicit TRegFileReader(TRegFileSink& Sink) : FSink(Sink) {}
+
   // Line 1, the header: the registry editor's, or the one of device files.
   void ReadHeader(std::string_view Text) {
-    if (Text == kDeviceHeader) {
-      FFile.Side = TTweakOptionTarget::otDevice;
-      FFile.SideLine = 1;
-    } else if (Text != kHeader) {
+    if (Text == kDeviceHeader)
+      NameSide(TTweakOptionTarget::otDevice, 1);
+    else if (Text != kHeader)
       throw ERegFileError(1, "the first line is not \"" + std::string(kHeader) + "\"");
-    }
   }
 
   void ReadLine(std::string_view Text, int Line) {
@@ -178,8 +183,9 @@ class TRegFileReader {
     if (Text.starts_with(';')) {
       ReadComment(Text, Line);
     } else if (Text.starts_with('[')) {
-      FFile.Keys.push_back(ParseKey(Text, Line));
-    } else if (FFile.Keys.empty()) {
+      FSink.Key(ParseKey(Text, Line));
+      FInKey = true;
+    } else if (!FInKey) {
       if (Text.starts_with('"') || Text.starts_with('@'))
         throw ERegFileError(Line, "a value outside any key");
       RaiseMalformed(Line);
@@ -187,29 +193,30 @@ class TRegFileReader {
       FContinued = Text.substr(0, Text.size() - 1);
       FContinuedLine = Line;
     } else {
-      FFile.Keys.back().Values.push_back(ParseValue(Text, Line));
+      FSink.Value(ParseValue(Text, Line));
     }
   }
 
-  TRegFile Finish() {
+  void Finish() const {
     if (!FContinued.empty()) RaiseMalformed(FContinuedLine);
-    return std::move(FFile);
   }
 
  private:
+  void NameSide(TTweakOptionTarget Side, int Line) {
+    FSideNamed = true;
+    FSink.Side(Side, Line);
+  }
+
   // The first comment line may name the file's side, unless its header did.
   void ReadComment(std::string_view Text, int Line) {
     if (FCommentSeen) return;
     FCommentSeen = true;
-    if (FFile.Side) return;
+    if (FSideNamed) return;
     const std::string_view Comment = TrimmedView(Text.substr(1));
     if (Comment.starts_with(kDeviceMarker))
-      FFile.Side = TTweakOptionTarget::otDevice;
+      NameSide(TTweakOptionTarget::otDevice, Line);
     else if (Comment.starts_with(kDesktopMarker))
-      FFile.Side = TTweakOptionTarget::otDesktop;
-    else
-      return;
-    FFile.SideLine = Line;
+      NameSide(TTweakOptionTarget::otDesktop, Line);
   }
 
   // One more line of hex data; the value is complete at a line that does
@@ -219,15 +226,30 @@ class TRegFileReader {
     const bool GoesOn = Text.ends_with('\\');
     FContinued += GoesOn ? Text.substr(0, Text.size() - 1) : Text;
     if (GoesOn) return;
-    FFile.Keys.back().Values.push_back(ParseValue(FContinued, FContinuedLine));
+    FSink.Value(ParseValue(FContinued, FContinuedLine));
     FContinued.clear();
   }
 
-  TRegFile FFile;
+  TRegFileSink& FSink;
+  bool FInKey = false;
+  bool FSideNamed = false;
   bool FCommentSeen = false;
   // A value whose hex data goes on, and its first line.
   std::string FContinued;
   int FContinuedLine = 0;
+};
+
+// Keeps the whole file.
+class TRegFileCollector : public TRegFileSink {
+ public:
+  void Side(TTweakOptionTarget Side, int Line) override {
+    FFile.Side = Side;
+    FFile.SideLine = Line;
+  }
+  void Key(const TRegFileKey& Key) override { FFile.Keys.push_back(Key); }
+  void Value(const TRegFileValue& Value) override { FFile.Keys.back().Values.push_back(Value); }
+
+  TRegFile FFile;
 };
 
 }  // namespace
@@ -255,19 +277,26 @@ std::string QuotedName(const std::string& Name) {
   return Quoted + '"';
 }
 
-TRegFile ParseRegFile(const std::string& Bytes) {
-  const std::string Text = DecodedText(Bytes);
-  TRegFileReader Reader;
+void ReadRegFile(const std::string& Bytes, TRegFileSink& Sink) {
+  std::string Converted;
+  const std::string_view Text = DecodedText(Bytes, Converted);
+  TRegFileReader Reader(Sink);
   int Line = 0;
   for (std::size_t Start = 0; Start <= Text.size();) {
     std::size_t End = Text.find('\n', Start);
-    if (End == std::string::npos) End = Text.size();
-    const std::string_view Content = TrimmedView(std::string_view(Text).substr(Start, End - Start));
+    if (End == std::string_view::npos) End = Text.size();
+    const std::string_view Content = TrimmedView(Text.substr(Start, End - Start));
     if (++Line == 1)
       Reader.ReadHeader(Content);
     else
       Reader.ReadLine(Content, Line);
     Start = End + 1;
   }
-  return Reader.Finish();
+  Reader.Finish();
+}
+
+TRegFile ParseRegFile(const std::string& Bytes) {
+  TRegFileCollector Collector;
+  ReadRegFile(Bytes, Collector);
+  return std::move(Collector.FFile);
 }

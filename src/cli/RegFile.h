@@ -78,10 +78,25 @@ std::string QuotedName(const std::string& Name);
 // byte-order mark and CRLF line ends on Windows, UTF-8 as it is elsewhere.
 std::string RegFileBytes(const std::string& Text);
 
-// A registry file in either encoding (UTF-16LE with its byte-order mark, or
-// single-byte text, with or without a UTF-8 byte-order mark) and with either
-// line ends, read in one pass. Comments and blank lines are passed over; a
-// line that is neither, nor a key, nor a value as the registry editor writes
-// values (a deletion, a DWORD, a string, hex data continued over lines
-// ending in "\"), and a key deletion, raise ERegFileError.
+// What the reading of a registry file finds, told in the file's order.
+class TRegFileSink {
+ public:
+  virtual ~TRegFileSink() = default;
+  // The file says at Line that it belongs to Side.
+  virtual void Side(TTweakOptionTarget Side, int Line) = 0;
+  // A key's section begins (Key.Values is empty); the values that follow
+  // are its own.
+  virtual void Key(const TRegFileKey& Key) = 0;
+  virtual void Value(const TRegFileValue& Value) = 0;
+};
+
+// Reads a registry file in either encoding (UTF-16LE with its byte-order
+// mark, or single-byte text, with or without a UTF-8 byte-order mark) and
+// with either line ends, in one pass, telling Sink what it finds. Comments
+// and blank lines are passed over; a line that is neither, nor a key, nor a
+// value as the registry editor writes values (a deletion, a DWORD, a
+// string, hex data continued over lines ending in "\"), and a key deletion,
+// raise ERegFileError.
+void ReadRegFile(const std::string& Bytes, TRegFileSink& Sink);
+// The whole file, as ReadRegFile reads it.
 TRegFile ParseRegFile(const std::string& Bytes);

@@ -98,7 +98,7 @@ int ExportOptions(const std::string& FileName, TTweakOptionTarget Side) {
 // The file is read and checked whole before the registry is reached.
 int ImportOptions(const std::string& FileName, TTweakOptionTarget Side) {
   try {
-    const TOptionsInFile Found = OptionsIn(ParseRegFile(ReadRegularFile(FileName)), Side);
+    const TOptionsInFile Found = OptionsIn(ReadRegularFile(FileName), Side);
     TTweakSession Session(Side == otDevice);
     if (Side == otDevice) Session.RequireDevice();
     Session.Write(Found.Values, [](const TOptionValue& Value, const std::string& Reason) {

@@ -37,7 +37,8 @@ class TFile {
 };
 
 std::string ReadAll(int Handle, const struct stat& Info, std::string& Bytes) {
-  Bytes.reserve(static_cast<std::size_t>(Info.st_size));
+  // Room for the whole file and the read that finds its end.
+  Bytes.reserve(static_cast<std::size_t>(Info.st_size) + kReadChunk);
   for (std::size_t Size = 0;;) {
     Bytes.resize(Size + kReadChunk);
     const ssize_t Count = read(Handle, Bytes.data() + Size, kReadChunk);
