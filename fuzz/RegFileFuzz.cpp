@@ -30,7 +30,7 @@ bool SameContent(const TRegFile& A, const TRegFile& B) {
 void CheckValuesFor(const std::string& Bytes, TTweakOptionTarget Side) {
   try {
     for (const TOptionValue& Value : OptionsIn(Bytes, Side).Values)
-      if (Value.Row->Target != Side || (Value.Row->IsBoolean && (Value.Value & ~1) != 0))
+      if (Value.Row->Target != Side || !Value.Row->Kind->Holds(Value.Value))
         __builtin_trap();
   } catch (const ERegFileError&) {
   }

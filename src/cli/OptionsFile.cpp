@@ -9,14 +9,6 @@ namespace {
 
 using enum TTweakOptionTarget;
 
-constexpr const char* kRootName = "HKEY_CURRENT_USER\\";
-
-// Option keys are below HKEY_CURRENT_USER of their registry.
-std::string KeyPathOf(const TOptionRow& Row) {
-  const std::string Key = Row.Key;
-  return kRootName + (Key.starts_with('\\') ? Key.substr(1) : Key);
-}
-
 std::string SideName(TTweakOptionTarget Side) {
   return Side == otDevice ? "the device" : "the desktop";
 }
@@ -30,7 +22,8 @@ std::string OtherSideReason(TTweakOptionTarget Other) {
 std::vector<const TOptionRow*> RowsUnder(const TRegFileKey& Key, TTweakOptionTarget Side) {
   std::vector<const TOptionRow*> Rows;
   for (const TOptionRow& Row : OptionRows())
-    if (Row.Target == Side && AnsiSameText(KeyPathOf(Row), Key.Path)) Rows.push_back(&Row);
+    if (Row.Target == Side && AnsiSameText(RegistryKeyName(Row.Key), Key.Path))
+      Rows.push_back(&Row);
   return Rows;
 }
 
@@ -44,7 +37,7 @@ const TOptionRow* RowNamed(const std::vector<const TOptionRow*>& Rows,
 int OptionValueOf(const TOptionRow& Row, const TRegFileValue& Value) {
   if (Value.IsDeletion()) return Row.Default;
   if (!Value.Data) throw ERegFileError(Value.Line, QuotedName(Value.Name) + " is not a DWORD value");
-  if (Row.IsBoolean && *Value.Data > 1) {
+  if (!Row.Kind->Holds(static_cast<int>(*Value.Data))) {
     char Text[64];
     std::snprintf(Text, sizeof(Text), "dword:%08x is out of range for a Boolean option (0 or 1)",
                   static_cast<unsigned>(*Value.Data));
@@ -104,7 +97,7 @@ TRegFile RegFileOf(TTweakOptionTarget Side, const std::vector<TOptionValue>& Val
   TRegFile File;
   File.Side = Side;
   for (const TOptionValue& Value : Values) {
-    const std::string Path = KeyPathOf(*Value.Row);
+    const std::string Path = RegistryKeyName(Value.Row->Key);
     auto Key = std::find_if(File.Keys.begin(), File.Keys.end(),
                             [&](const TRegFileKey& Key) { return Key.Path == Path; });
     if (Key == File.Keys.end()) Key = File.Keys.insert(Key, TRegFileKey{0, Path, {}});

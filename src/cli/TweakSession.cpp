@@ -1,8 +1,5 @@
 #include "TweakSession.h"
 
-#include "IntegerConversion.h"
-#include "StringUtils.h"
-
 namespace {
 
 bool NeedsDevice(const TOptionRow& Row) {
@@ -10,25 +7,9 @@ bool NeedsDevice(const TOptionRow& Row) {
          Row.Condition == TOptionCondition::ConnectedAndAdvanced;
 }
 
-int ParseBoolean(const std::string& Text) {
-  const std::string Word = Trim(Text);
-  if (Word == "1" || AnsiSameText(Word, "true")) return 1;
-  if (Word == "0" || AnsiSameText(Word, "false")) return 0;
-  throw EUsageError("'" + Word + "' is not a valid Boolean value: use 0, 1, true or false");
-}
+int ValueOf(const TTweakOptionItem& Option) { return Option.Kind().Value(Option); }
 
-int ValueOf(const TTweakOptionItem& Option) {
-  if (auto* Boolean = dynamic_cast<const TTweakOptionItemBool*>(&Option))
-    return Boolean->AsInteger();
-  return dynamic_cast<const TTweakOptionItemInt&>(Option).Value();
-}
-
-void SetValueOf(TTweakOptionItem& Option, int Value) {
-  if (auto* Boolean = dynamic_cast<TTweakOptionItemBool*>(&Option))
-    Boolean->SetAsInteger(Value);
-  else
-    dynamic_cast<TTweakOptionItemInt&>(Option).SetValue(Value);
-}
+void SetValueOf(TTweakOptionItem& Option, int Value) { Option.Kind().SetValue(Option, Value); }
 
 }  // namespace
 
@@ -38,9 +19,7 @@ const TOptionRow& OptionRow(const std::string& Id) {
   throw EUsageError("unknown option id '" + Id + "'");
 }
 
-int ParseValue(const TOptionRow& Row, const std::string& Text) {
-  return Row.IsBoolean ? ParseBoolean(Text) : StrToInt(Text);
-}
+int ParseValue(const TOptionRow& Row, const std::string& Text) { return Row.Kind->Parse(Text); }
 
 TTweakSession::TTweakSession(bool WithDevice)
     : FDevice(WithDevice ? std::make_unique<TRapiManager>() : nullptr), FLock(kOptionsLockWait) {

@@ -29,9 +29,8 @@ inline constexpr std::chrono::milliseconds kOptionsLockWait{5000};
 // The catalogue row named Id; EUsageError naming Id when there is none.
 const TOptionRow& OptionRow(const std::string& Id);
 
-// Text as a value of Row's option: an integer as the program converts
-// integers (EConvertError otherwise), or a Boolean from 0, 1, true or false
-// (EUsageError otherwise).
+// Text as a value of Row's option, as its kind takes it; EConvertError
+// for a text it does not take.
 int ParseValue(const TOptionRow& Row, const std::string& Text);
 
 class TTweakSession {

@@ -88,6 +88,10 @@ std::unique_ptr<TItem> NewOption(const std::string& Caption, const std::string& 
 
 }  // namespace
 
+std::string RegistryKeyName(const std::string& Key) {
+  return "HKEY_CURRENT_USER\\" + (Key.starts_with('\\') ? Key.substr(1) : Key);
+}
+
 void TTweakOptionSet::AddBoolOption(const std::string& Caption, const std::string& Description,
                                     const std::string& Key, const std::string& ValueName,
                                     bool Default, TTweakOptionTarget Target) {

@@ -16,7 +16,10 @@ class TRecordingInteraction : public TUserInteraction {
   TRecordingInteraction(const TRecordingInteraction&) = delete;
   TRecordingInteraction& operator=(const TRecordingInteraction&) = delete;
 
-  void ShowError(const std::string& Message) override { Errors.push_back(Message); }
+  void ShowError(const std::string& Message) override {
+    Errors.push_back(Message);
+    if (OnError) OnError();
+  }
   void ShowMessage(const std::string& Message) override { Messages.push_back(Message); }
   std::string BrowseFolder(const std::string& Title, DWORD Flags,
                            const std::string& StartFolder) override {
@@ -36,6 +39,8 @@ class TRecordingInteraction : public TUserInteraction {
   std::vector<std::string> StartFolders;
   // What the folder dialog answers; empty means the user cancelled.
   std::string FolderAnswer;
+  // Called while an error is shown, as the events a real box lets through.
+  std::function<void()> OnError;
   // Called whenever the program shows or ends its wait cursor.
   std::function<void(bool Busy)> OnBusy;
 

@@ -2,7 +2,10 @@
 // registry and the simulated device.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "RecordingInteraction.h"
+#include "RecordingListView.h"
 #include "SimulatedDevice.h"
 #include "StartedCatalogue.h"
 #include "TemporaryRegistry.h"
@@ -25,6 +28,8 @@ class OptionPagesTest : public ::testing::Test {
  protected:
   ~OptionPagesTest() override {
     Dialog.reset();
+    // Whether changes are shown lasts for the process.
+    TfrTweakOptions().SetShowChanges(false);
     UnregisterTweakerPages();
   }
   // Starts as the program does: the managers, the catalogue, the pages.
@@ -38,7 +43,9 @@ class OptionPagesTest : public ::testing::Test {
     Dialog = std::make_unique<TTweakerOptionsMain>();
   }
   TfrTweakOptions& Grid(const std::string& Name) {
-    return dynamic_cast<TTweakOptionPage&>(*Open(*Dialog, Name)).frTweakOptions;
+    TfrTweakOptions& Frame = dynamic_cast<TTweakOptionPage&>(*Open(*Dialog, Name)).frTweakOptions;
+    Frame.SetView(&View);
+    return Frame;
   }
   static std::vector<std::string> Captions(const TfrTweakOptions& Frame) {
     std::vector<std::string> Rows;
@@ -49,8 +56,17 @@ class OptionPagesTest : public ::testing::Test {
   static void Toggle(TfrTweakOptions& Frame, int Row) {
     Frame.VTVChecked(Row, !Frame.IsChecked(Row));
   }
-  static void Type(TfrTweakOptions& Frame, int Row, const std::string& Text) {
-    EXPECT_TRUE(Frame.EditorCloses(Row, 1, Frame.VTVGetText(Row, 1), AnsiToWide(Text, 0)));
+  // The user opens the row's editor with F2 and types Text into it.
+  void Edit(TfrTweakOptions& Frame, int Row, const std::string& Text) {
+    Frame.VTVChange(Row);
+    Frame.GridKeyDown(TListKey::lkF2);
+    View.EditorText_ = AnsiToWide(Text, 0);
+  }
+  // ... and presses Return.
+  void Type(TfrTweakOptions& Frame, int Row, const std::string& Text) {
+    Edit(Frame, Row, Text);
+    Frame.EditorKeyDown(TListKey::lkReturn);
+    EXPECT_FALSE(Frame.EditorOpen()) << Text;
   }
   bool DeviceDword(const std::string& Key, const std::string& Name, DWORD Expected) {
     DWORD Type = REG_NONE;
@@ -60,6 +76,7 @@ class OptionPagesTest : public ::testing::Test {
   }
 
   TRecordingInteraction Interaction;
+  TRecordingListView View;
   TTemporaryRegistry Registry;
   TSimulatedDevice Device;
   TStartedCatalogue Program;
@@ -170,23 +187,36 @@ TEST_F(OptionPagesTest, ARefusedDeviceWriteKeepsTheDialogOpen) {
 
 namespace {
 
-TEST_F(OptionPagesTest, ARefusedNumberKeepsTheUserOnItsPageUntilCancelClosesWithoutWriting) {
+TEST_F(OptionPagesTest, ARefusedNumberKeepsTheUserOnItsPageTellingOnceAtEachAttempt) {
   Start(false, false);
   TfrTweakOptions& Desktop = Grid("Desktop UI");
   const int DesktopNode = Dialog->Selected();
-  EXPECT_FALSE(Desktop.EditorCloses(0, 1, Desktop.VTVGetText(0, 1), AnsiToWide("abc", 0)));
-  EXPECT_FALSE(Dialog->tvOptionsSelect(NodeNamed(*Dialog, "Debug setting")));
-  EXPECT_EQ(DesktopNode, Dialog->Selected());
-  Dialog->btnApplyClick();
-  Dialog->btnOKClick();
+  const int Debug = NodeNamed(*Dialog, "Debug setting");
+  Edit(Desktop, 0, "abc");
+  const std::function<void()> Attempts[] = {[&] { EXPECT_FALSE(Dialog->tvOptionsChanging(Debug)); },
+                                            [&] { EXPECT_FALSE(Dialog->tvOptionsSelect(Debug)); },
+                                            [&] { Dialog->btnApplyClick(); },
+                                            [&] { Dialog->btnOKClick(); }};
+  std::size_t Told = 0;
+  for (const auto& Attempt : Attempts) {
+    Attempt();
+    EXPECT_EQ(++Told, Interaction.Errors.size()) << "each attempt is told once";
+    EXPECT_EQ(DesktopNode, Dialog->Selected());
+    EXPECT_TRUE(Desktop.EditorOpen());
+  }
+  EXPECT_EQ("'abc' is not a valid integer value", Interaction.Errors.back());
   EXPECT_EQ(TModalResult::mrNone, Dialog->ModalResult());
-  EXPECT_EQ(std::vector<std::string>{"'abc' is not a valid integer value"}, Interaction.Errors)
-      << "the refusal is told once";
-  Dialog->btnCancelClick();
-  EXPECT_EQ(TModalResult::mrCancel, Dialog->ModalResult());
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kDesktopSettings));
-  Desktop.EditorDropped();
-  EXPECT_TRUE(Dialog->tvOptionsSelect(NodeNamed(*Dialog, "Debug setting")));
+
+  View.EditorText_ = AnsiToWide("500", 0);
+  Dialog->btnApplyClick();
+  EXPECT_FALSE(Desktop.EditorOpen()) << "Apply takes what the editor holds";
+  DWORD Type = REG_NONE;
+  std::string Bytes;
+  ASSERT_TRUE(QueryRawValue(HKEY_CURRENT_USER, kDesktopSettings, "DragDropExpandCollapseInterval",
+                            Type, Bytes));
+  EXPECT_EQ(DwordBytes(500), Bytes);
+  EXPECT_TRUE(Dialog->tvOptionsSelect(Debug));
 }
 
 TEST_F(OptionPagesTest, AResetIsAnEditThatOkWrites) {
@@ -229,7 +259,6 @@ TEST_F(OptionPagesTest, ChangesFromDefaultsAreBoldAndTellWhereTheyLive) {
   Pocket.ResetAllOptions();
   EXPECT_FALSE(Pocket.VTVPaintText(0, 1).Bold);
   EXPECT_TRUE(Dialog->ApplyEnabled());
-  Pocket.SetShowChanges(false);
 }
 
 }  // namespace

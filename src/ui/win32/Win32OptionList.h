@@ -18,6 +18,15 @@ class TWin32OptionList : public TWin32Panel, public TOptionListView {
   void RowChanged(int Row) override;
   void DescriptionChanged() override;
   void RowFocused(int Row) override;
+  void StartEditTimer(int Milliseconds) override;
+  void StopEditTimer() override;
+  void OpenEditor(int Row, const WideString& Text) override;
+  WideString EditorText() const override;
+  void FocusEditor() override;
+  void CloseEditor() override;
+
+  // The timer of the edit delay, on the panel's window.
+  static constexpr UINT_PTR EditTimerId = 1;
 
   TfrTweakOptions& Frame() const { return FFrame; }
   // Where the check box of a row's Value cell is drawn, in the grid's
@@ -37,29 +46,16 @@ class TWin32OptionList : public TWin32Panel, public TOptionListView {
   LRESULT GridNotify(NMHDR& Header);
   LRESULT GridCustomDraw(NMLVCUSTOMDRAW& Draw);
   void GridClick(const NMITEMACTIVATE& Click);
-  void GridKeyDown(WORD Key);
   void DrawCheckBox(HDC Canvas, int Row) const;
   void ShowContextMenu(POINT Screen);
-  int FocusedRow() const;
-  bool LeftForAnotherControl() const;
-  void OpenEditor(int Row);
-  // The frame decides whether the editor closes with its text; it stays
-  // open otherwise.
-  void CommitEditor();
-  void CloseEditor();
+  TFocusTarget FocusTarget() const;
   static LRESULT CALLBACK GridProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam,
                                    UINT_PTR Id, DWORD_PTR Data);
   static LRESULT CALLBACK EditorProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam,
                                      UINT_PTR Id, DWORD_PTR Data);
 
   TfrTweakOptions& FFrame;
-  // The row that had the focus before the latest press of the left button.
-  int FFocusedAtPress = -1;
-  // The row whose editor the edit delay will open.
-  int FPendingEdit = -1;
   HWND FEditor = nullptr;
-  int FEditRow = -1;
-  WideString FOriginalText;
   // The grid's font in bold, for options away from their defaults.
   HFONT FBoldFont = nullptr;
 };

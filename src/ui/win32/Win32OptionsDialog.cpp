@@ -9,7 +9,6 @@ namespace {
 
 using TMain = TTweakerOptionsMain;
 
-constexpr UINT_PTR kChangeTimer = 1;
 // The left button went up over the tree; WParam: over a node's label or
 // icon. Posted, so that it comes after the selection the press made.
 constexpr UINT kTreeMouseUp = WM_APP + 1;
@@ -82,8 +81,8 @@ bool TWin32OptionsDialog::DialogMessage(UINT Message, WPARAM WParam, LPARAM LPar
       SetWindowLongPtrW(Handle, DWLP_MSGRESULT, TreeNotify(*reinterpret_cast<NMHDR*>(LParam)));
       return true;
     case WM_TIMER:
-      if (WParam != kChangeTimer) return false;
-      KillTimer(Handle, kChangeTimer);
+      if (WParam != ChangeTimerId) return false;
+      KillTimer(Handle, ChangeTimerId);
       FDialog.tvOptionsChange();
       return true;
     case kTreeMouseUp:
@@ -91,7 +90,7 @@ bool TWin32OptionsDialog::DialogMessage(UINT Message, WPARAM WParam, LPARAM LPar
       return true;
     case WM_DESTROY:
       FDialog.SetView(nullptr);
-      KillTimer(Handle, kChangeTimer);
+      KillTimer(Handle, ChangeTimerId);
       FSheets.clear();
       return true;
   }
@@ -247,7 +246,7 @@ void TWin32OptionsDialog::SheetShown(TOptionsSheetBase* Hidden) {
 }
 
 void TWin32OptionsDialog::StartChangeTimer(int Milliseconds) {
-  SetTimer(Handle, kChangeTimer, Milliseconds, nullptr);
+  SetTimer(Handle, ChangeTimerId, Milliseconds, nullptr);
 }
 
 void TWin32OptionsDialog::CloseModal() {

@@ -12,6 +12,7 @@
 #include "QtOptionList.h"
 #include "QtOptionsDialog.h"
 #include "QtSheet.h"
+#include "QtTimers.h"
 #include "QtUserInteraction.h"
 #include "RecordingInteraction.h"
 #include "TestSheets.h"
@@ -63,11 +64,10 @@ TEST_F(QtOptionsDialogTest, AGroupPageShowsItsHintAndAReleaseOnTheLabelExpands) 
     QTest::mouseClick(Window.tvOptions->viewport(), Qt::LeftButton, {},
                       Label.topLeft() + QPoint(4, 4));
     EXPECT_TRUE(Group->isExpanded());
-    EXPECT_TRUE(QTest::qWaitFor([&] {
-      return Window.CurrentSheet() &&
-             &Window.CurrentSheet()->Sheet() == Window.Dialog().CurrentSheet() &&
-             Window.Dialog().Node(Window.Dialog().Selected()).Text == "ZQT Desktop";
-    }));
+    RunOut(Window.ChangeTimer());
+    ASSERT_NE(nullptr, Window.CurrentSheet());
+    EXPECT_EQ(&Window.CurrentSheet()->Sheet(), Window.Dialog().CurrentSheet());
+    EXPECT_EQ("ZQT Desktop", Window.Dialog().Node(Window.Dialog().Selected()).Text);
     auto* Hint = Window.CurrentSheet()->findChild<QLabel*>("lbSheetBaseLabel");
     ASSERT_NE(nullptr, Hint);
     EXPECT_TRUE(Hint->isVisible());
@@ -83,7 +83,8 @@ TEST_F(QtOptionsDialogTest, HoldingTheDownKeyCreatesOnlyThePageWhereTheSelection
     Window.tvOptions->setFocus();
     for (int Step = 0; Step < 6; ++Step) QTest::keyClick(Window.tvOptions, Qt::Key_Down, {}, 10);
     EXPECT_EQ(1, PagesCreated(Window.Dialog()));
-    QTest::qWait(450);
+    EXPECT_EQ(TTweakerOptionsMain::ChangeDelay, Window.ChangeTimer().interval());
+    RunOut(Window.ChangeTimer());
     EXPECT_EQ("Debug setting", Window.tvOptions->currentItem()->text(0).toStdString());
     EXPECT_EQ(2, PagesCreated(Window.Dialog()));
     Window.reject();
@@ -163,23 +164,45 @@ class QtEditingDialogTest : public QtOptionsDialogTest {
   }
 };
 
-TEST_F(QtEditingDialogTest, LeavingAPageWithARefusedNumberTellsOnceAndStays) {
+TEST_F(QtEditingDialogTest, LeavingAPageWithARefusedNumberTellsOnceAndKeepsPageAndHighlight) {
   TCountedErrorBoxes Boxes;
   WhenModal([&Boxes](TQtOptionsDialog& Window) {
     QLineEdit* Editor = Type(Window, "abc");
     ASSERT_NE(nullptr, Editor);
+    QTreeWidgetItem* Numbers = Window.tvOptions->currentItem();
     QTreeWidgetItem* Other = Window.Item(NodeNamed(Window.Dialog(), "Desktop UI"));
-    QTest::mouseClick(Window.tvOptions->viewport(), Qt::LeftButton, {},
-                      Window.tvOptions->visualItemRect(Other).center());
-    QTest::qWait(400);
-    EXPECT_EQ(1, Boxes.Shown);
-    EXPECT_EQ("Numbers", Window.tvOptions->currentItem()->text(0).toStdString());
-    EXPECT_EQ(Editor, List(Window)->VTV->indexWidget(List(Window)->VTV->currentIndex()));
-    EXPECT_EQ("abc", Editor->text().toStdString());
+    for (int Attempt = 1; Attempt <= 2; ++Attempt) {
+      QTest::mouseClick(Window.tvOptions->viewport(), Qt::LeftButton, {},
+                        Window.tvOptions->visualItemRect(Other).center());
+      QCoreApplication::processEvents();
+      EXPECT_EQ(Attempt, Boxes.Shown);
+      EXPECT_EQ(Numbers, Window.tvOptions->currentItem());
+      EXPECT_EQ(QList<QTreeWidgetItem*>{Numbers}, Window.tvOptions->selectedItems())
+          << "the highlight stays on the page shown";
+      EXPECT_FALSE(Window.ChangeTimer().isActive());
+      EXPECT_EQ(Editor, List(Window)->Editor());
+      EXPECT_EQ("abc", Editor->text().toStdString());
+    }
     QTest::mouseClick(Window.btnCancel, Qt::LeftButton);
   });
   ShowTweakerOptions("Numbers");
-  EXPECT_EQ(1, Boxes.Shown) << "Cancel closes without a word";
+  EXPECT_EQ(2, Boxes.Shown) << "Cancel closes without a word";
+}
+
+TEST_F(QtEditingDialogTest, EscapeCancelsTheEditThenTheDialog) {
+  TCountedErrorBoxes Boxes;
+  WhenModal([](TQtOptionsDialog& Window) {
+    QLineEdit* Editor = Type(Window, "abc");
+    ASSERT_NE(nullptr, Editor);
+    QTest::keyClick(Editor, Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(nullptr, List(Window)->Editor());
+    EXPECT_TRUE(Window.isVisible());
+    EXPECT_EQ("1000", List(Window)->VTV->model()->index(0, 1).data().toString());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  });
+  EXPECT_FALSE(ShowTweakerOptions("Numbers"));
+  EXPECT_EQ(0, Boxes.Shown);
 }
 
 TEST_F(QtEditingDialogTest, TheCloseBoxClosesWhateverTheEditorHolds) {
@@ -189,7 +212,7 @@ TEST_F(QtEditingDialogTest, TheCloseBoxClosesWhateverTheEditorHolds) {
     Window.close();
   });
   ShowTweakerOptions("Numbers");
-  QTest::qWait(100);
+  QCoreApplication::processEvents();
   EXPECT_EQ(0, Boxes.Shown);
 }
 

@@ -103,6 +103,23 @@ void Click(HWND Target, POINT At) {
   PumpFor(0);
 }
 
+// Lets the timer of Window run out now; it must be running.
+void RunOut(HWND Window, UINT_PTR Timer) {
+  ASSERT_TRUE(KillTimer(Window, Timer)) << "the timer is not running";
+  SendMessageW(Window, WM_TIMER, Timer, 0);
+}
+
+// A click on a node's label, as the mouse's messages arrive.
+void ClickNode(HWND Tree, HTREEITEM Node) {
+  RECT Label{};
+  *reinterpret_cast<HTREEITEM*>(&Label) = Node;
+  SendMessageW(Tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&Label));
+  const POINT At = Centre(Label);
+  PostMessageW(Tree, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(At.x, At.y));
+  PostMessageW(Tree, WM_LBUTTONUP, 0, MAKELPARAM(At.x, At.y));
+  PumpFor(0);
+}
+
 // A cell of the grid, in its client area.
 RECT Cell(const TWin32OptionList& List, int Row, int Column) {
   RECT Area{LVIR_BOUNDS, Column, 0, 0};
@@ -163,10 +180,8 @@ class Win32OptionsDialogTest : public ::testing::Test {
     const int Node = NodeNamed(Window.Dialog(), Page);
     SendMessageW(Window.tvOptions, TVM_SELECTITEM, TVGN_CARET,
                  reinterpret_cast<LPARAM>(Window.Item(Node)));
-    EXPECT_TRUE(PumpUntil([&] {
-      return Window.CurrentSheet() &&
-             &Window.CurrentSheet()->Sheet() == Window.Dialog().Node(Node).Item->Sheet.get();
-    }));
+    RunOut(Window.Handle, TWin32OptionsDialog::ChangeTimerId);
+    EXPECT_EQ(&Window.CurrentSheet()->Sheet(), Window.Dialog().Node(Node).Item->Sheet.get());
     return *Window.CurrentSheet()->OptionList();
   }
   static void Focus(const TWin32OptionList& List, int Row) {
@@ -259,7 +274,8 @@ TEST_F(Win32OptionsDialogTest, CancelWritesNothingOfWhatWasEdited) {
     // A click on the focused row's value opens the editor after a pause.
     Click(Desktop.VTV, Centre(Cell(Desktop, 0, 1)));
     EXPECT_EQ(nullptr, Desktop.Editor());
-    ASSERT_TRUE(PumpUntil([&] { return Desktop.Editor() != nullptr; }));
+    RunOut(Desktop.Handle(), TWin32OptionList::EditTimerId);
+    ASSERT_NE(nullptr, Desktop.Editor());
     Type(Desktop.Editor(), L"7");
     PressKey(Desktop.Editor(), VK_TAB);
     EXPECT_EQ(L"7", Desktop.Frame().VTVGetText(0, 1));
@@ -273,32 +289,71 @@ TEST_F(Win32OptionsDialogTest, CancelWritesNothingOfWhatWasEdited) {
   EXPECT_FALSE(DeviceHas(kAppearance, "UseMargins"));
 }
 
-TEST_F(Win32OptionsDialogTest, ANumberNotTakenIsReportedOnceAndTheEditorStaysOpenWithIt) {
-  TWin32UserInteraction Boxes("ZQTTweaker");
-  SetUserInteraction(&Boxes);
-  ShownBoxes.clear();
-  const UINT_PTR Closer = SetTimer(nullptr, 0, 30, &CloseMessageBoxes);
-  const bool Edited = Show([](TWin32OptionsDialog& Window) {
+// The program's real message boxes, answered as soon as they are up.
+class Win32ErrorBoxTest : public Win32OptionsDialogTest {
+ protected:
+  Win32ErrorBoxTest() : FCloser(SetTimer(nullptr, 0, 30, &CloseMessageBoxes)) {
+    SetUserInteraction(&FBoxes);
+    ShownBoxes.clear();
+  }
+  ~Win32ErrorBoxTest() override {
+    KillTimer(nullptr, FCloser);
+    SetUserInteraction(&Interaction);
+  }
+  // Opens the desktop page's number editor and types Text into it.
+  static TWin32OptionList& TypeIntoDesktop(TWin32OptionsDialog& Window, const wchar_t* Text) {
     TWin32OptionList& Desktop = Open(Window, "Desktop UI");
     Focus(Desktop, 0);
     PressKey(Desktop.VTV, VK_F2);
-    ASSERT_NE(nullptr, Desktop.Editor());
-    Type(Desktop.Editor(), L"abc");
+    EXPECT_NE(nullptr, Desktop.Editor());
+    Type(Desktop.Editor(), Text);
+    return Desktop;
+  }
+
+ private:
+  TWin32UserInteraction FBoxes{"ZQTTweaker"};
+  UINT_PTR FCloser;
+};
+
+TEST_F(Win32ErrorBoxTest, ANumberNotTakenIsReportedOnceAndEscapeCancelsTheEditThenTheDialog) {
+  const bool Edited = Show([](TWin32OptionsDialog& Window) {
+    TWin32OptionList& Desktop = TypeIntoDesktop(Window, L"abc");
     PressKey(Desktop.Editor(), VK_RETURN);
-    PumpFor(500);
     EXPECT_EQ(std::vector<std::string>{"'abc' is not a valid integer value"}, ShownBoxes);
     ASSERT_NE(nullptr, Desktop.Editor());
     EXPECT_EQ("abc", WindowText(Desktop.Editor()));
     EXPECT_EQ(Desktop.Editor(), GetFocus());
     EXPECT_EQ(L"1000", Desktop.Frame().VTVGetText(0, 1));
-    // Escape drops the text and closes the dialog without a word.
     PressKey(Desktop.Editor(), VK_ESCAPE);
     EXPECT_EQ(nullptr, Desktop.Editor());
+    EXPECT_TRUE(IsWindowVisible(Window.Handle)) << "Escape ends the edit only";
+    PressKey(GetFocus(), VK_ESCAPE);
   });
-  KillTimer(nullptr, Closer);
-  SetUserInteraction(&Interaction);
+  EXPECT_EQ(1u, ShownBoxes.size());
   EXPECT_FALSE(Edited);
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kDesktopSettings));
+}
+
+TEST_F(Win32ErrorBoxTest, LeavingAPageWithARefusedNumberTellsOnceAtEachAttemptAndStays) {
+  Show([](TWin32OptionsDialog& Window) {
+    TWin32OptionList& Desktop = TypeIntoDesktop(Window, L"abc");
+    const HTREEITEM DesktopNode = TreeView_GetSelection(Window.tvOptions);
+    const TWin32Sheet* DesktopSheet = Window.CurrentSheet();
+    for (std::size_t Attempt = 1; Attempt <= 2; ++Attempt) {
+      ClickNode(Window.tvOptions, Window.Item(NodeNamed(Window.Dialog(), "Debug setting")));
+      EXPECT_EQ(Attempt, ShownBoxes.size());
+      EXPECT_EQ(DesktopNode, TreeView_GetSelection(Window.tvOptions));
+      EXPECT_EQ(DesktopSheet, Window.CurrentSheet());
+      EXPECT_FALSE(KillTimer(Window.Handle, TWin32OptionsDialog::ChangeTimerId));
+      ASSERT_NE(nullptr, Desktop.Editor());
+      EXPECT_EQ("abc", WindowText(Desktop.Editor()));
+    }
+    SetWindowTextW(Desktop.Editor(), L"500");
+    SendMessageW(Window.btnOK, BM_CLICK, 0, 0);
+  });
+  EXPECT_EQ(2u, ShownBoxes.size());
+  EXPECT_TRUE(Dword(kDesktopSettings, "DragDropExpandCollapseInterval", 500))
+      << "OK takes what the editor holds";
 }
 
 TEST_F(Win32OptionsDialogTest, ARefusedDeviceWriteIsReportedAndOkKeepsTheDialogOpen) {
