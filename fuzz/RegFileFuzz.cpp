@@ -20,7 +20,8 @@ bool SameContent(const TRegFile& A, const TRegFile& B) {
     const auto& ValuesB = B.Keys[Key].Values;
     if (A.Keys[Key].Path != B.Keys[Key].Path || ValuesA.size() != ValuesB.size()) return false;
     for (std::size_t Value = 0; Value < ValuesA.size(); ++Value)
-      if (ValuesA[Value].Name != ValuesB[Value].Name || ValuesA[Value].Data != ValuesB[Value].Data ||
+      if (ValuesA[Value].Name != ValuesB[Value].Name ||
+          ValuesA[Value].Data != ValuesB[Value].Data ||
           ValuesA[Value].OtherData != ValuesB[Value].OtherData)
         return false;
   }
@@ -30,8 +31,7 @@ bool SameContent(const TRegFile& A, const TRegFile& B) {
 void CheckValuesFor(const std::string& Bytes, TTweakOptionTarget Side) {
   try {
     for (const TOptionValue& Value : OptionsIn(Bytes, Side).Values)
-      if (Value.Row->Target != Side || !Value.Row->Kind->Holds(Value.Value))
-        __builtin_trap();
+      if (Value.Row->Target != Side || !Value.Row->Kind->Holds(Value.Value)) __builtin_trap();
   } catch (const ERegFileError&) {
   }
 }

@@ -15,7 +15,8 @@ std::string SideName(TTweakOptionTarget Side) {
 
 // Why a file that holds options of Other is not imported to the other side.
 std::string OtherSideReason(TTweakOptionTarget Other) {
-  if (Other == otDevice) return "the file holds options of the device: import it with --import-device";
+  if (Other == otDevice)
+    return "the file holds options of the device: import it with --import-device";
   return "the file holds options of the desktop: import it with --import";
 }
 
@@ -27,8 +28,7 @@ std::vector<const TOptionRow*> RowsUnder(const TRegFileKey& Key, TTweakOptionTar
   return Rows;
 }
 
-const TOptionRow* RowNamed(const std::vector<const TOptionRow*>& Rows,
-                           const TRegFileValue& Value) {
+const TOptionRow* RowNamed(const std::vector<const TOptionRow*>& Rows, const TRegFileValue& Value) {
   for (const TOptionRow* Row : Rows)
     if (AnsiSameText(Row->ValueName, Value.Name)) return Row;
   return nullptr;
@@ -36,7 +36,8 @@ const TOptionRow* RowNamed(const std::vector<const TOptionRow*>& Rows,
 
 int OptionValueOf(const TOptionRow& Row, const TRegFileValue& Value) {
   if (Value.IsDeletion()) return Row.Default;
-  if (!Value.Data) throw ERegFileError(Value.Line, QuotedName(Value.Name) + " is not a DWORD value");
+  if (!Value.Data)
+    throw ERegFileError(Value.Line, QuotedName(Value.Name) + " is not a DWORD value");
   if (!Row.Kind->Holds(static_cast<int>(*Value.Data))) {
     char Text[64];
     std::snprintf(Text, sizeof(Text), "dword:%08x is out of range for a Boolean option (0 or 1)",
@@ -46,7 +47,9 @@ int OptionValueOf(const TOptionRow& Row, const TRegFileValue& Value) {
   return static_cast<int>(*Value.Data);
 }
 
-TTweakOptionTarget OtherSide(TTweakOptionTarget Side) { return Side == otDevice ? otDesktop : otDevice; }
+TTweakOptionTarget OtherSide(TTweakOptionTarget Side) {
+  return Side == otDevice ? otDesktop : otDevice;
+}
 
 // Takes from a file what it sets for the options of one side.
 class TOptionsReader : public TRegFileSink {
@@ -61,7 +64,8 @@ class TOptionsReader : public TRegFileSink {
     FKeyPath = Key.Path;
     FRows = RowsUnder(Key, FSide);
     if (!FRows.empty()) return;
-    FFound.Skipped.push_back({Key.Line, "[" + Key.Path + "] holds no option of " + SideName(FSide)});
+    FFound.Skipped.push_back(
+        {Key.Line, "[" + Key.Path + "] holds no option of " + SideName(FSide)});
     FOtherSideSeen = FOtherSideSeen || !RowsUnder(Key, OtherSide(FSide)).empty();
   }
 

@@ -36,8 +36,7 @@ std::string DeviceText(const WCHAR* Text, std::size_t Count) {
 }
 
 [[noreturn]] void RaiseDesktopWriteFailed(const std::string& DesktopFile) {
-  throw EInOutError("Can not write desktop file: " + DesktopFile + ": " +
-                    LastSystemErrorMessage());
+  throw EInOutError("Can not write desktop file: " + DesktopFile + ": " + LastSystemErrorMessage());
 }
 
 // A device file opened for reading; closed on the device when it goes.

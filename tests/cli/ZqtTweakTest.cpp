@@ -164,7 +164,8 @@ TEST_F(ZqtTweakTest, EachRefusalExitsWithItsStatusAndOneLineSayingWhy) {
       {{"--frobnicate"}, 2, "unrecognized option '--frobnicate'" + Help},
       {{}, 2, "no option given" + Help},
       {{"--list", "--get", "use-margins"}, 2, "--list and --get cannot go together" + Help},
-      {{"--json", "--set", "drag-drop-delay=1"}, 2,
+      {{"--json", "--set", "drag-drop-delay=1"},
+       2,
        "--json goes with --list or --get, not with --set" + Help},
       {{"list"}, 2, "unexpected argument 'list'" + Help},
       {{"--get", "margins"}, 2, "unknown option id 'margins'" + Help},
@@ -177,12 +178,16 @@ TEST_F(ZqtTweakTest, EachRefusalExitsWithItsStatusAndOneLineSayingWhy) {
        "'yes' is not a valid Boolean value: use 0, 1, true or false" + Help},
       {SetThen("desktop-show-stamps=1"), 1, Advanced},
       {{"--get", "desktop-show-stamps"}, 1, Advanced},
-      {{"--import", Registry.Folder().Path().string()}, 1,
+      {{"--import", Registry.Folder().Path().string()},
+       1,
        "Cannot read " + Registry.Folder().Path().string() + ": it is a folder"},
       {{"--import", File("missing.reg")}, 1, "Cannot read " + File("missing.reg") + ": ", true},
-      {{"--collect-logs", File("missing")}, 1, "Cannot collect into " + File("missing") + ": ",
+      {{"--collect-logs", File("missing")},
+       1,
+       "Cannot collect into " + File("missing") + ": ",
        true},
-      {{"--collect-logs", ZqtTweakProgram()}, 1,
+      {{"--collect-logs", ZqtTweakProgram()},
+       1,
        "Cannot collect into " + ZqtTweakProgram() + ": it is not a folder"},
   };
   for (const auto& Case : Cases) {
@@ -191,7 +196,8 @@ TEST_F(ZqtTweakTest, EachRefusalExitsWithItsStatusAndOneLineSayingWhy) {
     EXPECT_EQ(Case.ExitCode, Refused.ExitCode) << Expected;
     EXPECT_EQ("", Refused.Out);
     if (Case.ThenSystemReason)
-      EXPECT_TRUE(Refused.Err.starts_with(Expected) && Refused.Err.find('\n') + 1 == Refused.Err.size())
+      EXPECT_TRUE(Refused.Err.starts_with(Expected) &&
+                  Refused.Err.find('\n') + 1 == Refused.Err.size())
           << Refused.Err;
     else
       EXPECT_EQ(Expected + "\n", Refused.Err);
@@ -379,8 +385,8 @@ TEST_F(ZqtTweakTest, TwoCommandsAtOnceEndInTheWholeResultOfOne) {
   for (int Round = 0; Round < kRounds; ++Round) {
     for (const TProgramRun& Each : RunProgramsTogether(ZqtTweakProgram(), Commands))
       ASSERT_EQ(0, Each.ExitCode) << Each.Err;
-    const auto Result = std::make_pair(Desktop(kSettingsKey, kDelayName),
-                                       Desktop(kSyncLogKey, "LogEnabled"));
+    const auto Result =
+        std::make_pair(Desktop(kSettingsKey, kDelayName), Desktop(kSyncLogKey, "LogEnabled"));
     ASSERT_TRUE(Result == std::make_pair(std::optional<DWORD>(111), std::optional<DWORD>(1)) ||
                 Result == std::make_pair(std::optional<DWORD>(222), std::optional<DWORD>(0)))
         << "round " << Round << ": " << Result.first.value_or(0) << ", "
@@ -414,7 +420,8 @@ TEST_F(ZqtTweakTest, ImportOfARegistryEditorExportSetsItsOptionsAndListsWhatItSk
   const TProgramRun Import = Run({"--import", FileName});
   EXPECT_EQ(0, Import.ExitCode);
   const std::string Place = "zqttweak: " + FileName + ":";
-  const std::string Settings = " in [HKEY_CURRENT_USER\\Software\\Quorvanta\\Velora\\Settings] is no option\n";
+  const std::string Settings =
+      " in [HKEY_CURRENT_USER\\Software\\Quorvanta\\Velora\\Settings] is no option\n";
   EXPECT_EQ(Place + "4: skipped: @" + Settings + Place + "6: skipped: \"Language\"" + Settings +
                 Place + "7: skipped: \"Path\"" + Settings + Place + "8: skipped: \"Window\"" +
                 Settings + Place + "10: skipped: \"ZQTTweakerAdvanced\"" + Settings + Place +
@@ -487,14 +494,15 @@ TEST_F(ZqtTweakTest, CollectLogsNamesEachFileItFoundButCouldNotCopy) {
   const TProgramRun Collect = Run({"--collect-logs", Target.string()});
   EXPECT_EQ(1, Collect.ExitCode);
   EXPECT_EQ("", Collect.Out);
-  const std::string DeviceFailure =
-      "zqttweak: Could not copy <device>\\Temp\\ZQTUtil.log to " + (Target / "ZQTUtil.log").string() +
-      ": Can not read device file: \\Temp\\ZQTUtil.log\n";
+  const std::string DeviceFailure = "zqttweak: Could not copy <device>\\Temp\\ZQTUtil.log to " +
+                                    (Target / "ZQTUtil.log").string() +
+                                    ": Can not read device file: \\Temp\\ZQTUtil.log\n";
   const std::string DesktopFailure = "zqttweak: Could not copy " +
                                      (Organizer / "ZQTSync.log").string() + " to " +
                                      (Target / "ZQTSync.log").string() + ": ";
-  EXPECT_TRUE(Collect.Err.starts_with("zqttweak: Could not locate ZQT-PPC install folder on device\n" +
-                                      DeviceFailure + DesktopFailure))
+  EXPECT_TRUE(
+      Collect.Err.starts_with("zqttweak: Could not locate ZQT-PPC install folder on device\n" +
+                              DeviceFailure + DesktopFailure))
       << Collect.Err;
   EXPECT_FALSE(fs::exists(Target / "ZQTUtil.log"));
 }

@@ -8,33 +8,12 @@
 
 #include <cerrno>
 
+#include "FileDescriptor.h"
 #include "SystemError.h"
 
 namespace {
 
 constexpr std::size_t kReadChunk = 1 << 20;
-
-// A descriptor closed when it goes.
-class TFile {
- public:
-  explicit TFile(int Handle) : FHandle(Handle) {}
-  ~TFile() {
-    if (FHandle >= 0) close(FHandle);
-  }
-  TFile(const TFile&) = delete;
-  TFile& operator=(const TFile&) = delete;
-
-  int Handle() const { return FHandle; }
-  // Closes now: whether the last writes reached the file.
-  bool Close() {
-    const int Handle = FHandle;
-    FHandle = -1;
-    return close(Handle) == 0;
-  }
-
- private:
-  int FHandle;
-};
 
 std::string ReadAll(int Handle, const struct stat& Info, std::string& Bytes) {
   // Room for the whole file and the read that finds its end.
@@ -50,16 +29,6 @@ std::string ReadAll(int Handle, const struct stat& Info, std::string& Bytes) {
   }
 }
 
-bool WriteAll(int Handle, const std::string& Bytes) {
-  for (std::size_t Done = 0; Done < Bytes.size();) {
-    const ssize_t Count = write(Handle, Bytes.data() + Done, Bytes.size() - Done);
-    if (Count < 0 && errno == EINTR) continue;
-    if (Count <= 0) return false;
-    Done += static_cast<std::size_t>(Count);
-  }
-  return true;
-}
-
 // Gives NewFile the owner and mode of Model when Model is a regular file.
 bool TakeOwnerAndMode(int Handle, const std::string& Model) {
   struct stat Info;
@@ -72,9 +41,9 @@ bool TakeOwnerAndMode(int Handle, const std::string& Model) {
 }  // namespace
 
 std::string ReadFileContent(const std::string& FileName, std::string& Bytes) {
-  TFile File(open(FileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  TDescriptor File(open(FileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   struct stat Info;
-  if (File.Handle() < 0 || fstat(File.Handle(), &Info) != 0) return LastSystemErrorMessage();
+  if (!File.Valid() || fstat(File.Handle(), &Info) != 0) return LastSystemErrorMessage();
   if (S_ISDIR(Info.st_mode)) return kFolderReason;
   if (!S_ISREG(Info.st_mode)) return kNotRegularReason;
   return ReadAll(File.Handle(), Info, Bytes);
@@ -82,9 +51,10 @@ std::string ReadFileContent(const std::string& FileName, std::string& Bytes) {
 
 std::string CreateFileWith(const std::string& NewFile, const std::string& Bytes,
                            const std::string& Model) {
-  TFile File(open(NewFile.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-  if (File.Handle() < 0) return LastSystemErrorMessage();
-  if (TakeOwnerAndMode(File.Handle(), Model) && WriteAll(File.Handle(), Bytes) && File.Close())
+  TDescriptor File(open(NewFile.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+  if (!File.Valid()) return LastSystemErrorMessage();
+  if (TakeOwnerAndMode(File.Handle(), Model) &&
+      WriteAll(File.Handle(), Bytes.data(), static_cast<ssize_t>(Bytes.size())) && File.Close())
     return std::string();
   const std::string Failure = LastSystemErrorMessage();
   unlink(NewFile.c_str());

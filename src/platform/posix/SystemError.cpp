@@ -1,7 +1,7 @@
 // Linux: the text of errno.
+#include "SystemError.h"
+
 #include <cerrno>
 #include <cstring>
-
-#include "SystemError.h"
 
 std::string LastSystemErrorMessage() { return std::strerror(errno); }

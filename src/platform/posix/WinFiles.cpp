@@ -12,44 +12,12 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "FileDescriptor.h"
 #include "WinCompat.h"
 
 namespace {
 
 constexpr DWORD kKnownMoveFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
-
-class TDescriptor {
- public:
-  explicit TDescriptor(int Handle) : FHandle(Handle) {}
-  ~TDescriptor() {
-    if (FHandle >= 0) close(FHandle);
-  }
-  TDescriptor(const TDescriptor&) = delete;
-  TDescriptor& operator=(const TDescriptor&) = delete;
-
-  int Handle() const { return FHandle; }
-  bool Valid() const { return FHandle >= 0; }
-  // Closes now, reporting whether the last writes reached the file.
-  bool Close() {
-    const int Handle = FHandle;
-    FHandle = -1;
-    return close(Handle) == 0;
-  }
-
- private:
-  int FHandle;
-};
-
-bool WriteAll(int Handle, const char* Data, ssize_t Size) {
-  while (Size > 0) {
-    const ssize_t Written = write(Handle, Data, Size);
-    if (Written < 0 && errno == EINTR) continue;
-    if (Written <= 0) return false;
-    Data += Written;
-    Size -= Written;
-  }
-  return true;
-}
 
 // What the kernel is asked to copy at a time: any file in a few calls.
 constexpr std::size_t kKernelCopyChunk = std::size_t{1} << 30;

@@ -79,64 +79,36 @@ std::string ZqtTweakProgram() {
   return (ExecutableFolder() / ZQTTWEAK_PROGRAM).lexically_normal().make_preferred().string();
 }
 
-namespace {
-
-// A program created with its output going to files of its own.
-class TStartedRun {
- public:
-  TStartedRun(const std::string& Program, const std::vector<std::string>& Arguments)
-      : FOutFile(FOutputs.File("out")), FErrFile(FOutputs.File("err")) {
-    std::string CommandLine = QuotedArgument(Program);
-    for (const std::string& Argument : Arguments) CommandLine += " " + QuotedArgument(Argument);
-    STARTUPINFOA Startup{};
-    Startup.cb = sizeof(Startup);
-    Startup.dwFlags = STARTF_USESTDHANDLES;
-    Startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    Startup.hStdOutput = InheritableFile(FOutFile);
-    Startup.hStdError = InheritableFile(FErrFile);
-    if (!CreateProcessA(Program.c_str(), CommandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                        nullptr, &Startup, &FProcess))
-      FProcess = PROCESS_INFORMATION{};
-    CloseHandle(Startup.hStdOutput);
-    CloseHandle(Startup.hStdError);
+TStartedRun::TStartedRun(const std::string& Program, const std::vector<std::string>& Arguments) {
+  std::string CommandLine = QuotedArgument(Program);
+  for (const std::string& Argument : Arguments) CommandLine += " " + QuotedArgument(Argument);
+  STARTUPINFOA Startup{};
+  Startup.cb = sizeof(Startup);
+  Startup.dwFlags = STARTF_USESTDHANDLES;
+  Startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  Startup.hStdOutput = InheritableFile(FOutFile);
+  Startup.hStdError = InheritableFile(FErrFile);
+  PROCESS_INFORMATION Process{};
+  if (CreateProcessA(Program.c_str(), CommandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                     nullptr, &Startup, &Process)) {
+    CloseHandle(Process.hThread);
+    FProcess = reinterpret_cast<std::intptr_t>(Process.hProcess);
   }
-
-  TProgramRun Finish() {
-    TProgramRun Run;
-    if (FProcess.hProcess) {
-      WaitForSingleObject(FProcess.hProcess, INFINITE);
-      DWORD ExitCode = 0;
-      if (GetExitCodeProcess(FProcess.hProcess, &ExitCode))
-        Run.ExitCode = static_cast<int>(ExitCode);
-      CloseHandle(FProcess.hThread);
-      CloseHandle(FProcess.hProcess);
-    }
-    Run.Out = WithLfLineEnds(ReadWholeFile(FOutFile));
-    Run.Err = WithLfLineEnds(ReadWholeFile(FErrFile));
-    return Run;
-  }
-
- private:
-  TTemporaryFolder FOutputs;
-  std::string FOutFile;
-  std::string FErrFile;
-  PROCESS_INFORMATION FProcess{};
-};
-
-}  // namespace
-
-std::vector<TProgramRun> RunProgramsTogether(
-    const std::string& Program, const std::vector<std::vector<std::string>>& ArgumentLists) {
-  std::vector<std::unique_ptr<TStartedRun>> Started;
-  for (const std::vector<std::string>& Arguments : ArgumentLists)
-    Started.push_back(std::make_unique<TStartedRun>(Program, Arguments));
-  std::vector<TProgramRun> Runs;
-  for (const auto& Each : Started) Runs.push_back(Each->Finish());
-  return Runs;
+  CloseHandle(Startup.hStdOutput);
+  CloseHandle(Startup.hStdError);
 }
 
-TProgramRun RunProgram(const std::string& Program, const std::vector<std::string>& Arguments) {
-  return RunProgramsTogether(Program, {Arguments}).front();
+TProgramRun TStartedRun::Finish() {
+  TProgramRun Run;
+  if (const HANDLE Process = reinterpret_cast<HANDLE>(FProcess)) {
+    WaitForSingleObject(Process, INFINITE);
+    DWORD ExitCode = 0;
+    if (GetExitCodeProcess(Process, &ExitCode)) Run.ExitCode = static_cast<int>(ExitCode);
+    CloseHandle(Process);
+  }
+  Run.Out = WithLfLineEnds(ReadWholeFile(FOutFile));
+  Run.Err = WithLfLineEnds(ReadWholeFile(FErrFile));
+  return Run;
 }
 
 struct TProgramRegistry::TPlace {
