@@ -127,9 +127,9 @@ TEST_F(ZqtTweakTest, GetShowsIntegersInDecimalAndBooleansAsZeroOrOne) {
 
 TEST_F(ZqtTweakTest, SetWritesEveryValueToItsRegistry) {
   UnlockAdvancedOptions();
-  const TProgramRun Set =
-      Run({"--set", "drag-drop-delay=$FA", "--set", "use-margins=false", "--set=desktop-sync-log=1",
-           "--set", "device-deleted-items-ttl=-3", "--set", "device-app-log=TRUE"});
+  const TProgramRun Set = Run({"--set", "drag-drop-delay=1", "--set", "drag-drop-delay=$FA",
+                               "--set", "use-margins=false", "--set=desktop-sync-log=1", "--set",
+                               "device-deleted-items-ttl=-3", "--set", "device-app-log=TRUE"});
   EXPECT_EQ(0, Set.ExitCode) << Set.Err;
   EXPECT_EQ("", Set.Out);
   EXPECT_EQ(250u, Desktop(kSettingsKey, kDelayName));
@@ -182,6 +182,10 @@ TEST_F(ZqtTweakTest, EachRefusalExitsWithItsStatusAndOneLineSayingWhy) {
        1,
        "Cannot read " + Registry.Folder().Path().string() + ": it is a folder"},
       {{"--import", File("missing.reg")}, 1, "Cannot read " + File("missing.reg") + ": ", true},
+      {{"--export", File("missing/desktop.reg")},
+       1,
+       "Cannot write " + File("missing/desktop.reg") + ": ",
+       true},
       {{"--collect-logs", File("missing")},
        1,
        "Cannot collect into " + File("missing") + ": ",

@@ -1,5 +1,6 @@
-// zqttweak beside the system's registry editor, which users run on the files
-// they have: its exports import, and it refuses the files of the device.
+// zqttweak and what only Windows has: the system's registry editor, which
+// users run on the files they have (its exports import, and it refuses the
+// files of the device), and devices with names of files.
 #include "ZqtTweakFixture.h"
 
 namespace {
@@ -10,9 +11,9 @@ std::string RegistryEditor() {
   return std::string(Folder, Length) + "\\regedit.exe";
 }
 
-using RegistryEditorTest = ZqtTweakFixture;
+using ZqtTweakSystemTest = ZqtTweakFixture;
 
-TEST_F(RegistryEditorTest, ItWritesNothingOfADeviceExportIntoTheDesktopRegistry) {
+TEST_F(ZqtTweakSystemTest, TheRegistryEditorWritesNothingOfADeviceExportIntoTheDesktopRegistry) {
   SetOnDevice(kAppearanceKey, "UseMargins", 0);
   const std::string Exported = File("device.reg");
   ASSERT_EQ(0, Run({"--export-device", Exported}).ExitCode);
@@ -20,7 +21,7 @@ TEST_F(RegistryEditorTest, ItWritesNothingOfADeviceExportIntoTheDesktopRegistry)
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\ZQT"));
 }
 
-TEST_F(RegistryEditorTest, ItsExportOfTheSettingsKeyWithTheOrganizersValuesImports) {
+TEST_F(ZqtTweakSystemTest, TheRegistryEditorsExportOfTheSettingsKeyImports) {
   UnlockAdvancedOptions();
   SetDesktop(kSettingsKey, kDelayName, 250);
   SetRawValue(HKEY_CURRENT_USER, kSettingsKey, "Language", REG_SZ, std::string("en", 3));
@@ -33,6 +34,13 @@ TEST_F(RegistryEditorTest, ItsExportOfTheSettingsKeyWithTheOrganizersValuesImpor
   EXPECT_EQ(250u, Desktop(kSettingsKey, kDelayName));
   EXPECT_NE(std::string::npos, Import.Err.find(": skipped: \"Language\" in ")) << Import.Err;
   EXPECT_NE(std::string::npos, Import.Err.find(": skipped: \"ZQTTweakerAdvanced\" in "));
+}
+
+// A device is never read as a file: NUL would read as an empty one.
+TEST_F(ZqtTweakSystemTest, ImportOfADeviceIsRefusedWithoutReadingIt) {
+  const TProgramRun Import = Run({"--import", "NUL"});
+  EXPECT_EQ(1, Import.ExitCode);
+  EXPECT_TRUE(Import.Err.starts_with("zqttweak: Cannot read NUL: ")) << Import.Err;
 }
 
 }  // namespace
