@@ -52,7 +52,12 @@ void TTweakOptionItemOf<TValue>::Load(TRegistryManager* RegistryManager,
 template <typename TValue>
 void TTweakOptionItemOf<TValue>::Save(TRegistryManager* RegistryManager,
                                       TRapiManager* RapiManager) {
-  if (!Modified()) return;
+  if (Modified()) Write(RegistryManager, RapiManager);
+}
+
+template <typename TValue>
+void TTweakOptionItemOf<TValue>::Write(TRegistryManager* RegistryManager,
+                                       TRapiManager* RapiManager) {
   if (!OpenKey(RegistryManager, RapiManager, true)) RaiseWriteError();
   if (Target == TTweakOptionTarget::otDevice)
     RapiManager->WriteInteger(ValueName, AsDeviceInteger(FValue));

@@ -35,6 +35,8 @@ class TTweakOptionItem {
   virtual void Load(TRegistryManager* RegistryManager, TRapiManager* RapiManager) = 0;
   // Writes the value when it was changed, creating the key when missing.
   virtual void Save(TRegistryManager* RegistryManager, TRapiManager* RapiManager) = 0;
+  // Writes the value, changed or not, as Save writes a changed one.
+  virtual void Write(TRegistryManager* RegistryManager, TRapiManager* RapiManager) = 0;
   // What kind of option it is (OptionKind.h).
   virtual const TOptionKind& Kind() const = 0;
   // Raises "Could not write to registry: " with the key and value name.
@@ -57,6 +59,7 @@ class TTweakOptionItemOf : public TTweakOptionItem {
  public:
   void Load(TRegistryManager* RegistryManager, TRapiManager* RapiManager) override;
   void Save(TRegistryManager* RegistryManager, TRapiManager* RapiManager) override;
+  void Write(TRegistryManager* RegistryManager, TRapiManager* RapiManager) override;
 
   TValue Value() const { return FValue; }
   void SetValue(TValue Value) { FValue = Value; }
