@@ -14,6 +14,7 @@
 #include "Win32OptionList.h"
 #include "Win32OptionsDialog.h"
 #include "Win32UserInteraction.h"
+#include "miniUtils.h"
 
 namespace {
 
@@ -126,6 +127,22 @@ RECT Cell(const TWin32OptionList& List, int Row, int Column) {
   SendMessageW(List.VTV, LVM_GETSUBITEMRECT, Row, reinterpret_cast<LPARAM>(&Area));
   if (Column == 0) Area.right = Area.left + ListView_GetColumnWidth(List.VTV, 0);
   return Area;
+}
+
+// The hint that the grid's tooltip holds after the mouse moved over Row;
+// empty for none.
+std::wstring HoverHint(const TWin32OptionList& List, int Row) {
+  const POINT At = Centre(Cell(List, Row, 0));
+  SendMessageW(List.VTV, WM_MOUSEMOVE, 0, MAKELPARAM(At.x, At.y));
+  if (SendMessageW(List.HintTip(), TTM_GETTOOLCOUNT, 0, 0) == 0) return std::wstring();
+  wchar_t Text[1024] = {};
+  TTTOOLINFOW Tool{};
+  Tool.cbSize = sizeof(Tool);
+  Tool.hwnd = List.VTV;
+  Tool.uId = TWin32OptionList::HintToolId;
+  Tool.lpszText = Text;
+  SendMessageW(List.HintTip(), TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&Tool));
+  return Text;
 }
 
 // The texts of the message boxes that CloseMessageBoxes answered.
@@ -265,6 +282,24 @@ TEST_F(Win32OptionsDialogTest, ANumberTypedAndATickAreWrittenByApplyWhileTheDial
   });
   EXPECT_TRUE(Edited);
   EXPECT_TRUE(Interaction.Errors.empty());
+}
+
+TEST_F(Win32OptionsDialogTest, TheHoveredRowsHintShowsWhileChangesFromDefaultsAreShown) {
+  Show([](TWin32OptionsDialog& Window) {
+    TWin32OptionList& Debugging = Open(Window, "Debug setting");
+    TfrTweakOptions& Frame = Debugging.Frame();
+    const int Last = Frame.RowCount() - 1;
+    EXPECT_EQ(L"", HoverHint(Debugging, 0)) << "no hint while changes are not shown";
+    Frame.SetShowChanges(true);
+    for (int Row : {0, Last, 0}) {
+      const std::wstring Hint = HoverHint(Debugging, Row);
+      EXPECT_EQ(AnsiToWide(Frame.Hint(Row), 0), Hint);
+      EXPECT_EQ(0u, Hint.find(Frame.VTVGetText(Row, 0) + L"\nDefault: ")) << "row " << Row;
+    }
+    Frame.SetShowChanges(false);
+    EXPECT_EQ(L"", HoverHint(Debugging, 0));
+    PressKey(Debugging.VTV, VK_ESCAPE);
+  });
 }
 
 TEST_F(Win32OptionsDialogTest, CancelWritesNothingOfWhatWasEdited) {
