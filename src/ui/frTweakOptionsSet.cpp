@@ -173,6 +173,12 @@ bool TfrTweakOptions::GridMouseDown() {
   return LeaveEditor();
 }
 
+void TfrTweakOptions::GridFocusIn() {
+  if (FFocusedRow >= 0 || RowCount() == 0) return;
+  VTVChange(0);
+  if (FView) FView->RowFocused(0);
+}
+
 void TfrTweakOptions::GridClick(int Row, int Column) {
   if (Row != FFocusedAtPress || !VTVEditing(Row, Column)) return;
   FPendingEdit = Row;

@@ -128,6 +128,9 @@ class TfrTweakOptions {
   // focused row remembered and the open editor left with its text; false
   // when the editor refused its text and the press must go no further.
   bool GridMouseDown();
+  // The grid took the keyboard's focus: with no row focused, the first one
+  // becomes the focused row, so that the focus shows.
+  void GridFocusIn();
   // A single left click on a cell: on the editable Value cell of the row
   // that had the focus before the press, the editor opens after EditDelay.
   void GridClick(int Row, int Column);

@@ -17,6 +17,7 @@
 #include <algorithm>
 
 #include "QtScale.h"
+#include "QtSelectionLook.h"
 #include "QtText.h"
 #include "UserInteraction.h"
 
@@ -186,6 +187,10 @@ class TOptionGrid : public QTreeView {
     if (Event->button() == Qt::LeftButton && Hit.isValid())
       ReportErrorsOf([&] { FFrame.GridClick(Hit.row(), Hit.column()); });
   }
+  void focusInEvent(QFocusEvent* Event) override {
+    QTreeView::focusInEvent(Event);
+    ReportErrorsOf([&] { FFrame.GridFocusIn(); });
+  }
   void mouseDoubleClickEvent(QMouseEvent* Event) override {
     FFrame.GridDoubleClick();
     QTreeView::mouseDoubleClickEvent(Event);
@@ -253,6 +258,7 @@ TQtOptionList::TQtOptionList(TfrTweakOptions& Frame, QWidget* Parent)
   Header->setFont(DialogFont());
   VTV->setColumnWidth(TfrTweakOptions::OptionColumn, Scaled(TfrTweakOptions::OptionColumnWidth));
   VTV->setColumnWidth(TfrTweakOptions::ValueColumn, Scaled(50));
+  ShowFocusBySelection(VTV);
   connect(VTV->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& Current) {
             ReportErrorsOf([&] { FFrame.VTVChange(Current.row()); });

@@ -176,6 +176,9 @@ LRESULT TWin32OptionList::GridNotify(NMHDR& Header) {
     case NM_DBLCLK:
       GridClick(reinterpret_cast<NMITEMACTIVATE&>(Header));
       return 0;
+    case NM_SETFOCUS:
+      FFrame.GridFocusIn();
+      return 0;
     case LVN_KEYDOWN:
       FFrame.GridKeyDown(ListKey(reinterpret_cast<NMLVKEYDOWN&>(Header).wVKey));
       return 0;

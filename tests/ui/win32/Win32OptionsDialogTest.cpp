@@ -129,6 +129,27 @@ RECT Cell(const TWin32OptionList& List, int Row, int Column) {
   return Area;
 }
 
+// Whether Control, painting its client area as it looks now, draws Colour
+// anywhere in Area.
+bool Paints(HWND Control, const RECT& Area, COLORREF Colour) {
+  RECT Client{};
+  GetClientRect(Control, &Client);
+  HDC Screen = GetDC(Control);
+  HDC Canvas = CreateCompatibleDC(Screen);
+  HBITMAP Picture = CreateCompatibleBitmap(Screen, Client.right, Client.bottom);
+  HGDIOBJ Previous = SelectObject(Canvas, Picture);
+  SendMessageW(Control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(Canvas),
+               PRF_CLIENT | PRF_ERASEBKGND);
+  bool Found = false;
+  for (LONG Y = Area.top; Y < Area.bottom && !Found; ++Y)
+    for (LONG X = Area.left; X < Area.right && !Found; ++X) Found = GetPixel(Canvas, X, Y) == Colour;
+  SelectObject(Canvas, Previous);
+  DeleteObject(Picture);
+  DeleteDC(Canvas);
+  ReleaseDC(Control, Screen);
+  return Found;
+}
+
 // The hint that the grid's tooltip holds after the mouse moved over Row;
 // empty for none.
 std::wstring HoverHint(const TWin32OptionList& List, int Row) {
@@ -299,6 +320,30 @@ TEST_F(Win32OptionsDialogTest, TheHoveredRowsHintShowsWhileChangesFromDefaultsAr
     Frame.SetShowChanges(false);
     EXPECT_EQ(L"", HoverHint(Debugging, 0));
     PressKey(Debugging.VTV, VK_ESCAPE);
+  });
+}
+
+TEST_F(Win32OptionsDialogTest, TheSelectionsShowTheFocusedColoursOnlyWhereTheFocusIs) {
+  Show([](TWin32OptionsDialog& Window) {
+    TWin32OptionList& List = Open(Window, "Debug setting");
+    RECT Node{};
+    TreeView_GetItemRect(Window.tvOptions, TreeView_GetSelection(Window.tvOptions), &Node, TRUE);
+    ASSERT_EQ(Window.tvOptions, GetFocus());
+    PressKey(Window.tvOptions, VK_TAB);
+    ASSERT_EQ(List.VTV, GetFocus());
+    EXPECT_EQ(0, List.Frame().FocusedRow()) << "the focus shows on the first row";
+    const RECT Row = Cell(List, 0, 0);
+    const COLORREF Focused = GetSysColor(COLOR_HIGHLIGHT);
+    const COLORREF Inactive = GetSysColor(COLOR_BTNFACE);
+    for (HWND Focus : {List.VTV, Window.tvOptions}) {
+      SetFocus(Focus);
+      const bool InTree = Focus == Window.tvOptions;
+      EXPECT_EQ(InTree, Paints(Window.tvOptions, Node, Focused));
+      EXPECT_EQ(!InTree, Paints(Window.tvOptions, Node, Inactive));
+      EXPECT_EQ(!InTree, Paints(List.VTV, Row, Focused));
+      EXPECT_EQ(InTree, Paints(List.VTV, Row, Inactive));
+    }
+    PressKey(Window.tvOptions, VK_ESCAPE);
   });
 }
 
