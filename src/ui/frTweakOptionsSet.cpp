@@ -83,6 +83,7 @@ const TOptionCell& CellOf(const TTweakOptionItem* Option) {
 
 const char* const TfrTweakOptions::ColumnCaptions[ColumnCount] = {"Option", "Value"};
 const char* const TfrTweakOptions::DescriptionCaption = "Option description";
+const char* const TfrTweakOptions::GridName = "Options";
 const char* const TfrTweakOptions::ResetCaption = "Reset to default";
 const char* const TfrTweakOptions::ResetAllCaption = "Reset all options on this page";
 const char* const TfrTweakOptions::ShowChangesCaption = "Show changes from defaults";
@@ -152,8 +153,8 @@ void TfrTweakOptions::VTVChecked(int Row, bool Checked) {
 
 void TfrTweakOptions::VTVChange(int Row) {
   FFocusedRow = Row;
-  if (TTweakOptionItem* Option = NodeToItem(Row)) {
-    FDescription = Option->Description;
+  if (NodeToItem(Row)) {
+    FDescription = RowDescription(Row);
     if (FView) FView->DescriptionChanged();
   }
 }
@@ -165,6 +166,11 @@ bool TfrTweakOptions::HasCheckBox(int Row) const {
 
 bool TfrTweakOptions::IsChecked(int Row) const {
   return HasCheckBox(Row) && FRows[Row].Cell->IsChecked(*FRows[Row].Option);
+}
+
+std::string TfrTweakOptions::RowDescription(int Row) const {
+  const TTweakOptionItem* Option = NodeToItem(Row);
+  return Option ? Option->Description : std::string();
 }
 
 bool TfrTweakOptions::GridMouseDown() {

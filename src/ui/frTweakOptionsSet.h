@@ -84,6 +84,9 @@ class TfrTweakOptions {
   static constexpr int EditDelay = 400;
   static const char* const ColumnCaptions[ColumnCount];
   static const char* const DescriptionCaption;
+  // The grid's name for assistive technology, which the screen does not
+  // show.
+  static const char* const GridName;
   // The grid's context menu.
   static const char* const ResetCaption;
   static const char* const ResetAllCaption;
@@ -118,6 +121,8 @@ class TfrTweakOptions {
   // Whether the row's Value cell shows a check box, and its state.
   bool HasCheckBox(int Row) const;
   bool IsChecked(int Row) const;
+  // The description of a row's option; empty for no row.
+  std::string RowDescription(int Row) const;
   // The text of lbDescription: the focused option's description.
   const std::string& Description() const { return FDescription; }
   // The focused row, or -1.

@@ -1,6 +1,7 @@
 #include "QtOptionList.h"
 
 #include <QAbstractTableModel>
+#include <QAccessible>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDialog>
@@ -16,6 +17,7 @@
 
 #include <algorithm>
 
+#include "QtGridAccessible.h"
 #include "QtScale.h"
 #include "QtSelectionLook.h"
 #include "QtText.h"
@@ -54,6 +56,12 @@ class TQtOptionListModel : public QAbstractTableModel {
       Bold.setBold(true);
       return Bold;
     }
+    // A check box is named by its option's caption; every cell tells the
+    // option's description.
+    if (Role == Qt::AccessibleTextRole && IsCheckCell(Index))
+      return ToQString(FFrame.VTVGetText(Index.row(), TfrTweakOptions::OptionColumn));
+    if (Role == Qt::AccessibleDescriptionRole)
+      return ToQString(FFrame.RowDescription(Index.row()));
     if (Role == Qt::ToolTipRole) {
       const std::string Hint = FFrame.Hint(Index.row());
       if (!Hint.empty()) return ToQString(Hint);
@@ -229,10 +237,19 @@ class TOptionGrid : public QTreeView {
   TfrTweakOptions& FFrame;
 };
 
+QAccessibleInterface* OptionGridAccessible(const QString&, QObject* Object) {
+  auto* Grid = dynamic_cast<TOptionGrid*>(Object);
+  return Grid ? GridAccessible(Grid) : nullptr;
+}
+
 }  // namespace
 
 TQtOptionList::TQtOptionList(TfrTweakOptions& Frame, QWidget* Parent)
     : QWidget(Parent), FFrame(Frame) {
+  // Asked before the toolkit's own factories, which come with the
+  // application.
+  static const bool Accessible = (QAccessible::installFactory(&OptionGridAccessible), true);
+  (void)Accessible;
   setObjectName("frTweakOptions");
   setFont(DialogFont());
   resize(393, 328);
@@ -243,6 +260,7 @@ TQtOptionList::TQtOptionList(TfrTweakOptions& Frame, QWidget* Parent)
   auto* Grid = new TOptionGrid(Frame, this);
   VTV = Grid;
   VTV->setObjectName("VTV");
+  VTV->setAccessibleName(TfrTweakOptions::GridName);
   FModel = new TQtOptionListModel(Frame, this);
   VTV->setModel(FModel);
   FDelegate = new TValueDelegate(Frame, this);
@@ -290,7 +308,17 @@ TQtOptionList::~TQtOptionList() {
 
 void TQtOptionList::RowsChanged() { FModel->Reset(); }
 
-void TQtOptionList::RowChanged(int Row) { FModel->RowChanged(Row); }
+void TQtOptionList::RowChanged(int Row) {
+  FModel->RowChanged(Row);
+  if (!QAccessible::isActive() || !FFrame.HasCheckBox(Row)) return;
+  // Assistive technology hears of the check box's state.
+  QAccessible::State Changed;
+  Changed.checked = true;
+  QAccessibleInterface* Grid = QAccessible::queryAccessibleInterface(VTV);
+  QAccessibleStateChangeEvent Event(
+      Grid->tableInterface()->cellAt(Row, TfrTweakOptions::ValueColumn), Changed);
+  QAccessible::updateAccessibility(&Event);
+}
 
 void TQtOptionList::StartEditTimer(int Milliseconds) { FEditTimer.start(Milliseconds); }
 

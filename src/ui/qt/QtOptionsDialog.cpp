@@ -34,6 +34,7 @@ void TQtOptionsDialog::CreateComponents() {
 
   tvOptions = new QTreeWidget(this);
   tvOptions->setObjectName("tvOptions");
+  tvOptions->setAccessibleName(TMain::TreeName);
   tvOptions->setGeometry(0, 0, Scaled(TMain::TreeWidth), height());
   tvOptions->setHeaderHidden(true);
   tvOptions->setIndentation(Scaled(TMain::TreeIndent));
