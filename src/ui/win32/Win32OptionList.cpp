@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "UserInteraction.h"
+#include "Win32GridAccessible.h"
 #include "miniUtils.h"
 
 namespace {
@@ -101,6 +102,10 @@ TWin32OptionList::~TWin32OptionList() {
   RemoveWindowSubclass(VTV, &GridProc, 0);
   DestroyWindow(FHintTip);
   DeleteObject(FBoldFont);
+  if (FAccessible) {
+    FAccessible->Disconnect();
+    FAccessible->Release();
+  }
 }
 
 void TWin32OptionList::RowsChanged() {
@@ -112,6 +117,8 @@ void TWin32OptionList::RowsChanged() {
 void TWin32OptionList::RowChanged(int Row) {
   SendMessageW(VTV, LVM_REDRAWITEMS, Row, Row);
   if (Row == FHintRow) ShowHint(Row);
+  // Assistive technology hears of the check box's state.
+  if (FFrame.HasCheckBox(Row)) NotifyWinEvent(EVENT_OBJECT_STATECHANGE, VTV, OBJID_CLIENT, Row + 1);
 }
 
 void TWin32OptionList::RowFocused(int Row) {
@@ -282,6 +289,15 @@ void TWin32OptionList::ShowHint(int Row) {
   SendMessageW(FHintTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&Tool));
 }
 
+// The grid's own accessible object answers for its client area, once the
+// thread can hand it out (COM, which the thread keeps from then on).
+LRESULT TWin32OptionList::AccessibleObject(WPARAM WParam) {
+  static const HRESULT Com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  (void)Com;
+  if (!FAccessible) FAccessible = new TWin32GridAccessible(*this);
+  return LresultFromObject(IID_IAccessible, WParam, FAccessible);
+}
+
 // A click on a check box toggles it (each click of a double click too); a
 // single click goes to the frame, which may open the editor after a pause.
 void TWin32OptionList::GridClick(const NMITEMACTIVATE& Click) {
@@ -364,6 +380,9 @@ LRESULT CALLBACK TWin32OptionList::GridProc(HWND Window, UINT Message, WPARAM WP
         // stays open.
         if (List.FEditor) List.FFrame.GridScrolled();
         if (List.FEditor) return 0;
+        break;
+      case WM_GETOBJECT:
+        if (static_cast<LONG>(LParam) == OBJID_CLIENT) return List.AccessibleObject(WParam);
         break;
       case WM_NCDESTROY:
         RemoveWindowSubclass(Window, &GridProc, 0);

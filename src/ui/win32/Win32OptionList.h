@@ -8,6 +8,8 @@
 #include "Win32Window.h"
 #include "frTweakOptionsSet.h"
 
+class TWin32GridAccessible;
+
 class TWin32OptionList : public TWin32Panel, public TOptionListView {
  public:
   // Draws Frame (borrowed), which must outlive the window, in Parent at
@@ -54,6 +56,7 @@ class TWin32OptionList : public TWin32Panel, public TOptionListView {
   void DrawCheckBox(HDC Canvas, int Row) const;
   void ShowContextMenu(POINT Screen);
   void RelayMouse(UINT Message, WPARAM WParam, LPARAM LParam);
+  LRESULT AccessibleObject(WPARAM WParam);
   void ShowHint(int Row);
   TFocusTarget FocusTarget() const;
   static LRESULT CALLBACK GridProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam,
@@ -66,6 +69,8 @@ class TWin32OptionList : public TWin32Panel, public TOptionListView {
   HWND FHintTip = nullptr;
   // The row whose hint the tooltip holds; -1 for none.
   int FHintRow = -1;
+  // What assistive technology is told of the grid; made when first asked.
+  TWin32GridAccessible* FAccessible = nullptr;
   // The grid's font in bold, for options away from their defaults.
   HFONT FBoldFont = nullptr;
 };

@@ -2,6 +2,7 @@
 // user's keys and clicks reach its windows, over the registry of the test
 // prefix and the simulated device: the registry shows what was written.
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <functional>
 
@@ -164,6 +165,38 @@ std::wstring HoverHint(const TWin32OptionList& List, int Row) {
   Tool.lpszText = Text;
   SendMessageW(List.HintTip(), TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&Tool));
   return Text;
+}
+
+// One of the texts an accessible object tells of its child Child (0: of
+// itself).
+using TAccessibleText = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, BSTR*);
+std::wstring Told(IAccessible& Object, LONG Child, TAccessibleText Get) {
+  VARIANT Which{};
+  Which.vt = VT_I4;
+  Which.lVal = Child;
+  BSTR Text = nullptr;
+  (Object.*Get)(Which, &Text);
+  std::wstring Result = Text ? Text : L"";
+  SysFreeString(Text);
+  return Result;
+}
+
+// A number an accessible object tells of its child Child: its role or state.
+using TAccessibleNumber = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, VARIANT*);
+LONG Told(IAccessible& Object, LONG Child, TAccessibleNumber Get) {
+  VARIANT Which{};
+  Which.vt = VT_I4;
+  Which.lVal = Child;
+  VARIANT Number{};
+  (Object.*Get)(Which, &Number);
+  return Number.vt == VT_I4 ? Number.lVal : -1;
+}
+
+// The accessible events of the check boxes: the rows whose state changed.
+std::vector<LONG> StateChanges;
+
+void CALLBACK StateChanged(HWINEVENTHOOK, DWORD, HWND, LONG Object, LONG Child, DWORD, DWORD) {
+  if (Object == OBJID_CLIENT) StateChanges.push_back(Child);
 }
 
 // The texts of the message boxes that CloseMessageBoxes answered.
@@ -344,6 +377,55 @@ TEST_F(Win32OptionsDialogTest, TheSelectionsShowTheFocusedColoursOnlyWhereTheFoc
       EXPECT_EQ(InTree, Paints(List.VTV, Row, Inactive));
     }
     PressKey(Window.tvOptions, VK_ESCAPE);
+  });
+}
+
+TEST_F(Win32OptionsDialogTest, TheOptionListsRowsTellAssistiveTechnologyCaptionsAndCheckStates) {
+  Show([](TWin32OptionsDialog& Window) {
+    TWin32OptionList& List = Open(Window, "Debug setting");
+    const TfrTweakOptions& Frame = List.Frame();
+    StateChanges.clear();
+    const HWINEVENTHOOK Hook =
+        SetWinEventHook(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_STATECHANGE, nullptr, &StateChanged,
+                        GetCurrentProcessId(), GetCurrentThreadId(), WINEVENT_OUTOFCONTEXT);
+    ClickCheckBox(List, 1);
+    PumpFor(0);
+    UnhookWinEvent(Hook);
+    EXPECT_EQ(std::vector<LONG>{2}, StateChanges) << "the tick is heard";
+    IAccessible* Grid = nullptr;
+    ASSERT_EQ(S_OK, AccessibleObjectFromWindow(List.VTV, OBJID_CLIENT, IID_IAccessible,
+                                               reinterpret_cast<void**>(&Grid)));
+    long Count = 0;
+    Grid->get_accChildCount(&Count);
+    ASSERT_EQ(Frame.RowCount(), Count);
+    EXPECT_EQ(L"Options", Told(*Grid, CHILDID_SELF, &IAccessible::get_accName));
+    EXPECT_EQ(ROLE_SYSTEM_LIST, Told(*Grid, CHILDID_SELF, &IAccessible::get_accRole));
+    std::vector<bool> Checked;
+    for (LONG Child = 1; Child <= Count; ++Child) {
+      const int Row = Child - 1;
+      Checked.push_back(Told(*Grid, Child, &IAccessible::get_accState) & STATE_SYSTEM_CHECKED);
+      EXPECT_EQ(Frame.VTVGetText(Row, 0), Told(*Grid, Child, &IAccessible::get_accName));
+      EXPECT_EQ(Frame.VTVGetText(Row, 1), Told(*Grid, Child, &IAccessible::get_accValue));
+      EXPECT_EQ(AnsiToWide(Frame.RowDescription(Row), 0),
+                Told(*Grid, Child, &IAccessible::get_accDescription));
+      EXPECT_EQ(Frame.HasCheckBox(Row) ? ROLE_SYSTEM_CHECKBUTTON : ROLE_SYSTEM_LISTITEM,
+                Told(*Grid, Child, &IAccessible::get_accRole));
+      EXPECT_EQ(Frame.IsChecked(Row), Checked.back()) << "row " << Row;
+    }
+    EXPECT_TRUE(Checked[1]);
+    EXPECT_FALSE(Checked[2]);
+    VARIANT Focus{};
+    Grid->get_accFocus(&Focus);
+    EXPECT_EQ(2, Focus.lVal) << "the ticked row has the focus";
+    Grid->Release();
+
+    TWin32OptionList& Desktop = Open(Window, "Desktop UI");
+    ASSERT_EQ(S_OK, AccessibleObjectFromWindow(Desktop.VTV, OBJID_CLIENT, IID_IAccessible,
+                                               reinterpret_cast<void**>(&Grid)));
+    EXPECT_EQ(ROLE_SYSTEM_LISTITEM, Told(*Grid, 1, &IAccessible::get_accRole));
+    EXPECT_EQ(L"1000", Told(*Grid, 1, &IAccessible::get_accValue)) << "a number is a value";
+    Grid->Release();
+    PressKey(Desktop.VTV, VK_ESCAPE);
   });
 }
 
