@@ -11,6 +11,7 @@
 
 const char* const TfrTweakOptions::ColumnCaptions[ColumnCount] = {"Option", "Value"};
 const char* const TfrTweakOptions::DescriptionCaption = "Option description";
+const char* const TfrTweakOptions::GridName = "Options";
 const char* const TfrTweakOptions::ResetCaption = "Reset to default";
 const char* const TfrTweakOptions::ResetAllCaption = "Reset all options on this page";
 const char* const TfrTweakOptions::ShowChangesCaption = "Show changes from defaults";
@@ -79,8 +80,8 @@ void TfrTweakOptions::VTVChecked(int Row, bool Checked) {
 
 void TfrTweakOptions::VTVChange(int Row) {
   FFocusedRow = Row;
-  if (TTweakOptionItem* Option = NodeToItem(Row)) {
-    FDescription = Option->Description;
+  if (NodeToItem(Row)) {
+    FDescription = RowDescription(Row);
     if (FView) FView->DescriptionChanged();
   }
 }
@@ -94,10 +95,21 @@ bool TfrTweakOptions::IsChecked(int Row) const {
   return HasCheckBox(Row) && FRows[Row]->Kind().Value(*FRows[Row]) != 0;
 }
 
+std::string TfrTweakOptions::RowDescription(int Row) const {
+  const TTweakOptionItem* Option = NodeToItem(Row);
+  return Option ? Option->Description : std::string();
+}
+
 bool TfrTweakOptions::GridMouseDown() {
   DropPendingEdit();
   FFocusedAtPress = FFocusedRow;
   return LeaveEditor();
+}
+
+void TfrTweakOptions::GridFocusIn() {
+  if (FFocusedRow >= 0 || RowCount() == 0) return;
+  VTVChange(0);
+  if (FView) FView->RowFocused(0);
 }
 
 void TfrTweakOptions::GridClick(int Row, int Column) {

@@ -83,6 +83,9 @@ class TfrTweakOptions {
   static constexpr int EditDelay = 400;
   static const char* const ColumnCaptions[ColumnCount];
   static const char* const DescriptionCaption;
+  // The grid's name for assistive technology, which the screen does not
+  // show.
+  static const char* const GridName;
   // The grid's context menu.
   static const char* const ResetCaption;
   static const char* const ResetAllCaption;
@@ -117,6 +120,8 @@ class TfrTweakOptions {
   // Whether the row's Value cell shows a check box, and its state.
   bool HasCheckBox(int Row) const;
   bool IsChecked(int Row) const;
+  // The description of a row's option; empty for no row.
+  std::string RowDescription(int Row) const;
   // The text of lbDescription: the focused option's description.
   const std::string& Description() const { return FDescription; }
   // The focused row, or -1.
@@ -127,6 +132,9 @@ class TfrTweakOptions {
   // focused row remembered and the open editor left with its text; false
   // when the editor refused its text and the press must go no further.
   bool GridMouseDown();
+  // The grid took the keyboard's focus: with no row focused, the first one
+  // becomes the focused row, so that the focus shows.
+  void GridFocusIn();
   // A single left click on a cell: on the editable Value cell of the row
   // that had the focus before the press, the editor opens after EditDelay.
   void GridClick(int Row, int Column);

@@ -13,6 +13,7 @@ TOptionsDialogFrontEnd* FrontEnd = nullptr;
 const char* const TTweakerOptionsMain::DefaultCaption =
     "Quorvanta Tweaker for Desktop and PocketPC Editions.";
 const char* const TTweakerOptionsMain::ButtonCaptions[3] = {"OK", "Cancel", "&Apply"};
+const char* const TTweakerOptionsMain::TreeName = "Option pages";
 
 TTweakerOptionsMain::TTweakerOptionsMain() { FormCreate(); }
 

@@ -63,6 +63,9 @@ class TTweakerOptionsMain : public TOptionsSheetOwner {
   static constexpr int ButtonWidth = 75;
   static constexpr int ButtonHeight = 25;
   static const char* const ButtonCaptions[3];
+  // The tree's name for assistive technology, which the screen does not
+  // show.
+  static const char* const TreeName;
   // How long a selection must stay before its page is shown, once the
   // dialog is up.
   static constexpr int ChangeDelay = 300;

@@ -214,10 +214,14 @@ TEST_F(OptionGridTest, TheContextMenuOffersWhatTheRowUnderTheMouseAllows) {
   EXPECT_EQ(5, Number(0)) << "a disabled entry does nothing";
 }
 
-TEST_F(OptionGridTest, TheDescriptionFollowsTheFocusedRowAndAClickedCheckBox) {
+TEST_F(OptionGridTest, TheDescriptionFollowsTheFocusedRowFirstFocusedAsTheGridTakesTheFocus) {
   EXPECT_EQ("", Frame.Description());
+  Frame.GridFocusIn();
+  EXPECT_EQ("Delay description", Frame.Description());
   Frame.VTVChange(2);
   EXPECT_EQ("TTL description", Frame.Description());
+  Frame.GridFocusIn();
+  EXPECT_EQ(2, Frame.FocusedRow()) << "a focused row keeps the focus";
   Frame.VTVChange(-1);
   EXPECT_EQ("TTL description", Frame.Description()) << "no row keeps the text";
   Frame.VTVChecked(3, true);
@@ -229,6 +233,8 @@ TEST(UnboundOptionGridTest, AFrameWithoutASetShowsNoRows) {
   Frame.FillList();
   EXPECT_EQ(0, Frame.RowCount());
   EXPECT_EQ(WideString(), Frame.VTVGetText(0, 0));
+  Frame.GridFocusIn();
+  EXPECT_EQ(-1, Frame.FocusedRow());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "QtOptionList.h"
 
 #include <QAbstractTableModel>
+#include <QAccessible>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDialog>
@@ -15,7 +16,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "QtGridAccessible.h"
 #include "QtScale.h"
+#include "QtSelectionLook.h"
 #include "QtText.h"
 #include "UserInteraction.h"
 
@@ -52,6 +55,12 @@ class TQtOptionListModel : public QAbstractTableModel {
       Bold.setBold(true);
       return Bold;
     }
+    // A check box is named by its option's caption; every cell tells the
+    // option's description.
+    if (Role == Qt::AccessibleTextRole && IsCheckCell(Index))
+      return ToQString(FFrame.VTVGetText(Index.row(), TfrTweakOptions::OptionColumn));
+    if (Role == Qt::AccessibleDescriptionRole)
+      return ToQString(FFrame.RowDescription(Index.row()));
     if (Role == Qt::ToolTipRole) {
       const std::string Hint = FFrame.Hint(Index.row());
       if (!Hint.empty()) return ToQString(Hint);
@@ -186,6 +195,10 @@ class TOptionGrid : public QTreeView {
     if (Event->button() == Qt::LeftButton && Hit.isValid())
       ReportErrorsOf([&] { FFrame.GridClick(Hit.row(), Hit.column()); });
   }
+  void focusInEvent(QFocusEvent* Event) override {
+    QTreeView::focusInEvent(Event);
+    ReportErrorsOf([&] { FFrame.GridFocusIn(); });
+  }
   void mouseDoubleClickEvent(QMouseEvent* Event) override {
     FFrame.GridDoubleClick();
     QTreeView::mouseDoubleClickEvent(Event);
@@ -224,10 +237,19 @@ class TOptionGrid : public QTreeView {
   TfrTweakOptions& FFrame;
 };
 
+QAccessibleInterface* OptionGridAccessible(const QString&, QObject* Object) {
+  auto* Grid = dynamic_cast<TOptionGrid*>(Object);
+  return Grid ? GridAccessible(Grid) : nullptr;
+}
+
 }  // namespace
 
 TQtOptionList::TQtOptionList(TfrTweakOptions& Frame, QWidget* Parent)
     : QWidget(Parent), FFrame(Frame) {
+  // Asked before the toolkit's own factories, which come with the
+  // application.
+  static const bool Accessible = (QAccessible::installFactory(&OptionGridAccessible), true);
+  (void)Accessible;
   setObjectName("frTweakOptions");
   setFont(DialogFont());
   resize(393, 328);
@@ -238,6 +260,7 @@ TQtOptionList::TQtOptionList(TfrTweakOptions& Frame, QWidget* Parent)
   auto* Grid = new TOptionGrid(Frame, this);
   VTV = Grid;
   VTV->setObjectName("VTV");
+  VTV->setAccessibleName(TfrTweakOptions::GridName);
   FModel = new TQtOptionListModel(Frame, this);
   VTV->setModel(FModel);
   FDelegate = new TValueDelegate(Frame, this);
@@ -253,6 +276,7 @@ TQtOptionList::TQtOptionList(TfrTweakOptions& Frame, QWidget* Parent)
   Header->setFont(DialogFont());
   VTV->setColumnWidth(TfrTweakOptions::OptionColumn, Scaled(TfrTweakOptions::OptionColumnWidth));
   VTV->setColumnWidth(TfrTweakOptions::ValueColumn, Scaled(50));
+  ShowFocusBySelection(VTV);
   connect(VTV->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& Current) {
             ReportErrorsOf([&] { FFrame.VTVChange(Current.row()); });
@@ -284,7 +308,17 @@ TQtOptionList::~TQtOptionList() {
 
 void TQtOptionList::RowsChanged() { FModel->Reset(); }
 
-void TQtOptionList::RowChanged(int Row) { FModel->RowChanged(Row); }
+void TQtOptionList::RowChanged(int Row) {
+  FModel->RowChanged(Row);
+  if (!QAccessible::isActive() || !FFrame.HasCheckBox(Row)) return;
+  // Assistive technology hears of the check box's state.
+  QAccessible::State Changed;
+  Changed.checked = true;
+  QAccessibleInterface* Grid = QAccessible::queryAccessibleInterface(VTV);
+  QAccessibleStateChangeEvent Event(
+      Grid->tableInterface()->cellAt(Row, TfrTweakOptions::ValueColumn), Changed);
+  QAccessible::updateAccessibility(&Event);
+}
 
 void TQtOptionList::StartEditTimer(int Milliseconds) { FEditTimer.start(Milliseconds); }
 

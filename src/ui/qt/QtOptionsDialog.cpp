@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 
 #include "QtScale.h"
+#include "QtSelectionLook.h"
 #include "QtSheet.h"
 #include "QtText.h"
 #include "UserInteraction.h"
@@ -33,15 +34,14 @@ void TQtOptionsDialog::CreateComponents() {
 
   tvOptions = new QTreeWidget(this);
   tvOptions->setObjectName("tvOptions");
+  tvOptions->setAccessibleName(TMain::TreeName);
   tvOptions->setGeometry(0, 0, Scaled(TMain::TreeWidth), height());
   tvOptions->setHeaderHidden(true);
   tvOptions->setIndentation(Scaled(TMain::TreeIndent));
   tvOptions->setEditTriggers(QAbstractItemView::NoEditTriggers);
   tvOptions->setMouseTracking(true);  // hot tracking
-  QPalette Palette = tvOptions->palette();
-  for (QPalette::ColorRole Role : {QPalette::Highlight, QPalette::HighlightedText})
-    Palette.setColor(QPalette::Inactive, Role, Palette.color(QPalette::Active, Role));
-  tvOptions->setPalette(Palette);
+  // The selection stays highlighted without the focus.
+  ShowFocusBySelection(tvOptions);
   tvOptions->viewport()->installEventFilter(this);
 
   pnlOptionsSheet = new QWidget(this);

@@ -2,10 +2,12 @@
 
 #include <uxtheme.h>
 #include <vssym32.h>
+#include <windowsx.h>
 
 #include <utility>
 
 #include "UserInteraction.h"
+#include "Win32GridAccessible.h"
 #include "miniUtils.h"
 
 namespace {
@@ -19,6 +21,8 @@ constexpr int kValueColumnWidth = 50;
 // The check box's size and its distance from the cell's left edge.
 constexpr int kCheckBoxSize = 13;
 constexpr int kCheckBoxMargin = 4;
+// The hint's lines break at this width, in pixels at 96 DPI.
+constexpr int kHintWidth = 600;
 
 TListKey ListKey(WPARAM Key) {
   switch (Key) {
@@ -57,7 +61,7 @@ TWin32OptionList::TWin32OptionList(TfrTweakOptions& Frame, HWND Parent, const TS
                           LVS_SHOWSELALWAYS | LVS_OWNERDATA,
                       {0, 0, Width, BoxTop}, Handle(), kGridId, WS_EX_CLIENTEDGE);
   SendMessageW(VTV, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
-               LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_DOUBLEBUFFER | LVS_EX_INFOTIP);
+               LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_DOUBLEBUFFER);
   LOGFONTW Font{};
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(VTV, WM_GETFONT, 0, 0)), sizeof(Font), &Font);
   Font.lfWeight = FW_BOLD;
@@ -73,6 +77,13 @@ TWin32OptionList::TWin32OptionList(TfrTweakOptions& Frame, HWND Parent, const TS
     SendMessageW(VTV, LVM_INSERTCOLUMNW, Column, reinterpret_cast<LPARAM>(&Spec));
   }
   SetWindowSubclass(VTV, &GridProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  // The list view's own hints need a notification that not every system
+  // sends (Wine's list view never asks): the list shows them itself.
+  FHintTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                             WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, VTV, nullptr, GetModuleHandleW(nullptr),
+                             nullptr);
+  SendMessageW(FHintTip, TTM_SETMAXTIPWIDTH, 0, Scaled(kHintWidth));
   GroupBox1 =
       CreateControl(WC_BUTTONW, TfrTweakOptions::DescriptionCaption, WS_VISIBLE | BS_GROUPBOX,
                     {0, BoxTop, Width, Box}, Handle(), kGroupBoxId);
@@ -89,15 +100,26 @@ TWin32OptionList::~TWin32OptionList() {
   FFrame.EditorDropped();
   CloseEditor();
   RemoveWindowSubclass(VTV, &GridProc, 0);
+  DestroyWindow(FHintTip);
   DeleteObject(FBoldFont);
+  if (FAccessible) {
+    FAccessible->Disconnect();
+    FAccessible->Release();
+  }
 }
 
 void TWin32OptionList::RowsChanged() {
   SendMessageW(VTV, LVM_SETITEMCOUNT, FFrame.RowCount(), 0);
   InvalidateRect(VTV, nullptr, TRUE);
+  ShowHint(-1);
 }
 
-void TWin32OptionList::RowChanged(int Row) { SendMessageW(VTV, LVM_REDRAWITEMS, Row, Row); }
+void TWin32OptionList::RowChanged(int Row) {
+  SendMessageW(VTV, LVM_REDRAWITEMS, Row, Row);
+  if (Row == FHintRow) ShowHint(Row);
+  // Assistive technology hears of the check box's state.
+  if (FFrame.HasCheckBox(Row)) NotifyWinEvent(EVENT_OBJECT_STATECHANGE, VTV, OBJID_CLIENT, Row + 1);
+}
 
 void TWin32OptionList::RowFocused(int Row) {
   LVITEMW State{};
@@ -151,13 +173,6 @@ LRESULT TWin32OptionList::GridNotify(NMHDR& Header) {
     }
     case NM_CUSTOMDRAW:
       return GridCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW&>(Header));
-    case LVN_GETINFOTIPW: {
-      auto& Tip = reinterpret_cast<NMLVGETINFOTIPW&>(Header);
-      const std::string Hint = FFrame.Hint(Tip.iItem);
-      if (!Hint.empty() && Tip.cchTextMax > 0)
-        lstrcpynW(Tip.pszText, AnsiToWide(Hint, 0).c_str(), Tip.cchTextMax);
-      return 0;
-    }
     case NM_RCLICK: {
       POINT Screen{};
       GetCursorPos(&Screen);
@@ -167,6 +182,9 @@ LRESULT TWin32OptionList::GridNotify(NMHDR& Header) {
     case NM_CLICK:
     case NM_DBLCLK:
       GridClick(reinterpret_cast<NMITEMACTIVATE&>(Header));
+      return 0;
+    case NM_SETFOCUS:
+      FFrame.GridFocusIn();
       return 0;
     case LVN_KEYDOWN:
       FFrame.GridKeyDown(ListKey(reinterpret_cast<NMLVKEYDOWN&>(Header).wVKey));
@@ -242,6 +260,44 @@ void TWin32OptionList::ShowContextMenu(POINT Screen) {
   if (Chosen > 0) FFrame.ContextMenuChosen(Hit.iItem, static_cast<int>(Chosen) - 1);
 }
 
+// The tooltip holds the hint of the row under the mouse, and sees the
+// mouse's messages to time its showing and hiding.
+void TWin32OptionList::RelayMouse(UINT Message, WPARAM WParam, LPARAM LParam) {
+  if (Message == WM_MOUSEMOVE) {
+    LVHITTESTINFO Hit{};
+    Hit.pt = {GET_X_LPARAM(LParam), GET_Y_LPARAM(LParam)};
+    SendMessageW(VTV, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&Hit));
+    if (Hit.iItem != FHintRow) ShowHint(Hit.iItem);
+  }
+  MSG Relayed{VTV, Message, WParam, LParam, 0, {}};
+  SendMessageW(FHintTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&Relayed));
+}
+
+// One tool over the row, holding its hint; none for a row without one.
+void TWin32OptionList::ShowHint(int Row) {
+  FHintRow = Row;
+  TTTOOLINFOW Tool{};
+  Tool.cbSize = sizeof(Tool);
+  Tool.hwnd = VTV;
+  Tool.uId = HintToolId;
+  SendMessageW(FHintTip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&Tool));
+  WideString Hint = AnsiToWide(FFrame.Hint(Row), 0);
+  if (Hint.empty()) return;
+  Tool.lpszText = Hint.data();
+  Tool.rect.left = LVIR_BOUNDS;
+  SendMessageW(VTV, LVM_GETITEMRECT, Row, reinterpret_cast<LPARAM>(&Tool.rect));
+  SendMessageW(FHintTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&Tool));
+}
+
+// The grid's own accessible object answers for its client area, once the
+// thread can hand it out (COM, which the thread keeps from then on).
+LRESULT TWin32OptionList::AccessibleObject(WPARAM WParam) {
+  static const HRESULT Com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  (void)Com;
+  if (!FAccessible) FAccessible = new TWin32GridAccessible(*this);
+  return LresultFromObject(IID_IAccessible, WParam, FAccessible);
+}
+
 // A click on a check box toggles it (each click of a double click too); a
 // single click goes to the frame, which may open the editor after a pause.
 void TWin32OptionList::GridClick(const NMITEMACTIVATE& Click) {
@@ -306,6 +362,8 @@ LRESULT CALLBACK TWin32OptionList::GridProc(HWND Window, UINT Message, WPARAM WP
                                             UINT_PTR, DWORD_PTR Data) {
   auto& List = *reinterpret_cast<TWin32OptionList*>(Data);
   return AtEdge([&]() -> LRESULT {
+    if (Message >= WM_MOUSEFIRST && Message <= WM_MOUSELAST)
+      List.RelayMouse(Message, WParam, LParam);
     switch (Message) {
       case WM_LBUTTONDBLCLK:
         List.FFrame.GridDoubleClick();
@@ -316,10 +374,15 @@ LRESULT CALLBACK TWin32OptionList::GridProc(HWND Window, UINT Message, WPARAM WP
       case WM_VSCROLL:
       case WM_HSCROLL:
       case WM_MOUSEWHEEL:
+        // The rows move from under the hint's tool.
+        List.ShowHint(-1);
         // The editor does not move with the rows: scrolling waits while it
         // stays open.
         if (List.FEditor) List.FFrame.GridScrolled();
         if (List.FEditor) return 0;
+        break;
+      case WM_GETOBJECT:
+        if (static_cast<LONG>(LParam) == OBJID_CLIENT) return List.AccessibleObject(WParam);
         break;
       case WM_NCDESTROY:
         RemoveWindowSubclass(Window, &GridProc, 0);

@@ -54,7 +54,6 @@ class TWin32OptionsDialog : public TOptionsDialogView {
   void CreateComponents();
   void AddNodes();
   LRESULT TreeNotify(NMHDR& Header);
-  LRESULT TreeCustomDraw(NMTVCUSTOMDRAW& Draw) const;
   void ButtonClick(int Id);
   bool OverLabel() const;
 

@@ -21,6 +21,15 @@
 
 namespace {
 
+// Whether Widget, drawn as it looks now, shows Colour anywhere in Area.
+bool Paints(QWidget* Widget, const QRect& Area, const QColor& Colour) {
+  const QImage Picture = Widget->grab(Area).toImage();
+  for (int Y = 0; Y < Picture.height(); ++Y)
+    for (int X = 0; X < Picture.width(); ++X)
+      if (Picture.pixelColor(X, Y) == Colour) return true;
+  return false;
+}
+
 // Runs Action once the next modal dialog is up.
 void WhenModal(std::function<void(TQtOptionsDialog&)> Action) {
   QTimer::singleShot(0, [Action] {
@@ -214,6 +223,32 @@ TEST_F(QtEditingDialogTest, TheCloseBoxClosesWhateverTheEditorHolds) {
   ShowTweakerOptions("Numbers");
   QCoreApplication::processEvents();
   EXPECT_EQ(0, Boxes.Shown);
+}
+
+TEST_F(QtEditingDialogTest, TheSelectionsShowTheFocusedColoursOnlyWhereTheFocusIs) {
+  WhenModal([](TQtOptionsDialog& Window) {
+    ASSERT_NE(nullptr, Type(Window, "5"));
+    QAbstractItemView* const Grid = List(Window)->VTV;
+    QTest::keyClick(List(Window)->Editor(), Qt::Key_Return);
+    const QColor Focused = QApplication::palette(Grid).color(QPalette::Active, QPalette::Highlight);
+    const QRect Node = Window.tvOptions->visualItemRect(Window.tvOptions->currentItem());
+    const QRect Row = Grid->visualRect(Grid->model()->index(0, 0));
+    QAbstractItemView* const Tree = Window.tvOptions;
+    for (QAbstractItemView* Focus : {Grid, Tree}) {
+      Focus->setFocus();
+      const bool InTree = Focus == Tree;
+      QAbstractItemView* Other = InTree ? Grid : Tree;
+      const QColor Inactive = Other->palette().color(QPalette::Highlight);
+      EXPECT_NE(Focused, Inactive);
+      EXPECT_NE(Other->palette().color(QPalette::Base), Inactive);
+      EXPECT_EQ(InTree, Paints(Window.tvOptions->viewport(), Node, Focused));
+      EXPECT_EQ(!InTree, Paints(Window.tvOptions->viewport(), Node, Inactive));
+      EXPECT_EQ(!InTree, Paints(Grid->viewport(), Row, Focused));
+      EXPECT_EQ(InTree, Paints(Grid->viewport(), Row, Inactive));
+    }
+    Window.reject();
+  });
+  ShowTweakerOptions("Numbers");
 }
 
 TEST_F(QtEditingDialogTest, TabGoesFromTheTreeThroughThePageToTheButtons) {

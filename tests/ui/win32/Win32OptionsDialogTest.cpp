@@ -2,6 +2,7 @@
 // user's keys and clicks reach its windows, over the registry of the test
 // prefix and the simulated device: the registry shows what was written.
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <functional>
 
@@ -14,6 +15,7 @@
 #include "Win32OptionList.h"
 #include "Win32OptionsDialog.h"
 #include "Win32UserInteraction.h"
+#include "miniUtils.h"
 
 namespace {
 
@@ -125,6 +127,75 @@ RECT Cell(const TWin32OptionList& List, int Row, int Column) {
   SendMessageW(List.VTV, LVM_GETSUBITEMRECT, Row, reinterpret_cast<LPARAM>(&Area));
   if (Column == 0) Area.right = Area.left + ListView_GetColumnWidth(List.VTV, 0);
   return Area;
+}
+
+// Whether Control, painting its client area as it looks now, draws Colour
+// anywhere in Area.
+bool Paints(HWND Control, const RECT& Area, COLORREF Colour) {
+  RECT Client{};
+  GetClientRect(Control, &Client);
+  HDC Screen = GetDC(Control);
+  HDC Canvas = CreateCompatibleDC(Screen);
+  HBITMAP Picture = CreateCompatibleBitmap(Screen, Client.right, Client.bottom);
+  HGDIOBJ Previous = SelectObject(Canvas, Picture);
+  SendMessageW(Control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(Canvas),
+               PRF_CLIENT | PRF_ERASEBKGND);
+  bool Found = false;
+  for (LONG Y = Area.top; Y < Area.bottom && !Found; ++Y)
+    for (LONG X = Area.left; X < Area.right && !Found; ++X) Found = GetPixel(Canvas, X, Y) == Colour;
+  SelectObject(Canvas, Previous);
+  DeleteObject(Picture);
+  DeleteDC(Canvas);
+  ReleaseDC(Control, Screen);
+  return Found;
+}
+
+// The hint that the grid's tooltip holds after the mouse moved over Row;
+// empty for none.
+std::wstring HoverHint(const TWin32OptionList& List, int Row) {
+  const POINT At = Centre(Cell(List, Row, 0));
+  SendMessageW(List.VTV, WM_MOUSEMOVE, 0, MAKELPARAM(At.x, At.y));
+  if (SendMessageW(List.HintTip(), TTM_GETTOOLCOUNT, 0, 0) == 0) return std::wstring();
+  wchar_t Text[1024] = {};
+  TTTOOLINFOW Tool{};
+  Tool.cbSize = sizeof(Tool);
+  Tool.hwnd = List.VTV;
+  Tool.uId = TWin32OptionList::HintToolId;
+  Tool.lpszText = Text;
+  SendMessageW(List.HintTip(), TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&Tool));
+  return Text;
+}
+
+// One of the texts an accessible object tells of its child Child (0: of
+// itself).
+using TAccessibleText = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, BSTR*);
+std::wstring Told(IAccessible& Object, LONG Child, TAccessibleText Get) {
+  VARIANT Which{};
+  Which.vt = VT_I4;
+  Which.lVal = Child;
+  BSTR Text = nullptr;
+  (Object.*Get)(Which, &Text);
+  std::wstring Result = Text ? Text : L"";
+  SysFreeString(Text);
+  return Result;
+}
+
+// A number an accessible object tells of its child Child: its role or state.
+using TAccessibleNumber = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, VARIANT*);
+LONG Told(IAccessible& Object, LONG Child, TAccessibleNumber Get) {
+  VARIANT Which{};
+  Which.vt = VT_I4;
+  Which.lVal = Child;
+  VARIANT Number{};
+  (Object.*Get)(Which, &Number);
+  return Number.vt == VT_I4 ? Number.lVal : -1;
+}
+
+// The accessible events of the check boxes: the rows whose state changed.
+std::vector<LONG> StateChanges;
+
+void CALLBACK StateChanged(HWINEVENTHOOK, DWORD, HWND, LONG Object, LONG Child, DWORD, DWORD) {
+  if (Object == OBJID_CLIENT) StateChanges.push_back(Child);
 }
 
 // The texts of the message boxes that CloseMessageBoxes answered.
@@ -264,6 +335,97 @@ TEST_F(Win32OptionsDialogTest, ANumberTypedAndATickAreWrittenByApplyWhileTheDial
   });
   EXPECT_TRUE(Edited);
   EXPECT_TRUE(Interaction.Errors.empty());
+}
+
+TEST_F(Win32OptionsDialogTest, TheHoveredRowsHintShowsWhileChangesFromDefaultsAreShown) {
+  Show([](TWin32OptionsDialog& Window) {
+    TWin32OptionList& Debugging = Open(Window, "Debug setting");
+    TfrTweakOptions& Frame = Debugging.Frame();
+    const int Last = Frame.RowCount() - 1;
+    EXPECT_EQ(L"", HoverHint(Debugging, 0)) << "no hint while changes are not shown";
+    Frame.SetShowChanges(true);
+    for (int Row : {0, Last, 0}) {
+      const std::wstring Hint = HoverHint(Debugging, Row);
+      EXPECT_EQ(AnsiToWide(Frame.Hint(Row), 0), Hint);
+      EXPECT_EQ(0u, Hint.find(Frame.VTVGetText(Row, 0) + L"\nDefault: ")) << "row " << Row;
+    }
+    Frame.SetShowChanges(false);
+    EXPECT_EQ(L"", HoverHint(Debugging, 0));
+    PressKey(Debugging.VTV, VK_ESCAPE);
+  });
+}
+
+TEST_F(Win32OptionsDialogTest, TheSelectionsShowTheFocusedColoursOnlyWhereTheFocusIs) {
+  Show([](TWin32OptionsDialog& Window) {
+    TWin32OptionList& List = Open(Window, "Debug setting");
+    RECT Node{};
+    TreeView_GetItemRect(Window.tvOptions, TreeView_GetSelection(Window.tvOptions), &Node, TRUE);
+    ASSERT_EQ(Window.tvOptions, GetFocus());
+    PressKey(Window.tvOptions, VK_TAB);
+    ASSERT_EQ(List.VTV, GetFocus());
+    EXPECT_EQ(0, List.Frame().FocusedRow()) << "the focus shows on the first row";
+    const RECT Row = Cell(List, 0, 0);
+    const COLORREF Focused = GetSysColor(COLOR_HIGHLIGHT);
+    const COLORREF Inactive = GetSysColor(COLOR_BTNFACE);
+    for (HWND Focus : {List.VTV, Window.tvOptions}) {
+      SetFocus(Focus);
+      const bool InTree = Focus == Window.tvOptions;
+      EXPECT_EQ(InTree, Paints(Window.tvOptions, Node, Focused));
+      EXPECT_EQ(!InTree, Paints(Window.tvOptions, Node, Inactive));
+      EXPECT_EQ(!InTree, Paints(List.VTV, Row, Focused));
+      EXPECT_EQ(InTree, Paints(List.VTV, Row, Inactive));
+    }
+    PressKey(Window.tvOptions, VK_ESCAPE);
+  });
+}
+
+TEST_F(Win32OptionsDialogTest, TheOptionListsRowsTellAssistiveTechnologyCaptionsAndCheckStates) {
+  Show([](TWin32OptionsDialog& Window) {
+    TWin32OptionList& List = Open(Window, "Debug setting");
+    const TfrTweakOptions& Frame = List.Frame();
+    StateChanges.clear();
+    const HWINEVENTHOOK Hook =
+        SetWinEventHook(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_STATECHANGE, nullptr, &StateChanged,
+                        GetCurrentProcessId(), GetCurrentThreadId(), WINEVENT_OUTOFCONTEXT);
+    ClickCheckBox(List, 1);
+    PumpFor(0);
+    UnhookWinEvent(Hook);
+    EXPECT_EQ(std::vector<LONG>{2}, StateChanges) << "the tick is heard";
+    IAccessible* Grid = nullptr;
+    ASSERT_EQ(S_OK, AccessibleObjectFromWindow(List.VTV, OBJID_CLIENT, IID_IAccessible,
+                                               reinterpret_cast<void**>(&Grid)));
+    long Count = 0;
+    Grid->get_accChildCount(&Count);
+    ASSERT_EQ(Frame.RowCount(), Count);
+    EXPECT_EQ(L"Options", Told(*Grid, CHILDID_SELF, &IAccessible::get_accName));
+    EXPECT_EQ(ROLE_SYSTEM_LIST, Told(*Grid, CHILDID_SELF, &IAccessible::get_accRole));
+    std::vector<bool> Checked;
+    for (LONG Child = 1; Child <= Count; ++Child) {
+      const int Row = Child - 1;
+      Checked.push_back(Told(*Grid, Child, &IAccessible::get_accState) & STATE_SYSTEM_CHECKED);
+      EXPECT_EQ(Frame.VTVGetText(Row, 0), Told(*Grid, Child, &IAccessible::get_accName));
+      EXPECT_EQ(Frame.VTVGetText(Row, 1), Told(*Grid, Child, &IAccessible::get_accValue));
+      EXPECT_EQ(AnsiToWide(Frame.RowDescription(Row), 0),
+                Told(*Grid, Child, &IAccessible::get_accDescription));
+      EXPECT_EQ(Frame.HasCheckBox(Row) ? ROLE_SYSTEM_CHECKBUTTON : ROLE_SYSTEM_LISTITEM,
+                Told(*Grid, Child, &IAccessible::get_accRole));
+      EXPECT_EQ(Frame.IsChecked(Row), Checked.back()) << "row " << Row;
+    }
+    EXPECT_TRUE(Checked[1]);
+    EXPECT_FALSE(Checked[2]);
+    VARIANT Focus{};
+    Grid->get_accFocus(&Focus);
+    EXPECT_EQ(2, Focus.lVal) << "the ticked row has the focus";
+    Grid->Release();
+
+    TWin32OptionList& Desktop = Open(Window, "Desktop UI");
+    ASSERT_EQ(S_OK, AccessibleObjectFromWindow(Desktop.VTV, OBJID_CLIENT, IID_IAccessible,
+                                               reinterpret_cast<void**>(&Grid)));
+    EXPECT_EQ(ROLE_SYSTEM_LISTITEM, Told(*Grid, 1, &IAccessible::get_accRole));
+    EXPECT_EQ(L"1000", Told(*Grid, 1, &IAccessible::get_accValue)) << "a number is a value";
+    Grid->Release();
+    PressKey(Desktop.VTV, VK_ESCAPE);
+  });
 }
 
 TEST_F(Win32OptionsDialogTest, CancelWritesNothingOfWhatWasEdited) {
