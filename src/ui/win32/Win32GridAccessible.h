@@ -11,7 +11,7 @@
 
 class TWin32OptionList;
 
-class TWin32GridAccessible : public IAccessible {
+class TWin32GridAccessible final : public IAccessible {
  public:
   // Tells of List (borrowed) until Disconnect; one reference, the caller's.
   explicit TWin32GridAccessible(const TWin32OptionList& List) : FList(&List) {}
