@@ -15,7 +15,6 @@
 
 class TTweakOptionItem;
 class TTweakOptionSet;
-class TOptionCell;
 
 // The notify event of a change: called with the frame as sender.
 using TNotifyEvent = std::function<void(const void* Sender)>;
@@ -187,11 +186,6 @@ class TfrTweakOptions {
   std::string Hint(int Row) const;
 
  private:
-  struct TRow {
-    TTweakOptionItem* Option = nullptr;
-    const TOptionCell* Cell = nullptr;
-  };
-  const TRow* RowAt(int Row) const;
   void OpenEditorAt(int Row);
   void CancelEditor();
   void DropPendingEdit();
@@ -204,7 +198,8 @@ class TfrTweakOptions {
 
   TTweakOptionSet* OptionSet = nullptr;
   TNotifyEvent OnOptionChanged;
-  std::vector<TRow> FRows;
+  // The option each row shows.
+  std::vector<TTweakOptionItem*> FRows;
   std::string FDescription;
   TOptionListView* FView = nullptr;
   int FFocusedRow = -1;

@@ -3,7 +3,6 @@
 // test set. Installed while the object lives.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,9 +27,6 @@ class TRecordingInteraction : public TUserInteraction {
     StartFolders.push_back(StartFolder);
     return FolderAnswer;
   }
-  void ShowBusy(bool Busy) override {
-    if (OnBusy) OnBusy(Busy);
-  }
 
   std::vector<std::string> Errors;
   std::vector<std::string> Messages;
@@ -41,8 +37,6 @@ class TRecordingInteraction : public TUserInteraction {
   std::string FolderAnswer;
   // Called while an error is shown, as the events a real box lets through.
   std::function<void()> OnError;
-  // Called whenever the program shows or ends its wait cursor.
-  std::function<void(bool Busy)> OnBusy;
 
  private:
   TUserInteraction* FPrevious;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "TestSheets.h"
 #include "frmOptionsSheetBase.h"
 
@@ -165,32 +167,23 @@ TEST(BaseSheetTest, EditsReachTheOwnerAndAreRemembered) {
   EXPECT_EQ(325, Sheet.Layout().Height);
 }
 
-TEST(BaseSheetTest, ALabelGrowsToItsTextWrappedDownwardsElseToTheRight) {
-  struct TCase {
-    bool WordWrap;
-    TTextSize Text;
-    TSheetRect Expected;
-  };
-  const TSheetRect Place{104, 88, 167, 13};
-  const TCase Cases[] = {
-      {false, {200, 15}, {104, 88, 200, 13}},
-      {false, {100, 15}, {104, 88, 167, 13}},
-      {true, {167, 39}, {104, 88, 167, 39}},
-      {true, {167, 10}, {104, 88, 167, 13}},
-  };
-  for (const TCase& Case : Cases) {
+TEST(BaseSheetTest, ALabelGrowsToItsTextWrappedDownwardsElseToTheRightNeverShrinking) {
+  // Word wrap, the text's size in the front end's font, the label's width
+  // and height on screen.
+  const std::tuple<bool, TTextSize, int, int> Cases[] = {{false, {200, 15}, 200, 13},
+                                                         {false, {100, 15}, 167, 13},
+                                                         {true, {167, 39}, 167, 39},
+                                                         {true, {167, 10}, 167, 13}};
+  for (const auto& [WordWrap, Text, Width, Height] : Cases) {
     TSheetLabel Label;
-    Label.WordWrap = Case.WordWrap;
-    int AskedWidth = -1;
-    const TSheetRect Grown = LabelPlace(Label, Place, [&](const TSheetLabel&, int WrapWidth) {
-      AskedWidth = WrapWidth;
-      return Case.Text;
-    });
-    EXPECT_EQ(Case.WordWrap ? Place.Width : 0, AskedWidth);
-    EXPECT_EQ((std::vector<int>{Case.Expected.Left, Case.Expected.Top, Case.Expected.Width,
-                                Case.Expected.Height}),
-              (std::vector<int>{Grown.Left, Grown.Top, Grown.Width, Grown.Height}))
-        << Case.WordWrap << " " << Case.Text.Width << "x" << Case.Text.Height;
+    Label.WordWrap = WordWrap;
+    const TSheetRect Grown =
+        LabelPlace(Label, {104, 88, 167, 13}, [&](const TSheetLabel&, int Wrap) {
+          EXPECT_EQ(WordWrap ? 167 : 0, Wrap);
+          return Text;
+        });
+    EXPECT_EQ((std::vector<int>{104, 88, Width, Height}),
+              (std::vector<int>{Grown.Left, Grown.Top, Grown.Width, Grown.Height}));
   }
 }
 

@@ -14,7 +14,6 @@
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QVBoxLayout>
-
 #include <algorithm>
 
 #include "QtGridAccessible.h"
@@ -141,7 +140,8 @@ class TValueDelegate : public QStyledItemDelegate {
     if (Object != FEditor) return QStyledItemDelegate::eventFilter(Object, Event);
     bool Used = false;
     if (Event->type() == QEvent::KeyPress)
-      ReportErrorsOf([&] { Used = FFrame.EditorKeyDown(ListKey(*static_cast<QKeyEvent*>(Event))); });
+      ReportErrorsOf(
+          [&] { Used = FFrame.EditorKeyDown(ListKey(*static_cast<QKeyEvent*>(Event))); });
     if (Event->type() == QEvent::FocusOut) {
       // Told once the focus has settled: a press on the tree or the grid
       // asks the frame first, with the editor's text.
@@ -214,8 +214,8 @@ class TOptionGrid : public QTreeView {
     const std::vector<TMenuEntry> Entries = FFrame.ContextMenu(Row);
     std::vector<QAction*> Actions;
     for (const TMenuEntry& Entry : Entries) {
-      QAction* Action = Entry.Caption.empty() ? Menu.addSeparator()
-                                              : Menu.addAction(ToQString(Entry.Caption));
+      QAction* Action =
+          Entry.Caption.empty() ? Menu.addSeparator() : Menu.addAction(ToQString(Entry.Caption));
       Action->setEnabled(Entry.Enabled);
       Action->setCheckable(Entry.Checked);
       Action->setChecked(Entry.Checked);

@@ -163,7 +163,8 @@ bool TQtOptionsDialog::eventFilter(QObject* Watched, QEvent* Event) {
   if (Type == QEvent::MouseButtonPress || Type == QEvent::MouseButtonDblClick) {
     // Asked before the selection moves, so that a page that cannot be left
     // keeps the tree's highlight too.
-    const QModelIndex Hit = tvOptions->indexAt(static_cast<QMouseEvent*>(Event)->position().toPoint());
+    const QModelIndex Hit =
+        tvOptions->indexAt(static_cast<QMouseEvent*>(Event)->position().toPoint());
     bool Moves = true;
     if (Hit.isValid()) ReportErrorsOf([&] { Moves = FDialog.tvOptionsChanging(NodeOf(Hit)); });
     if (!Moves) return true;

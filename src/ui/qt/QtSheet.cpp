@@ -16,12 +16,12 @@ namespace {
 void PlaceLabel(QLabel* Label, const TSheetLabel& Spec, const TSheetRect& Bounds) {
   Label->ensurePolished();
   const QRect Place = Scaled(Bounds);
-  const TSheetRect Grown = LabelPlace(
-      Spec, {Place.x(), Place.y(), Place.width(), Place.height()},
-      [Label](const TSheetLabel&, int WrapWidth) {
-        if (WrapWidth > 0) return TTextSize{WrapWidth, Label->heightForWidth(WrapWidth)};
-        return TTextSize{Label->sizeHint().width(), Label->sizeHint().height()};
-      });
+  const TSheetRect Grown =
+      LabelPlace(Spec, {Place.x(), Place.y(), Place.width(), Place.height()},
+                 [Label](const TSheetLabel&, int WrapWidth) {
+                   if (WrapWidth > 0) return TTextSize{WrapWidth, Label->heightForWidth(WrapWidth)};
+                   return TTextSize{Label->sizeHint().width(), Label->sizeHint().height()};
+                 });
   Label->setGeometry(Grown.Left, Grown.Top, Grown.Width, Grown.Height);
 }
 
@@ -76,8 +76,7 @@ TQtSheet::TQtSheet(const TOptionsSheetBase& Sheet, QWidget* Parent)
   const TSheetLayout& Layout = Sheet.Layout();
   setWindowTitle(ToQString(Layout.Caption));
   resize(Scaled(Layout.Width), Scaled(Layout.Height));
-  for (const TSheetLabel& Spec : Layout.Labels)
-    PlaceLabel(AddLabel(this, Spec), Spec, Spec.Bounds);
+  for (const TSheetLabel& Spec : Layout.Labels) PlaceLabel(AddLabel(this, Spec), Spec, Spec.Bounds);
 
   auto* Column = new QVBoxLayout(this);
   Column->setContentsMargins(0, 0, 0, 0);

@@ -249,8 +249,8 @@ void TWin32OptionList::ShowContextMenu(POINT Screen) {
       AppendMenuW(Menu, MF_SEPARATOR, 0, nullptr);
       continue;
     }
-    const UINT Flags = MF_STRING | (Entry.Enabled ? MF_ENABLED : MF_GRAYED) |
-                       (Entry.Checked ? MF_CHECKED : 0);
+    const UINT Flags =
+        MF_STRING | (Entry.Enabled ? MF_ENABLED : MF_GRAYED) | (Entry.Checked ? MF_CHECKED : 0);
     // Command 0 is no choice: entry Index is command Index + 1.
     AppendMenuW(Menu, Flags, Index + 1, AnsiToWide(Entry.Caption, 0).c_str());
   }
@@ -333,10 +333,10 @@ void TWin32OptionList::OpenEditor(int Row, const WideString& Text) {
   Cell.top = kValue;
   Cell.left = LVIR_BOUNDS;
   SendMessageW(VTV, LVM_GETSUBITEMRECT, Row, reinterpret_cast<LPARAM>(&Cell));
-  FEditor = CreateWindowExW(0, WC_EDITW, Text.c_str(),
-                            WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, Cell.left, Cell.top,
-                            Cell.right - Cell.left, Cell.bottom - Cell.top, VTV, nullptr,
-                            GetModuleHandleW(nullptr), nullptr);
+  FEditor =
+      CreateWindowExW(0, WC_EDITW, Text.c_str(), WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
+                      Cell.left, Cell.top, Cell.right - Cell.left, Cell.bottom - Cell.top, VTV,
+                      nullptr, GetModuleHandleW(nullptr), nullptr);
   SendMessageW(FEditor, WM_SETFONT, SendMessageW(VTV, WM_GETFONT, 0, 0), FALSE);
   SetWindowSubclass(FEditor, &EditorProc, 0, reinterpret_cast<DWORD_PTR>(this));
   SendMessageW(FEditor, EM_SETSEL, 0, -1);

@@ -11,8 +11,8 @@
 
 #include "QtOptionList.h"
 #include "QtOptionsDialog.h"
-#include "QtTimers.h"
 #include "QtSheet.h"
+#include "QtTimers.h"
 #include "QtUserInteraction.h"
 #include "RecordingInteraction.h"
 #include "TestSheets.h"

@@ -4,6 +4,7 @@
 
 #include <QLabel>
 
+#include "QtScale.h"
 #include "QtSheet.h"
 #include "RecordingInteraction.h"
 #include "frmTweakOptDebugging.h"
@@ -23,6 +24,13 @@ void ExpectEveryTextWhole(const TOptionsSheetBase& Page) {
     else
       EXPECT_LE(Label->sizeHint().width(), Label->width()) << Name;
   }
+}
+
+TEST(QtSheetTest, APageOnItsOwnHasItsCaptionAndDesignSize) {
+  const TOptionsSheetBase Page(nullptr);
+  const TQtSheet Sheet(Page, nullptr);
+  EXPECT_EQ("OptionsSheetBase", Sheet.windowTitle().toStdString());
+  EXPECT_EQ(QSize(Scaled(422), Scaled(325)), Sheet.size());
 }
 
 TEST(QtSheetTest, EveryFixedTextOfEveryPageShowsWhole) {

@@ -114,8 +114,7 @@ void RunOut(HWND Window, UINT_PTR Timer) {
 // A click on a node's label, as the mouse's messages arrive.
 void ClickNode(HWND Tree, HTREEITEM Node) {
   RECT Label{};
-  *reinterpret_cast<HTREEITEM*>(&Label) = Node;
-  SendMessageW(Tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&Label));
+  TreeView_GetItemRect(Tree, Node, &Label, TRUE);
   const POINT At = Centre(Label);
   PostMessageW(Tree, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(At.x, At.y));
   PostMessageW(Tree, WM_LBUTTONUP, 0, MAKELPARAM(At.x, At.y));

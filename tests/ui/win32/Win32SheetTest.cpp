@@ -61,8 +61,9 @@ TEST(Win32SheetTest, EveryFixedTextOfEveryPageFitsAt120And144Dpi) {
   for (const DWORD Dpi : {120u, 144u}) {
     TDisplayDpi Display(Dpi);
     SetEnvironmentVariableA("ZQT_TEST_DPI", std::to_string(Dpi).c_str());
-    std::string CommandLine = std::string("\"") + Self +
-                              "\" --gtest_filter=Win32SheetTest.EveryFixedTextOfEveryPageFitsOnThisDisplay";
+    std::string CommandLine =
+        std::string("\"") + Self +
+        "\" --gtest_filter=Win32SheetTest.EveryFixedTextOfEveryPageFitsOnThisDisplay";
     STARTUPINFOA Startup{};
     Startup.cb = sizeof(Startup);
     PROCESS_INFORMATION Started{};
