@@ -3,6 +3,7 @@
 // test set. Installed while the object lives.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
