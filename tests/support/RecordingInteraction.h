@@ -3,6 +3,7 @@
 // test set. Installed while the object lives.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,10 @@ class TRecordingInteraction : public TUserInteraction {
   TRecordingInteraction(const TRecordingInteraction&) = delete;
   TRecordingInteraction& operator=(const TRecordingInteraction&) = delete;
 
-  void ShowError(const std::string& Message) override { Errors.push_back(Message); }
+  void ShowError(const std::string& Message) override {
+    Errors.push_back(Message);
+    if (OnError) OnError();
+  }
   void ShowMessage(const std::string& Message) override { Messages.push_back(Message); }
   std::string BrowseFolder(const std::string& Title, DWORD Flags,
                            const std::string& StartFolder) override {
@@ -32,6 +36,8 @@ class TRecordingInteraction : public TUserInteraction {
   std::vector<std::string> StartFolders;
   // What the folder dialog answers; empty means the user cancelled.
   std::string FolderAnswer;
+  // Called while an error is shown, as the events a real box lets through.
+  std::function<void()> OnError;
 
  private:
   TUserInteraction* FPrevious;
