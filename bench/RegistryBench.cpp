@@ -26,6 +26,8 @@
 namespace {
 
 const std::string kKey = "\\Software\\Quorvanta\\Velora\\Settings";
+// The same key as the Win32 functions take it.
+const std::string kKeyPath = kKey.substr(1);
 const std::string kValueName = "ZQTTweakerAdvanced";
 
 // A fresh registry file in the system's temporary folder, removed afterwards.
@@ -133,7 +135,7 @@ int RunWriter(const std::string& Prefix, int Count) {
   for (int Index = 0; Index < Count; ++Index) {
     const TClock::time_point Start = TClock::now();
     HKEY Key = nullptr;
-    LONG Result = RegCreateKeyExA(HKEY_CURRENT_USER, kKey.c_str() + 1, 0, nullptr, 0,
+    LONG Result = RegCreateKeyExA(HKEY_CURRENT_USER, kKeyPath.c_str(), 0, nullptr, 0,
                                   KEY_ALL_ACCESS, nullptr, &Key, nullptr);
     if (Result == ERROR_SUCCESS) {
       const DWORD Value = static_cast<DWORD>(Index);
