@@ -20,17 +20,18 @@ bool SameContent(const TRegFile& A, const TRegFile& B) {
     const auto& ValuesB = B.Keys[Key].Values;
     if (A.Keys[Key].Path != B.Keys[Key].Path || ValuesA.size() != ValuesB.size()) return false;
     for (std::size_t Value = 0; Value < ValuesA.size(); ++Value)
-      if (ValuesA[Value].Name != ValuesB[Value].Name || ValuesA[Value].Data != ValuesB[Value].Data)
+      if (ValuesA[Value].Name != ValuesB[Value].Name ||
+          ValuesA[Value].Data != ValuesB[Value].Data ||
+          ValuesA[Value].OtherData != ValuesB[Value].OtherData)
         return false;
   }
   return true;
 }
 
-void CheckValuesFor(const TRegFile& File, TTweakOptionTarget Side) {
+void CheckValuesFor(const std::string& Bytes, TTweakOptionTarget Side) {
   try {
-    for (const TOptionValue& Value : ValuesIn(File, Side))
-      if (Value.Row->Target != Side || (Value.Row->IsBoolean && (Value.Value & ~1) != 0))
-        __builtin_trap();
+    for (const TOptionValue& Value : OptionsIn(Bytes, Side).Values)
+      if (Value.Row->Target != Side || !Value.Row->Kind->Holds(Value.Value)) __builtin_trap();
   } catch (const ERegFileError&) {
   }
 }
@@ -38,14 +39,15 @@ void CheckValuesFor(const TRegFile& File, TTweakOptionTarget Side) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
+  const std::string Bytes(reinterpret_cast<const char*>(Data), Size);
   TRegFile File;
   try {
-    File = ParseRegFile(std::string(reinterpret_cast<const char*>(Data), Size));
+    File = ParseRegFile(Bytes);
   } catch (const ERegFileError&) {
     return 0;
   }
-  CheckValuesFor(File, otDesktop);
-  CheckValuesFor(File, otDevice);
+  CheckValuesFor(Bytes, otDesktop);
+  CheckValuesFor(Bytes, otDevice);
   if (!SameContent(File, ParseRegFile(RegFileBytes(RegFileText(File))))) __builtin_trap();
   return 0;
 }

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Takes the README's picture of the program on Windows: ZQTTweaker.exe from
+# Takes the README's pictures of the program on Windows: ZQTTweaker.exe from
 # the mingw-w64 build, run under Wine in a virtual X server with the
-# simulated device library as its RAPI.DLL, on the troubleshooting page.
-# Writes docs/screenshots/windows-troubleshooting.png.
+# simulated device library as its RAPI.DLL, on the troubleshooting page, and
+# there the hint of a changed option while "Show changes from defaults" is
+# ticked. Writes docs/screenshots/windows-troubleshooting.png and
+# docs/screenshots/windows-hint.png.
 #
 # Everything runs in a Wine prefix of its own, made anew in the build
 # folder (scripts/wine-session.sh).
@@ -44,3 +46,13 @@ xdotool mousemove --window "$window" 300 110 click 1
 sleep 1
 import -window "$window" "$out/windows-troubleshooting.png"
 echo "$out/windows-troubleshooting.png"
+# "Show changes from defaults", the context menu's last entry, then the
+# mouse resting on the option ticked above; the hint is a window of its own.
+xdotool mousemove --window "$window" 300 60 click 3
+sleep 1
+xdotool key Up Return
+xdotool mousemove --window "$window" 200 62
+sleep 2
+eval "$(xdotool getwindowgeometry --shell "$window")"
+import -window root -crop "800x420+$X+$Y" "$out/windows-hint.png"
+echo "$out/windows-hint.png"

@@ -40,7 +40,11 @@ struct TOptionWord {
   std::optional<std::string> Value;
 };
 
+// The short words for the help that users of either system try first.
+bool IsHelpWord(const std::string& Argument) { return Argument == "-h" || Argument == "/?"; }
+
 TOptionWord OptionWord(const std::string& Argument) {
+  if (IsHelpWord(Argument)) return {"help", std::nullopt};
   if (!Argument.starts_with("--") || Argument.size() == 2)
     throw EUsageError("unexpected argument '" + Argument + "'");
   const std::size_t Equals = Argument.find('=');
@@ -88,18 +92,22 @@ std::string UsageText() {
          "\n"
          "  --list                 every option there is now: id, where, value, default, caption\n"
          "  --get ID               the option's value\n"
-         "  --set ID=VALUE         writes a value; may be repeated, and every value is checked\n"
-         "                         before any is written (Boolean options: 0, 1, true, false)\n"
+         "  --set ID=VALUE         writes a value, also one equal to the stored one; may be\n"
+         "                         repeated (Boolean options: 0, 1, true, false)\n"
          "  --reset ID, --reset all\n"
          "                         writes the default value of one option, or of every one\n"
          "  --export FILE          the desktop's options as a registry file (.reg)\n"
-         "  --export-device FILE   the device's options as a registry file\n"
-         "  --import FILE          sets the desktop's options that the file holds\n"
+         "  --export-device FILE   the device's options as a file that only --import-device reads\n"
+         "  --import FILE          sets the desktop's options that the file holds; anything else\n"
+         "                         in it is skipped and listed\n"
          "  --import-device FILE   sets the device's options that the file holds\n"
          "  --collect-logs FOLDER  copies the organizer's log files into FOLDER\n"
          "  --json                 with --list or --get: JSON instead of text\n"
-         "  --help                 this text\n"
+         "  --help, -h, /?         this text\n"
          "  --version              the program's version\n"
          "\n"
-         "Exit status: 0 done, 1 failed, 2 the command line was not understood.";
+         "A command writes all of its values or none: when one cannot be written, those\n"
+         "written before it are put back.\n"
+         "Exit status: 0 done, 1 failed (nothing was changed unless the message says\n"
+         "otherwise), 2 the command line was not understood (nothing was done).";
 }

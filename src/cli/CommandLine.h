@@ -1,11 +1,12 @@
 // The command line of zqttweak: GNU long options ("--get ID" or
 // "--get=ID"), one action a run; only --set may be given more than once.
+// "-h" and "/?" ask for the help as "--help" does.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "Exception.h"
+#include "CommandErrors.h"
 
 enum class TTweakAction {
   Help,
@@ -30,13 +31,8 @@ struct TTweakCommand {
   bool Json = false;
 };
 
-// A command line that is not understood; answered with the usage.
-class EUsageError : public Exception {
- public:
-  using Exception::Exception;
-};
-
-// Arguments: the command line without the program's own name.
+// Arguments: the command line without the program's own name; EUsageError
+// when it is not understood.
 TTweakCommand ParseCommandLine(const std::vector<std::string>& Arguments);
 
 // What --help prints.

@@ -17,7 +17,7 @@ const char* WhereOf(const TOptionRow& Row) {
 }
 
 TJson JsonValue(const TOptionRow& Row, int Value) {
-  if (Row.IsBoolean) return Value != 0;
+  if (Row.Kind->IsYesNo()) return Value != 0;
   return Value;
 }
 
@@ -25,7 +25,7 @@ TJson JsonOf(const TOptionValue& Value) {
   const TOptionRow& Row = *Value.Row;
   return {{"id", Row.Id},
           {"where", WhereOf(Row)},
-          {"type", Row.IsBoolean ? "boolean" : "integer"},
+          {"type", Row.Kind->Name()},
           {"value", JsonValue(Row, Value.Value)},
           {"default", JsonValue(Row, Row.Default)},
           {"caption", Row.Caption},

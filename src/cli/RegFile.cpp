@@ -1,5 +1,6 @@
 #include "RegFile.h"
 
+#include <charconv>
 #include <cstdio>
 #include <string_view>
 
@@ -9,12 +10,17 @@
 namespace {
 
 constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
+constexpr std::string_view kDeviceHeader = "ZQTTweaker Device Options Version 1.00";
 constexpr std::string_view kDesktopMarker = "ZQTTweaker: options of the desktop";
 constexpr std::string_view kDeviceMarker = "ZQTTweaker: options of the device";
 constexpr std::string_view kUtf16Mark = "\xFF\xFE";
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kDwordPrefix = "dword:";
+constexpr std::string_view kHexPrefix = "hex";
 constexpr std::size_t kDwordDigits = 8;
+// The type of a hex value is a DWORD in hexadecimal.
+constexpr std::size_t kTypeDigits = 8;
+constexpr std::size_t kByteDigits = 2;
 constexpr WCHAR kReplacementCharacter = 0xFFFD;
 
 std::string SideComment(TTweakOptionTarget Side) {
@@ -24,20 +30,10 @@ std::string SideComment(TTweakOptionTarget Side) {
   return "; " + std::string(kDesktopMarker) + " (zqttweak --import FILE)";
 }
 
-std::string QuotedName(const std::string& Name) {
-  if (Name.empty()) return "@";
-  std::string Quoted = "\"";
-  for (char Character : Name) {
-    if (Character == '\\' || Character == '"') Quoted += '\\';
-    Quoted += Character;
-  }
-  return Quoted + '"';
-}
-
-std::string DataText(const std::optional<DWORD>& Data) {
-  if (!Data) return "-";
+std::string DataText(const TRegFileValue& Value) {
+  if (!Value.Data) return Value.IsDeletion() ? "-" : Value.OtherData;
   char Text[32];
-  std::snprintf(Text, sizeof(Text), "dword:%08x", static_cast<unsigned>(*Data));
+  std::snprintf(Text, sizeof(Text), "dword:%08x", static_cast<unsigned>(*Value.Data));
   return Text;
 }
 
@@ -45,6 +41,7 @@ std::string DataText(const std::optional<DWORD>& Data) {
 // replacement character.
 std::string TextOfUtf16(std::string_view Bytes) {
   WideString Wide;
+  Wide.reserve(Bytes.size() / 2 + 1);
   for (std::size_t Index = 0; Index + 1 < Bytes.size(); Index += 2)
     Wide.push_back(static_cast<WCHAR>(static_cast<unsigned char>(Bytes[Index]) |
                                       static_cast<unsigned char>(Bytes[Index + 1]) << 8));
@@ -52,25 +49,15 @@ std::string TextOfUtf16(std::string_view Bytes) {
   return WideToAnsi(Wide, CP_ACP);
 }
 
-std::string DecodedText(std::string_view Bytes) {
-  if (Bytes.starts_with(kUtf16Mark)) return TextOfUtf16(Bytes.substr(kUtf16Mark.size()));
-  if (Bytes.starts_with(kUtf8Mark)) Bytes.remove_prefix(kUtf8Mark.size());
-  return std::string(Bytes);
-}
-
-// The lines without their line ends, LF or CRLF.
-std::vector<std::string> LinesOf(const std::string& Text) {
-  std::vector<std::string> Lines;
-  std::size_t Start = 0;
-  while (Start <= Text.size()) {
-    std::size_t End = Text.find('\n', Start);
-    if (End == std::string::npos) End = Text.size();
-    std::string Line = Text.substr(Start, End - Start);
-    if (!Line.empty() && Line.back() == '\r') Line.pop_back();
-    Lines.push_back(std::move(Line));
-    Start = End + 1;
+// The file's text: single-byte text as it is, without a UTF-8 byte-order
+// mark; UTF-16 converted into Converted.
+std::string_view DecodedText(std::string_view Bytes, std::string& Converted) {
+  if (Bytes.starts_with(kUtf16Mark)) {
+    Converted = TextOfUtf16(Bytes.substr(kUtf16Mark.size()));
+    return Converted;
   }
-  return Lines;
+  if (Bytes.starts_with(kUtf8Mark)) Bytes.remove_prefix(kUtf8Mark.size());
+  return Bytes;
 }
 
 bool StartsWithNoCase(std::string_view Text, std::string_view Prefix) {
@@ -109,11 +96,49 @@ DWORD ParseDword(std::string_view Digits, int Line) {
   const std::size_t Significant = Digits.find_first_not_of('0');
   if (Significant != std::string_view::npos && Digits.size() - Significant > kDwordDigits)
     throw ERegFileError(Line, "dword:" + std::string(Digits) + " is out of range");
-  return static_cast<DWORD>(std::stoul(std::string(Digits), nullptr, 16));
+  DWORD Number = 0;
+  std::from_chars(Digits.data(), Digits.data() + Digits.size(), Number, 16);
+  return Number;
+}
+
+// "text" with backslash escapes, and nothing after its closing quote.
+bool IsStringData(std::string_view Text) {
+  if (!Text.starts_with('"')) return false;
+  for (std::size_t Index = 1; Index < Text.size(); ++Index) {
+    if (Text[Index] == '\\')
+      ++Index;
+    else if (Text[Index] == '"')
+      return Index + 1 == Text.size();
+  }
+  return false;
+}
+
+// hex:01,02 or hex(N):01,02, where N is a type in hexadecimal; no bytes at
+// all is an empty value.
+bool IsHexData(std::string_view Text) {
+  if (!StartsWithNoCase(Text, kHexPrefix)) return false;
+  Text.remove_prefix(kHexPrefix.size());
+  if (Text.starts_with('(')) {
+    const std::size_t Close = Text.find(')');
+    if (Close == std::string_view::npos || Close - 1 > kTypeDigits ||
+        !IsHexDigits(Text.substr(1, Close - 1)))
+      return false;
+    Text.remove_prefix(Close + 1);
+  }
+  if (!Text.starts_with(':')) return false;
+  Text.remove_prefix(1);
+  while (!Text.empty()) {
+    const std::size_t Comma = Text.find(',');
+    const std::string_view Byte = Text.substr(0, Comma);
+    if (Byte.size() > kByteDigits || !IsHexDigits(Byte)) return false;
+    Text.remove_prefix(Comma == std::string_view::npos ? Text.size() : Comma + 1);
+    if (Comma != std::string_view::npos && Text.empty()) return false;
+  }
+  return true;
 }
 
 TRegFileValue ParseValue(std::string_view Text, int Line) {
-  TRegFileValue Value{Line, ParseName(Text, Line), std::nullopt};
+  TRegFileValue Value{Line, ParseName(Text, Line), std::nullopt, {}};
   if (!Text.starts_with('=')) RaiseMalformed(Line);
   Text.remove_prefix(1);
   if (Text == "-") return Value;
@@ -121,9 +146,16 @@ TRegFileValue ParseValue(std::string_view Text, int Line) {
     Value.Data = ParseDword(Text.substr(kDwordPrefix.size()), Line);
     return Value;
   }
-  if (Text.starts_with('"') || StartsWithNoCase(Text, "hex"))
-    throw ERegFileError(Line, QuotedName(Value.Name) + " is not a DWORD value");
-  RaiseMalformed(Line);
+  if (!IsStringData(Text) && !IsHexData(Text)) RaiseMalformed(Line);
+  Value.OtherData = Text;
+  return Value;
+}
+
+// Whether Text is a value line whose hex data goes on in the next line.
+bool ContinuesHexData(std::string_view Text, int Line) {
+  if (!Text.ends_with('\\')) return false;
+  ParseName(Text, Line);
+  return Text.starts_with('=') && StartsWithNoCase(Text.substr(1), kHexPrefix);
 }
 
 TRegFileKey ParseKey(std::string_view Text, int Line) {
@@ -134,60 +166,137 @@ TRegFileKey ParseKey(std::string_view Text, int Line) {
 
 class TRegFileReader {
  public:
-  void ReadLine(const std::string& Text, int Line) {
+  explicit TRegFileReader(TRegFileSink& Sink) : FSink(Sink) {}
+
+  // Line 1, the header: the registry editor's, or the one of device files.
+  void ReadHeader(std::string_view Text) {
+    if (Text == kDeviceHeader)
+      NameSide(TTweakOptionTarget::otDevice, 1);
+    else if (Text != kHeader)
+      throw ERegFileError(1, "the first line is not \"" + std::string(kHeader) + "\"");
+  }
+
+  void ReadLine(std::string_view Text, int Line) {
+    if (!FContinued.empty()) return ReadContinuation(Text);
     if (Text.empty()) return;
-    if (Text.find('\0') != std::string::npos) RaiseMalformed(Line);
+    if (Text.find('\0') != std::string_view::npos) RaiseMalformed(Line);
     if (Text.starts_with(';')) {
       ReadComment(Text, Line);
     } else if (Text.starts_with('[')) {
-      FFile.Keys.push_back(ParseKey(Text, Line));
-    } else if (!FFile.Keys.empty()) {
-      FFile.Keys.back().Values.push_back(ParseValue(Text, Line));
-    } else if (Text.starts_with('"') || Text.starts_with('@')) {
-      throw ERegFileError(Line, "a value outside any key");
-    } else {
+      FSink.Key(ParseKey(Text, Line));
+      FInKey = true;
+    } else if (!FInKey) {
+      if (Text.starts_with('"') || Text.starts_with('@'))
+        throw ERegFileError(Line, "a value outside any key");
       RaiseMalformed(Line);
+    } else if (ContinuesHexData(Text, Line)) {
+      FContinued = Text.substr(0, Text.size() - 1);
+      FContinuedLine = Line;
+    } else {
+      FSink.Value(ParseValue(Text, Line));
     }
   }
-  TRegFile File() const { return FFile; }
+
+  void Finish() const {
+    if (!FContinued.empty()) RaiseMalformed(FContinuedLine);
+  }
 
  private:
-  // The first comment line may name the file's side.
-  void ReadComment(const std::string& Text, int Line) {
-    if (FCommentSeen) return;
-    FCommentSeen = true;
-    const std::string Comment = Trim(Text.substr(1));
-    if (Comment.starts_with(kDeviceMarker)) {
-      FFile.Side = TTweakOptionTarget::otDevice;
-      FFile.SideLine = Line;
-    } else if (Comment.starts_with(kDesktopMarker)) {
-      FFile.SideLine = Line;
-    }
+  void NameSide(TTweakOptionTarget Side, int Line) {
+    FSideNamed = true;
+    FSink.Side(Side, Line);
   }
 
-  TRegFile FFile;
+  // The first comment line may name the file's side, unless its header did.
+  void ReadComment(std::string_view Text, int Line) {
+    if (FCommentSeen) return;
+    FCommentSeen = true;
+    if (FSideNamed) return;
+    const std::string_view Comment = TrimmedView(Text.substr(1));
+    if (Comment.starts_with(kDeviceMarker))
+      NameSide(TTweakOptionTarget::otDevice, Line);
+    else if (Comment.starts_with(kDesktopMarker))
+      NameSide(TTweakOptionTarget::otDesktop, Line);
+  }
+
+  // One more line of hex data; the value is complete at a line that does
+  // not end in "\".
+  void ReadContinuation(std::string_view Text) {
+    if (Text.find('\0') != std::string_view::npos) RaiseMalformed(FContinuedLine);
+    const bool GoesOn = Text.ends_with('\\');
+    FContinued += GoesOn ? Text.substr(0, Text.size() - 1) : Text;
+    if (GoesOn) return;
+    FSink.Value(ParseValue(FContinued, FContinuedLine));
+    FContinued.clear();
+  }
+
+  TRegFileSink& FSink;
+  bool FInKey = false;
+  bool FSideNamed = false;
   bool FCommentSeen = false;
+  // A value whose hex data goes on, and its first line.
+  std::string FContinued;
+  int FContinuedLine = 0;
+};
+
+// Keeps the whole file.
+class TRegFileCollector : public TRegFileSink {
+ public:
+  void Side(TTweakOptionTarget Side, int Line) override {
+    FFile.Side = Side;
+    FFile.SideLine = Line;
+  }
+  void Key(const TRegFileKey& Key) override { FFile.Keys.push_back(Key); }
+  void Value(const TRegFileValue& Value) override { FFile.Keys.back().Values.push_back(Value); }
+
+  TRegFile FFile;
 };
 
 }  // namespace
 
 std::string RegFileText(const TRegFile& File) {
-  std::string Text = std::string(kHeader) + "\n\n" + SideComment(File.Side) + "\n\n";
+  const bool OfDevice = File.Side == TTweakOptionTarget::otDevice;
+  std::string Text = std::string(OfDevice ? kDeviceHeader : kHeader) + "\n\n";
+  if (File.Side) Text += SideComment(*File.Side) + "\n\n";
   for (const TRegFileKey& Key : File.Keys) {
     Text += "[" + Key.Path + "]\n";
     for (const TRegFileValue& Value : Key.Values)
-      Text += QuotedName(Value.Name) + "=" + DataText(Value.Data) + "\n";
+      Text += QuotedName(Value.Name) + "=" + DataText(Value) + "\n";
     Text += "\n";
   }
   return Text;
 }
 
+std::string QuotedName(const std::string& Name) {
+  if (Name.empty()) return "@";
+  std::string Quoted = "\"";
+  for (char Character : Name) {
+    if (Character == '\\' || Character == '"') Quoted += '\\';
+    Quoted += Character;
+  }
+  return Quoted + '"';
+}
+
+void ReadRegFile(const std::string& Bytes, TRegFileSink& Sink) {
+  std::string Converted;
+  const std::string_view Text = DecodedText(Bytes, Converted);
+  TRegFileReader Reader(Sink);
+  int Line = 0;
+  for (std::size_t Start = 0; Start <= Text.size();) {
+    std::size_t End = Text.find('\n', Start);
+    if (End == std::string_view::npos) End = Text.size();
+    const std::string_view Content = TrimmedView(Text.substr(Start, End - Start));
+    if (++Line == 1)
+      Reader.ReadHeader(Content);
+    else
+      Reader.ReadLine(Content, Line);
+    Start = End + 1;
+  }
+  Reader.Finish();
+}
+
 TRegFile ParseRegFile(const std::string& Bytes) {
-  const std::vector<std::string> Lines = LinesOf(DecodedText(Bytes));
-  if (Trim(Lines.front()) != kHeader)
-    throw ERegFileError(1, "the first line is not \"" + std::string(kHeader) + "\"");
-  TRegFileReader Reader;
-  for (std::size_t Index = 1; Index < Lines.size(); ++Index)
-    Reader.ReadLine(Trim(Lines[Index]), static_cast<int>(Index) + 1);
-  return Reader.File();
+  TRegFileCollector Collector;
+  ReadRegFile(Bytes, Collector);
+  return std::move(Collector.FFile);
 }

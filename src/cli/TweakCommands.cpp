@@ -2,15 +2,14 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "CommandLine.h"
 #include "ConsoleInteraction.h"
+#include "FileAccess.h"
+#include "IntegerConversion.h"
 #include "LogCollection.h"
 #include "OptionText.h"
 #include "OptionsFile.h"
-#include "TemporaryFiles.h"
 #include "TweakSession.h"
 #include "miniUtils.h"
 
@@ -39,32 +38,19 @@ int WriteOptions(const std::vector<TOptionValue>& Values) {
 // "ID=VALUE", checked against the catalogue before anything is reached.
 TOptionValue Assignment(const std::string& Text) {
   const std::size_t Equals = Text.find('=');
-  if (Equals == std::string::npos)
-    throw ECommandError("--set expects ID=VALUE, not '" + Text + "'");
+  if (Equals == std::string::npos || Equals == 0)
+    throw EUsageError("--set expects ID=VALUE, not '" + Text + "'");
   const TOptionRow& Row = OptionRow(Text.substr(0, Equals));
-  return {&Row, ParseValue(Row, Text.substr(Equals + 1))};
+  try {
+    return {&Row, ParseValue(Row, Text.substr(Equals + 1))};
+  } catch (const EConvertError& Error) {
+    throw EUsageError(Error.what());
+  }
 }
 
-std::string ReadFileBytes(const std::string& FileName) {
-  std::ifstream In(FileName, std::ios::binary);
-  if (!In) throw ECommandError("Cannot read " + FileName);
-  std::ostringstream Bytes;
-  Bytes << In.rdbuf();
-  return Bytes.str();
-}
-
-bool WriteBytesTo(const std::string& FileName, const std::string& Bytes) {
-  std::ofstream Out(FileName, std::ios::binary | std::ios::trunc);
-  return Out.write(Bytes.data(), static_cast<std::streamsize>(Bytes.size())) && Out.flush();
-}
-
-// Writes the whole file or, on failure, leaves FileName as it was.
-void WriteFileBytes(const std::string& FileName, const std::string& Bytes) {
-  const std::string Temporary = TemporaryNameBeside(FileName);
-  if (WriteBytesTo(Temporary, Bytes) && PutTemporaryInPlace(Temporary, FileName, true)) return;
-  std::error_code Ignored;
-  std::filesystem::remove(Temporary, Ignored);
-  throw ECommandError("Cannot write " + FileName);
+// Where a message about a file points: the file, and its line when known.
+std::string FilePlace(const std::string& FileName, int Line) {
+  return Line > 0 ? FileName + ":" + std::to_string(Line) + ": " : FileName + ": ";
 }
 
 int ListOptions(const TTweakCommand& Command, std::ostream& Out) {
@@ -105,33 +91,46 @@ int ResetOptions(const TTweakCommand& Command) {
 int ExportOptions(const std::string& FileName, TTweakOptionTarget Side) {
   TTweakSession Session(Side == otDevice);
   if (Side == otDevice) Session.RequireDevice();
-  WriteFileBytes(FileName, RegFileBytes(RegFileText(RegFileOf(Side, Session.Values(Side)))));
+  ReplaceWholeFile(FileName, RegFileBytes(RegFileText(RegFileOf(Side, Session.Values(Side)))));
   return kExitSuccess;
 }
 
+// The file is read and checked whole before the registry is reached.
 int ImportOptions(const std::string& FileName, TTweakOptionTarget Side) {
   try {
-    const std::vector<TOptionValue> Values = ValuesIn(ParseRegFile(ReadFileBytes(FileName)), Side);
+    const TOptionsInFile Found = OptionsIn(ReadRegularFile(FileName), Side);
     TTweakSession Session(Side == otDevice);
     if (Side == otDevice) Session.RequireDevice();
-    Session.Write(Values, [](const TOptionValue& Value, const std::string& Reason) {
+    Session.Write(Found.Values, [](const TOptionValue& Value, const std::string& Reason) {
       throw ERegFileError(Value.Line, Reason);
     });
+    for (const TSkippedPart& Part : Found.Skipped)
+      UserInteraction().ShowMessage(FilePlace(FileName, Part.Line) + "skipped: " + Part.Reason);
     return kExitSuccess;
   } catch (const ERegFileError& Error) {
-    throw ECommandError(FileName + ":" + Error.what());
+    throw ECommandError(FilePlace(FileName, Error.Line()) + Error.Reason());
   }
 }
 
+void CheckFolder(const std::string& Folder) {
+  std::error_code Error;
+  const std::filesystem::file_status Status = std::filesystem::status(Folder, Error);
+  if (Error) throw ECommandError("Cannot collect into " + Folder + ": " + Error.message());
+  if (!std::filesystem::is_directory(Status))
+    throw ECommandError("Cannot collect into " + Folder + ": it is not a folder");
+}
+
+// The report is the dialog's; each file that was found but not copied is
+// named on its own with the reason, and fails the command.
 int CollectLogFiles(const std::string& Folder, std::ostream& Out) {
-  std::error_code Ignored;
-  if (!std::filesystem::is_directory(Folder, Ignored))
-    throw ECommandError("No such folder: " + Folder);
+  CheckFolder(Folder);
   TRapiManager Device;
   TLogCollection Collection(&Device, Folder);
   Collection.Collect();
-  Out << ConsoleText(Collection.Report()) << '\n';
-  return Collection.AnyCopied() ? kExitSuccess : kExitFailure;
+  if (Collection.AnyCopied() || Collection.Failures().empty())
+    Out << ConsoleText(Collection.Report()) << '\n';
+  for (const std::string& Failure : Collection.Failures()) UserInteraction().ShowError(Failure);
+  return Collection.AnyCopied() && Collection.Failures().empty() ? kExitSuccess : kExitFailure;
 }
 
 int Run(const TTweakCommand& Command, std::ostream& Out) {
@@ -167,15 +166,11 @@ int Run(const TTweakCommand& Command, std::ostream& Out) {
 }  // namespace
 
 int RunTweakCommand(const std::vector<std::string>& Arguments, std::ostream& Out) {
-  TTweakCommand Command;
   try {
-    Command = ParseCommandLine(Arguments);
+    return Run(ParseCommandLine(Arguments), Out);
   } catch (const EUsageError& Error) {
-    UserInteraction().ShowError(std::string(Error.what()) + "\n\n" + UsageText());
+    UserInteraction().ShowError(std::string(Error.what()) + "; try 'zqttweak --help'");
     return kExitUsage;
-  }
-  try {
-    return Run(Command, Out);
   } catch (const std::exception& Error) {
     UserInteraction().ShowError(Error.what());
     return kExitFailure;

@@ -16,6 +16,7 @@ inline constexpr int kExitUsage = 2;
 // Runs the command line Arguments (without the program's name), writing
 // its results to Out and every message through the user-interaction
 // functions; the exit code: kExitFailure when the command failed (and then
-// nothing was written where it could be checked first), kExitUsage when the
-// command line was not understood.
+// nothing was changed, unless the message names what could not be put
+// back), kExitUsage when the command line alone was wrong, said in one line
+// (and then nothing was done).
 int RunTweakCommand(const std::vector<std::string>& Arguments, std::ostream& Out);

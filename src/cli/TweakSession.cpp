@@ -1,8 +1,5 @@
 #include "TweakSession.h"
 
-#include "IntegerConversion.h"
-#include "StringUtils.h"
-
 namespace {
 
 bool NeedsDevice(const TOptionRow& Row) {
@@ -10,40 +7,27 @@ bool NeedsDevice(const TOptionRow& Row) {
          Row.Condition == TOptionCondition::ConnectedAndAdvanced;
 }
 
-int ParseBoolean(const std::string& Text) {
-  const std::string Word = Trim(Text);
-  if (Word == "1" || AnsiSameText(Word, "true")) return 1;
-  if (Word == "0" || AnsiSameText(Word, "false")) return 0;
-  throw ECommandError("'" + Word + "' is not a valid Boolean value: use 0, 1, true or false");
-}
+int ValueOf(const TTweakOptionItem& Option) { return Option.Kind().Value(Option); }
 
-int ValueOf(const TTweakOptionItem& Option) {
-  if (auto* Boolean = dynamic_cast<const TTweakOptionItemBool*>(&Option))
-    return Boolean->AsInteger();
-  return dynamic_cast<const TTweakOptionItemInt&>(Option).Value();
-}
-
-void SetValueOf(TTweakOptionItem& Option, int Value) {
-  if (auto* Boolean = dynamic_cast<TTweakOptionItemBool*>(&Option))
-    Boolean->SetAsInteger(Value);
-  else
-    dynamic_cast<TTweakOptionItemInt&>(Option).SetValue(Value);
-}
+void SetValueOf(TTweakOptionItem& Option, int Value) { Option.Kind().SetValue(Option, Value); }
 
 }  // namespace
 
 const TOptionRow& OptionRow(const std::string& Id) {
   for (const TOptionRow& Row : OptionRows())
     if (Id == Row.Id) return Row;
-  throw ECommandError("Unknown option: " + Id);
+  throw EUsageError("unknown option id '" + Id + "'");
 }
 
-int ParseValue(const TOptionRow& Row, const std::string& Text) {
-  return Row.IsBoolean ? ParseBoolean(Text) : StrToInt(Text);
-}
+int ParseValue(const TOptionRow& Row, const std::string& Text) { return Row.Kind->Parse(Text); }
 
-TTweakSession::TTweakSession(bool WithDevice) {
-  if (WithDevice) FDevice = std::make_unique<TRapiManager>();
+TTweakSession::TTweakSession(bool WithDevice)
+    : FDevice(WithDevice ? std::make_unique<TRapiManager>() : nullptr), FLock(kOptionsLockWait) {
+  if (!FLock.Held() && !FLock.Failure().empty())
+    throw ECommandError("Cannot lock the options: " + FLock.Failure());
+  if (!FLock.Held())
+    throw ECommandError("Another zqttweak is changing the options: nothing was done");
+  FRegistry.SetReadWhereRefused(true);
   FCatalogue.BuildOptions(&FRegistry, FDevice.get());
 }
 
@@ -87,8 +71,37 @@ std::vector<TOptionValue> TTweakSession::Values(std::optional<TTweakOptionTarget
 
 void TTweakSession::Write(const std::vector<TTweakOptionItem*>& Options,
                           const std::vector<TOptionValue>& Values) {
-  for (TTweakOptionItem* Option : Options) Option->Load(&FRegistry, FDevice.get());
-  for (std::size_t Index = 0; Index < Options.size(); ++Index)
-    SetValueOf(*Options[Index], Values[Index].Value);
-  for (TTweakOptionItem* Option : Options) Option->Save(&FRegistry, FDevice.get());
+  std::vector<int> Before;
+  for (TTweakOptionItem* Option : Options) {
+    Option->Load(&FRegistry, FDevice.get());
+    Before.push_back(ValueOf(*Option));
+  }
+  for (std::size_t Index = 0; Index < Options.size(); ++Index) {
+    try {
+      SetValueOf(*Options[Index], Values[Index].Value);
+      Options[Index]->Write(&FRegistry, FDevice.get());
+    } catch (const std::exception& Error) {
+      throw ECommandError(std::string("Could not write ") + Values[Index].Row->Id + ": " +
+                          Error.what() + "\n" + PutBack(Options, Values, Before, Index));
+    }
+  }
+}
+
+std::string TTweakSession::PutBack(const std::vector<TTweakOptionItem*>& Options,
+                                   const std::vector<TOptionValue>& Values,
+                                   const std::vector<int>& Before, std::size_t Failed) {
+  std::string NotPutBack;
+  for (std::size_t Index = Failed; Index-- > 0;) {
+    try {
+      SetValueOf(*Options[Index], Before[Index]);
+      Options[Index]->Write(&FRegistry, FDevice.get());
+    } catch (const std::exception& Error) {
+      NotPutBack += std::string("Could not put ") + Values[Index].Row->Id + " back to " +
+                    std::to_string(Before[Index]) + ", it is " +
+                    std::to_string(Values[Index].Value) + " now: " + Error.what() + "\n";
+    }
+  }
+  if (NotPutBack.empty()) return "Nothing was changed.";
+  NotPutBack.pop_back();
+  return NotPutBack;
 }

@@ -83,10 +83,10 @@ std::vector<TPanelControl*> TForm1::Controls() {
 void TForm1::FormCreate(const std::vector<std::string>& Arguments) {
   try {
     ScanCommandLine(Arguments);
-    // Trying the device takes up to two seconds, with a wait cursor.
-    UserInteraction().ShowBusy(true);
+    // Trying the device takes up to two seconds. No window exists yet to
+    // show a wait cursor on: the desktop's start-up feedback covers the wait
+    // until the dialog shows.
     FRapiManager = std::make_unique<TRapiManager>();
-    UserInteraction().ShowBusy(false);
     FRegistryManager = std::make_unique<TRegistryManager>("", "", false, HKEY_CURRENT_USER);
     ZQTTweakOptions->BuildOptions(FRegistryManager.get(), FRapiManager.get());
     ShowTweakerOptions("About ZQTTweaker");

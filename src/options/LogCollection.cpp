@@ -66,6 +66,7 @@ void TLogCollection::Collect() {
   const std::string DesktopFolder = DesktopLogFolder();
 
   FCopied.clear();
+  FFailures.clear();
   if (Connected && !InstallFolder.empty())
     for (const char* Name : kInstallFolderLogs) CopyDeviceLog(InstallFolder, Name);
   if (Connected && !TempFolder.empty())
@@ -75,13 +76,25 @@ void TLogCollection::Collect() {
 
 void TLogCollection::CopyDeviceLog(const std::string& Folder, const std::string& Name) {
   const std::string Source = JoinPath(Folder, Name);
-  if (FDevice->TryCopyFileFromDevice(Source, JoinDesktopPath(FTarget, Name), true))
-    FCopied += "\n\r<device>" + Source;
+  const std::string Target = JoinDesktopPath(FTarget, Name);
+  std::string Failure;
+  Record(FDevice->TryCopyFileFromDevice(Source, Target, true, &Failure), "<device>" + Source,
+         Target, Failure);
 }
 
 void TLogCollection::CopyDesktopLog(const std::string& Folder, const std::string& Name) {
   const std::string Source = JoinDesktopPath(Folder, Name);
-  if (FileCopy(Source, JoinDesktopPath(FTarget, Name))) FCopied += "\n\r" + Source;
+  const std::string Target = JoinDesktopPath(FTarget, Name);
+  std::string Failure;
+  Record(FileCopy(Source, Target, &Failure), Source, Target, Failure);
+}
+
+void TLogCollection::Record(bool Copied, const std::string& Source, const std::string& Target,
+                            const std::string& Failure) {
+  if (Copied)
+    FCopied += "\n\r" + Source;
+  else if (!Failure.empty())
+    FFailures.push_back("Could not copy " + Source + " to " + Target + ": " + Failure);
 }
 
 std::string TLogCollection::Report() const {

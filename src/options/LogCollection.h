@@ -2,10 +2,12 @@
 // one folder: five on the device (in the PocketPC edition's install folder
 // and the device's temporary folder) and three in the organizer's program
 // folder on the desktop. A file that is missing or cannot be copied is left
-// out; no copy ever leaves a partial file or destroys an older one.
+// out of the report, and one that cannot be copied is kept with its reason;
+// no copy ever leaves a partial file or destroys an older one.
 #pragma once
 
 #include <string>
+#include <vector>
 
 class TRapiManager;
 
@@ -29,10 +31,18 @@ class TLogCollection {
   // What the user is told at the end: the copied files by their source
   // paths, or "Log files not found".
   std::string Report() const;
+  // Each file that exists but was not copied, with the reason:
+  // "Could not copy SOURCE to TARGET: REASON".
+  const std::vector<std::string>& Failures() const { return FFailures; }
 
  private:
+  // Lists Source as copied, or its failure.
+  void Record(bool Copied, const std::string& Source, const std::string& Target,
+              const std::string& Failure);
+
   TRapiManager* FDevice;
   std::string FTarget;
   // One line per copied file, each after a "\n\r".
   std::string FCopied;
+  std::vector<std::string> FFailures;
 };

@@ -52,7 +52,12 @@ void TTweakOptionItemOf<TValue>::Load(TRegistryManager* RegistryManager,
 template <typename TValue>
 void TTweakOptionItemOf<TValue>::Save(TRegistryManager* RegistryManager,
                                       TRapiManager* RapiManager) {
-  if (!Modified()) return;
+  if (Modified()) Write(RegistryManager, RapiManager);
+}
+
+template <typename TValue>
+void TTweakOptionItemOf<TValue>::Write(TRegistryManager* RegistryManager,
+                                       TRapiManager* RapiManager) {
   if (!OpenKey(RegistryManager, RapiManager, true)) RaiseWriteError();
   if (Target == TTweakOptionTarget::otDevice)
     RapiManager->WriteInteger(ValueName, AsDeviceInteger(FValue));
@@ -82,6 +87,10 @@ std::unique_ptr<TItem> NewOption(const std::string& Caption, const std::string& 
 }
 
 }  // namespace
+
+std::string RegistryKeyName(const std::string& Key) {
+  return "HKEY_CURRENT_USER\\" + (Key.starts_with('\\') ? Key.substr(1) : Key);
+}
 
 void TTweakOptionSet::AddBoolOption(const std::string& Caption, const std::string& Description,
                                     const std::string& Key, const std::string& ValueName,

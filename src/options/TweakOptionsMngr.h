@@ -13,8 +13,13 @@
 
 class TRegistryManager;
 class TRapiManager;
+class TOptionKind;
 
 enum class TTweakOptionTarget : std::uint8_t { otDesktop = 0, otDevice = 1 };
+
+// An option's key as the registry editor names it: below HKEY_CURRENT_USER
+// (of the desktop or the device), without the key's leading backslash.
+std::string RegistryKeyName(const std::string& Key);
 
 class TExTweak : public Exception {
  public:
@@ -30,6 +35,10 @@ class TTweakOptionItem {
   virtual void Load(TRegistryManager* RegistryManager, TRapiManager* RapiManager) = 0;
   // Writes the value when it was changed, creating the key when missing.
   virtual void Save(TRegistryManager* RegistryManager, TRapiManager* RapiManager) = 0;
+  // Writes the value, changed or not, as Save writes a changed one.
+  virtual void Write(TRegistryManager* RegistryManager, TRapiManager* RapiManager) = 0;
+  // What kind of option it is (OptionKind.h).
+  virtual const TOptionKind& Kind() const = 0;
   // Raises "Could not write to registry: " with the key and value name.
   [[noreturn]] void RaiseWriteError() const;
 
@@ -50,6 +59,7 @@ class TTweakOptionItemOf : public TTweakOptionItem {
  public:
   void Load(TRegistryManager* RegistryManager, TRapiManager* RapiManager) override;
   void Save(TRegistryManager* RegistryManager, TRapiManager* RapiManager) override;
+  void Write(TRegistryManager* RegistryManager, TRapiManager* RapiManager) override;
 
   TValue Value() const { return FValue; }
   void SetValue(TValue Value) { FValue = Value; }
@@ -72,12 +82,14 @@ class TTweakOptionItemOf : public TTweakOptionItem {
 // as true for any value but 0.
 class TTweakOptionItemBool : public TTweakOptionItemOf<bool> {
  public:
-  int AsInteger() const { return FValue ? 1 : 0; }
-  void SetAsInteger(int Value) { FValue = Value != 0; }
+  const TOptionKind& Kind() const override;
 };
 
 // A signed 32-bit number, stored as a DWORD; no range is enforced.
-class TTweakOptionItemInt : public TTweakOptionItemOf<int> {};
+class TTweakOptionItemInt : public TTweakOptionItemOf<int> {
+ public:
+  const TOptionKind& Kind() const override;
+};
 
 // An ordered list of options that owns them.
 class TTweakOptionSet {

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "OptionKind.h"
 #include "TweakOptionsMngr.h"
 
 // When an option exists in a run.
@@ -18,12 +19,12 @@ enum class TOptionCondition { Always, Advanced, Connected, ConnectedAndAdvanced 
 enum class TOptionPage { DesktopUI, PocketPCUI, Debugging };
 
 // One option the catalogue offers. Id is the option's stable name outside
-// the dialog (the command line and its files); Default is 0 or 1 for a
-// Boolean option.
+// the dialog (the command line and its files); Default is as the registry
+// keeps it (0 or 1 for a yes/no option).
 struct TOptionRow {
   const char* Id;
   TOptionPage Page;
-  bool IsBoolean;
+  const TOptionKind* Kind;
   TTweakOptionTarget Target;
   const char* Key;
   const char* ValueName;

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "SystemError.h"
 #include "TemporaryFiles.h"
 #include "miniUtils.h"
 #include "rapi.h"
@@ -35,7 +36,7 @@ std::string DeviceText(const WCHAR* Text, std::size_t Count) {
 }
 
 [[noreturn]] void RaiseDesktopWriteFailed(const std::string& DesktopFile) {
-  throw EInOutError("Can not write desktop file: " + DesktopFile);
+  throw EInOutError("Can not write desktop file: " + DesktopFile + ": " + LastSystemErrorMessage());
 }
 
 // A device file opened for reading; closed on the device when it goes.
@@ -277,11 +278,15 @@ void TRapiManager::CopyFileFromDevice(const std::string& DeviceFile,
 }
 
 bool TRapiManager::TryCopyFileFromDevice(const std::string& DeviceFile,
-                                         const std::string& DesktopFile, bool Overwrite) {
+                                         const std::string& DesktopFile, bool Overwrite,
+                                         std::string* Failure) {
   try {
     CopyFileFromDevice(DeviceFile, DesktopFile, Overwrite);
     return true;
-  } catch (const std::exception&) {
+  } catch (const TExRapiFileNotFound&) {
+    return false;
+  } catch (const std::exception& Error) {
+    if (Failure) *Failure = Error.what();
     return false;
   }
 }

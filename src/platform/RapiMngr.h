@@ -108,12 +108,13 @@ class TRapiManager {
   // leaves no partial file and an existing target as it was. Without
   // Overwrite an existing file is never replaced, not even one that appeared
   // during the copy. A desktop file that cannot be written in full raises
-  // EInOutError.
+  // EInOutError, with the system's reason.
   void CopyFileFromDevice(const std::string& DeviceFile, const std::string& DesktopFile,
                           bool Overwrite);
-  // The same, with every failure turned into false.
+  // The same, with every failure turned into false. Failure, when given,
+  // receives the message of a failure other than a missing device file.
   bool TryCopyFileFromDevice(const std::string& DeviceFile, const std::string& DesktopFile,
-                             bool Overwrite);
+                             bool Overwrite, std::string* Failure = nullptr);
   // The device's temporary folder; empty when it cannot be asked.
   std::string GetDeviceTempPath();
 

@@ -38,7 +38,7 @@ void TRegistry::ChangeKey(HKEY Value, const std::string& Key, const std::string&
   FCurrentPath = Path;
 }
 
-bool TRegistry::OpenKey(const std::string& Key, bool CanCreate) {
+bool TRegistry::OpenKey(const std::string& Key, bool CanCreate, bool ReadWhereRefused) {
   std::string Path;
   HKEY Base = BaseKeyFor(Key, Path);
   HKEY Opened = nullptr;
@@ -50,15 +50,26 @@ bool TRegistry::OpenKey(const std::string& Key, bool CanCreate) {
   } else {
     Result = RegOpenKeyExA(Base, Path.c_str(), 0, FAccess, &Opened);
   }
-  if (Result != ERROR_SUCCESS) return false;
-  ChangeKey(Opened, Key, Path);
+  if (Result == ERROR_SUCCESS) {
+    ChangeKey(Opened, Key, Path);
+    return true;
+  }
+  REGSAM Granted = 0;
+  return Result == ERROR_ACCESS_DENIED && ReadWhereRefused && !CanCreate &&
+         OpenKeyToRead(Key, Granted);
+}
+
+bool TRegistry::OpenKeyReadOnly(const std::string& Key) {
+  REGSAM Granted = 0;
+  if (!OpenKeyToRead(Key, Granted)) return false;
+  FAccess = Granted;
   return true;
 }
 
 // A weaker mask is tried only when the registry refused the rights asked
 // for: any other failure (a missing key, a busy registry) would come again,
 // and would be waited for again.
-bool TRegistry::OpenKeyReadOnly(const std::string& Key) {
+bool TRegistry::OpenKeyToRead(const std::string& Key, REGSAM& Granted) {
   static constexpr REGSAM ReadMasks[] = {
       KEY_READ, STANDARD_RIGHTS_READ | KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS, KEY_QUERY_VALUE};
   std::string Path;
@@ -67,7 +78,7 @@ bool TRegistry::OpenKeyReadOnly(const std::string& Key) {
     HKEY Opened = nullptr;
     const LONG Result = RegOpenKeyExA(Base, Path.c_str(), 0, Mask, &Opened);
     if (Result == ERROR_SUCCESS) {
-      FAccess = Mask;
+      Granted = Mask;
       ChangeKey(Opened, Key, Path);
       return true;
     }

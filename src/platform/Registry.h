@@ -26,8 +26,12 @@ class TRegistry {
   const std::string& CurrentPath() const { return FCurrentPath; }
 
   // Opens Key with the access mask, creating it when CanCreate. Never raises.
-  bool OpenKey(const std::string& Key, bool CanCreate);
-  // Opens Key with the first read mask the registry grants. Never raises.
+  // ReadWhereRefused: a key that exists but refuses those rights, and is
+  // not to be created, is opened with the first read mask it grants; the
+  // access mask of later opens stays as it was.
+  bool OpenKey(const std::string& Key, bool CanCreate, bool ReadWhereRefused = false);
+  // Opens Key with the first read mask the registry grants, which later
+  // opens then ask for too. Never raises.
   bool OpenKeyReadOnly(const std::string& Key);
   void CloseKey();
 
@@ -43,6 +47,8 @@ class TRegistry {
   // leading backslash.
   HKEY BaseKeyFor(const std::string& Key, std::string& RelativePath) const;
   void ChangeKey(HKEY Value, const std::string& Key, const std::string& RelativePath);
+  // Opens Key with the first read mask granted, which Granted receives.
+  bool OpenKeyToRead(const std::string& Key, REGSAM& Granted);
 
   HKEY FRootKey;
   HKEY FCurrentKey = nullptr;

@@ -12,7 +12,7 @@ bool TRegistryManager::OpenKeyMode(const std::string& Key, bool ReadOnly, bool C
   FKeyOpened = false;
   if (Key.empty()) return false;
   CloseKey();
-  FKeyOpened = ReadOnly ? OpenKeyReadOnly(Key) : OpenKey(Key, CanCreate);
+  FKeyOpened = ReadOnly ? OpenKeyReadOnly(Key) : OpenKey(Key, CanCreate, FReadWhereRefused);
   return FKeyOpened;
 }
 

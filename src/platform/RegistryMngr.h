@@ -16,6 +16,10 @@ class TRegistryManager : public TRegistry {
   // Makes Key the current key. An empty Key returns false at once and keeps
   // the current key. Never raises.
   bool OpenKeyMode(const std::string& Key, bool ReadOnly, bool CanCreate);
+  // On: an open for full access that would not create the key reads a key
+  // that grants only read rights, instead of failing; writes there still
+  // fail. Off (as created): such an open fails.
+  void SetReadWhereRefused(bool Value) { FReadWhereRefused = Value; }
 
   bool ReadBoolDef(const std::string& Name, bool Default) const;
   int ReadIntegerDef(const std::string& Name, int Default) const;
@@ -36,6 +40,7 @@ class TRegistryManager : public TRegistry {
 
   std::string FNamePrefix;
   bool FKeyOpened = false;
+  bool FReadWhereRefused = false;
 };
 
 // The value below HKEY_CURRENT_USER, or Default.

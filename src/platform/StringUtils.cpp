@@ -8,7 +8,9 @@ bool IsBlank(char Character) { return static_cast<unsigned char>(Character) <= '
 
 }  // namespace
 
-std::string Trim(const std::string& S) {
+std::string Trim(const std::string& S) { return std::string(TrimmedView(S)); }
+
+std::string_view TrimmedView(std::string_view S) {
   std::size_t First = 0;
   std::size_t Last = S.size();
   while (First < Last && IsBlank(S[First])) ++First;

@@ -22,9 +22,6 @@ class TUserInteraction {
   // that is not a file-system folder.
   virtual std::string BrowseFolder(const std::string& Title, DWORD Flags,
                                    const std::string& StartFolder) = 0;
-  // Shows the user that the program is busy (a wait cursor) until told
-  // otherwise.
-  virtual void ShowBusy(bool /*Busy*/) {}
 };
 
 // The interaction in force. Before one is installed, messages go to the

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "SystemError.h"
 #include "TemporaryFiles.h"
 #include "UserInteraction.h"
 
@@ -93,12 +94,17 @@ std::string WideToAnsi(const WideString& W, UINT CodePage) {
   return Result;
 }
 
-bool FileCopy(const std::string& Source, const std::string& Dest) {
+bool FileCopy(const std::string& Source, const std::string& Dest, std::string* Failure) {
   try {
     const std::string Temporary = TemporaryNameBeside(Dest);
     // A failed copy removes what it wrote itself; the temporary is ours once it succeeded.
-    if (!CopyFileA(Source.c_str(), Temporary.c_str(), TRUE)) return false;
-    return PutTemporaryInPlace(Temporary, Dest, true);
+    if (CopyFileA(Source.c_str(), Temporary.c_str(), TRUE) &&
+        PutTemporaryInPlace(Temporary, Dest, true))
+      return true;
+    const std::string Reason = LastSystemErrorMessage();
+    std::error_code Ignored;
+    if (Failure && std::filesystem::exists(Source, Ignored)) *Failure = Reason;
+    return false;
   } catch (...) {
     return false;
   }

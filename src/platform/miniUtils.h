@@ -25,8 +25,10 @@ std::string SelectFolder(const std::string& Title);
 
 // Copies Source over Dest through a temporary file beside Dest, which takes
 // Dest's place only once complete: a failed copy never leaves a partial
-// file and never destroys an existing Dest.
-bool FileCopy(const std::string& Source, const std::string& Dest);
+// file and never destroys an existing Dest. Failure, when given, receives
+// the system's reason why a Source that exists was not copied; it is left
+// alone when Source does not exist.
+bool FileCopy(const std::string& Source, const std::string& Dest, std::string* Failure = nullptr);
 
 // The file version of FileName's version resource, as "1.9.1.0", or cut
 // before its third dot ("1.9.1") unless Full.

@@ -1,7 +1,7 @@
 // What a page shows, for a front end to draw: labels at fixed places, a
 // strip along the top and one along the bottom of the page, and an option
 // list filling the room between them. Places are pixels at 96 DPI, in the
-// dialog's font ("MS Sans Serif", 8 point); front ends scale them.
+// dialog's font; front ends scale them.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +11,10 @@
 #include <vector>
 
 class TfrTweakOptions;
+
+// The font of the whole dialog.
+inline constexpr const char* DialogFontName = "MS Sans Serif";
+inline constexpr int DialogFontPoints = 8;
 
 struct TSheetRect {
   int Left = 0;
@@ -50,9 +54,31 @@ struct TSheetStrip {
 };
 
 struct TSheetLayout {
+  // The page's own caption and size, used where it is shown on its own;
+  // inside the dialog it has no border and fills the page area.
+  std::string Caption;
+  int Width = 0;
+  int Height = 0;
   std::vector<TSheetLabel> Labels;
   std::optional<TSheetStrip> Top;
   std::optional<TSheetStrip> Bottom;
   // Fills the page between the strips; none on pages without options.
   TfrTweakOptions* OptionList = nullptr;
 };
+
+// A text's size on screen, in the front end's pixels.
+struct TTextSize {
+  int Width = 0;
+  int Height = 0;
+};
+
+// Measures a label's caption in the front end's font for the label (bold or
+// not), on one line when WrapWidth is 0, else wrapped at that width.
+using TMeasureLabel = std::function<TTextSize(const TSheetLabel& Label, int WrapWidth)>;
+
+// Where a label sits on screen, given its place scaled to the screen: a
+// label whose text needs more room in the front end's font than its place
+// gives grows, a word-wrapped one downwards, one without word wrap to the
+// right; its top left corner stays.
+TSheetRect LabelPlace(const TSheetLabel& Label, const TSheetRect& Place,
+                      const TMeasureLabel& Measure);

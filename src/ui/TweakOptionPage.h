@@ -12,8 +12,8 @@ class TTweakOptionPage : public TOptionsSheetBase {
  public:
   // Writes the edited options of the page's set.
   void Apply() override;
-  // Not while the option list's editor holds a text it refused.
-  bool CanLeave() const override { return !frTweakOptions.HoldsRejectedText(); }
+  // Not while the option list's editor holds a text it refuses.
+  bool CanLeave() override { return frTweakOptions.LeaveEditor(); }
 
   TfrTweakOptions frTweakOptions;
 

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,12 +15,13 @@
 
 class TTweakOptionItem;
 class TTweakOptionSet;
-class TOptionCell;
 
 // The notify event of a change: called with the frame as sender.
 using TNotifyEvent = std::function<void(const void* Sender)>;
 
-// What the front end's grid is told when the list changes.
+// What the front end's grid is told and asked. The list decides every
+// rule of the interaction; the grid draws, measures and keeps the editor's
+// window.
 class TOptionListView {
  public:
   virtual ~TOptionListView() = default;
@@ -30,6 +32,38 @@ class TOptionListView {
   virtual void DescriptionChanged() = 0;
   // The row became the focused one.
   virtual void RowFocused(int Row) = 0;
+  // Call EditTimerElapsed once after Milliseconds; starting again replaces
+  // the wait.
+  virtual void StartEditTimer(int Milliseconds) = 0;
+  virtual void StopEditTimer() = 0;
+  // The in-place editor over the Value cell of Row, holding Text, all of it
+  // selected, with the focus.
+  virtual void OpenEditor(int Row, const WideString& Text) = 0;
+  // What the open editor holds now.
+  virtual WideString EditorText() const = 0;
+  // The open editor takes the focus back.
+  virtual void FocusEditor() = 0;
+  virtual void CloseEditor() = 0;
+};
+
+// The keys the list gives a meaning to.
+enum class TListKey { lkOther, lkF2, lkSpace, lkReturn, lkTab, lkEscape };
+
+// Where the focus went when the editor lost it.
+enum class TFocusTarget {
+  // Another control of the dialog: the editor is left with its text.
+  ftControl,
+  // "Cancel", which closes the dialog whatever the editor holds.
+  ftCancel,
+  // Another window (an error box), or none because the dialog closes.
+  ftElsewhere
+};
+
+// One entry of the grid's context menu; an empty caption is a separator.
+struct TMenuEntry {
+  std::string Caption;
+  bool Enabled = true;
+  bool Checked = false;
 };
 
 // How a cell's text is drawn.
@@ -49,6 +83,9 @@ class TfrTweakOptions {
   static constexpr int EditDelay = 400;
   static const char* const ColumnCaptions[ColumnCount];
   static const char* const DescriptionCaption;
+  // The grid's name for assistive technology, which the screen does not
+  // show.
+  static const char* const GridName;
   // The grid's context menu.
   static const char* const ResetCaption;
   static const char* const ResetAllCaption;
@@ -83,20 +120,57 @@ class TfrTweakOptions {
   // Whether the row's Value cell shows a check box, and its state.
   bool HasCheckBox(int Row) const;
   bool IsChecked(int Row) const;
+  // The description of a row's option; empty for no row.
+  std::string RowDescription(int Row) const;
   // The text of lbDescription: the focused option's description.
   const std::string& Description() const { return FDescription; }
-  // Whether a click on a cell opens its editor after EditDelay: only on
-  // the editable Value cell of the row that had the focus before the click.
-  bool ClickOpensEditor(int Row, int Column, int FocusedRow) const;
-  // The in-place editor asks to close with Text: true when it may close.
-  // A text left as it was closes it without a change; a text that is no
-  // number is reported and keeps the editor open.
-  bool EditorCloses(int Row, int Column, const WideString& OriginalText, const WideString& Text);
-  // The editor closed without its text (Escape, or the dialog closing).
-  void EditorDropped() { FHoldsRejectedText = false; }
-  // The editor is open with a text that was refused: until the user
-  // mends or drops it, the page cannot be left.
-  bool HoldsRejectedText() const { return FHoldsRejectedText; }
+  // The focused row, or -1.
+  int FocusedRow() const { return FFocusedRow; }
+
+  // The user's events on the grid.
+  // The left button went down on the grid: a pending edit is dropped, the
+  // focused row remembered and the open editor left with its text; false
+  // when the editor refused its text and the press must go no further.
+  bool GridMouseDown();
+  // The grid took the keyboard's focus: with no row focused, the first one
+  // becomes the focused row, so that the focus shows.
+  void GridFocusIn();
+  // A single left click on a cell: on the editable Value cell of the row
+  // that had the focus before the press, the editor opens after EditDelay.
+  void GridClick(int Row, int Column);
+  void GridDoubleClick() { DropPendingEdit(); }
+  void EditTimerElapsed();
+  // A key in the grid; true when the list used it.
+  bool GridKeyDown(TListKey Key);
+  // The grid scrolled: the editor, which does not move with the rows, is
+  // left with its text.
+  void GridScrolled() { LeaveEditor(); }
+
+  // The user's events on the in-place editor.
+  bool EditorOpen() const { return FEditRow >= 0; }
+  int EditRow() const { return FEditRow; }
+  // A key in the editor; true when the list used it, so that the dialog
+  // never sees it: Return and Tab leave the editor with its text, Escape
+  // drops the edit (the cell shows its value again, nothing is written).
+  bool EditorKeyDown(TListKey Key);
+  void EditorFocusLost(TFocusTarget Target);
+  // The toolkit closed the editor on its own (the grid went away).
+  void EditorDropped() {
+    FEditRow = -1;
+    FRefusedText.reset();
+  }
+  // Leaves the open editor with the text it holds now: a text left as it
+  // was closes it without a change, a number is taken, and anything else is
+  // reported once and keeps the editor open with the focus; false then.
+  // True when no editor is open. A page cannot be left while this is false.
+  bool LeaveEditor();
+
+  // The context menu for the row under the mouse (-1 for none), and what
+  // choosing its entry Index does: "Reset to default", "Reset all options
+  // on this page", a separator and "Show changes from defaults".
+  enum TMenuItem { miReset, miResetAll, miSeparator, miShowChanges, miCount };
+  std::vector<TMenuEntry> ContextMenu(int Row) const;
+  void ContextMenuChosen(int Row, int Index);
 
   // "Reset to default": the row's option takes its default, as an edit.
   void ResetOption(int Row);
@@ -112,11 +186,10 @@ class TfrTweakOptions {
   std::string Hint(int Row) const;
 
  private:
-  struct TRow {
-    TTweakOptionItem* Option = nullptr;
-    const TOptionCell* Cell = nullptr;
-  };
-  const TRow* RowAt(int Row) const;
+  void OpenEditorAt(int Row);
+  void CancelEditor();
+  void DropPendingEdit();
+  void ToggleCheck(int Row);
   void Changed(int Row);
   void Reset(int Row);
   void Notify();
@@ -125,8 +198,19 @@ class TfrTweakOptions {
 
   TTweakOptionSet* OptionSet = nullptr;
   TNotifyEvent OnOptionChanged;
-  std::vector<TRow> FRows;
+  // The option each row shows.
+  std::vector<TTweakOptionItem*> FRows;
   std::string FDescription;
-  bool FHoldsRejectedText = false;
   TOptionListView* FView = nullptr;
+  int FFocusedRow = -1;
+  // The row that had the focus when the left button last went down.
+  int FFocusedAtPress = -1;
+  // The row whose editor the edit delay will open; -1 for none.
+  int FPendingEdit = -1;
+  // The row whose editor is open and the text it opened with.
+  int FEditRow = -1;
+  WideString FOriginalText;
+  bool FReportingRefusal = false;
+  // The editor's text when it was last refused.
+  std::optional<WideString> FRefusedText;
 };

@@ -14,6 +14,9 @@ bool SameName(const std::string& Left, const std::string& Right) {
 }  // namespace
 
 TOptionsSheetBase::TOptionsSheetBase(TOptionsSheetOwner* Owner) : FOwner(Owner) {
+  FLayout.Caption = "OptionsSheetBase";
+  FLayout.Width = 422;
+  FLayout.Height = 325;
   TSheetLabel Hint;
   Hint.Name = "lbSheetBaseLabel";
   Hint.Caption = "Please select a subentry for options";

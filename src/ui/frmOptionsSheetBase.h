@@ -29,8 +29,8 @@ class TOptionsSheetBase {
 
   // Writes the page's options. A group page writes nothing.
   virtual void Apply();
-  // Whether the user may leave the page now.
-  virtual bool CanLeave() const { return true; }
+  // Whether the user may leave the page now; an open editor is left first.
+  virtual bool CanLeave() { return true; }
   void SetModified(bool Value);
   // Shaped as an edit notification, so that an option list can call it.
   void MarkModified(const void* Sender);

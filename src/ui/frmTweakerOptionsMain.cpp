@@ -13,6 +13,7 @@ TOptionsDialogFrontEnd* FrontEnd = nullptr;
 const char* const TTweakerOptionsMain::DefaultCaption =
     "Quorvanta Tweaker for Desktop and PocketPC Editions.";
 const char* const TTweakerOptionsMain::ButtonCaptions[3] = {"OK", "Cancel", "&Apply"};
+const char* const TTweakerOptionsMain::TreeName = "Option pages";
 
 TTweakerOptionsMain::TTweakerOptionsMain() { FormCreate(); }
 
@@ -84,8 +85,12 @@ void TTweakerOptionsMain::AddSheetNode(const std::string& ParentName, const std:
   FNodeMap->emplace_back(SheetName, Node);
 }
 
+bool TTweakerOptionsMain::tvOptionsChanging(int Node) {
+  return Node == FSelected || CanLeaveCurrentSheet();
+}
+
 bool TTweakerOptionsMain::tvOptionsSelect(int Node) {
-  if (Node != FSelected && !CanLeaveCurrentSheet()) return false;
+  if (!tvOptionsChanging(Node)) return false;
   FSelected = Node;
   if (FChangeDelay <= 0)
     ReportErrorsOf([this] { tvOptionsChange(); });
@@ -95,9 +100,20 @@ bool TTweakerOptionsMain::tvOptionsSelect(int Node) {
 }
 
 void TTweakerOptionsMain::tvOptionsChange() {
-  if (FTreeUpdating > 0 || FSelected < 0) return;
+  if (FTreeUpdating > 0 || FSelected < 0 || FCreatingSheet) return;
   TOptionItem& Item = *FNodes[FSelected].Item;
-  if (!Item.Sheet) Item.Sheet = Item.SheetClass.Create(this);
+  if (!Item.Sheet) {
+    // A page reports a failed load while it is being created; a timer that
+    // fires meanwhile must not create it a second time.
+    FCreatingSheet = true;
+    try {
+      Item.Sheet = Item.SheetClass.Create(this);
+    } catch (...) {
+      FCreatingSheet = false;
+      throw;
+    }
+    FCreatingSheet = false;
+  }
   if (Item.Sheet.get() == FCurrentSheet) return;
   TOptionsSheetBase* Hidden = FCurrentSheet;
   FCurrentSheet = Item.Sheet.get();

@@ -63,6 +63,9 @@ class TTweakerOptionsMain : public TOptionsSheetOwner {
   static constexpr int ButtonWidth = 75;
   static constexpr int ButtonHeight = 25;
   static const char* const ButtonCaptions[3];
+  // The tree's name for assistive technology, which the screen does not
+  // show.
+  static const char* const TreeName;
   // How long a selection must stay before its page is shown, once the
   // dialog is up.
   static constexpr int ChangeDelay = 300;
@@ -86,11 +89,17 @@ class TTweakerOptionsMain : public TOptionsSheetOwner {
   bool Changed() const { return FChanged; }
   TModalResult ModalResult() const { return FModalResult; }
 
-  // The user selected Node in the tree; false when the selection must go
-  // back, because the shown page cannot be left.
+  // The user is about to select Node in the tree, before the selection
+  // moves: false when it must stay, because the shown page cannot be left
+  // (an option list's editor holds a text it refused, which is then
+  // reported once).
+  bool tvOptionsChanging(int Node);
+  // The user selected Node; false when the selection must go back, as for
+  // tvOptionsChanging.
   bool tvOptionsSelect(int Node);
   // The selection is reported: its page is created on first selection and
-  // shown.
+  // shown. A page is created once, also when this is called again while its
+  // creation reports a failed load.
   void tvOptionsChange();
   // The user expanded or collapsed Node.
   void tvOptionsExpandedChange(int Node, bool Expanded) { FNodes.at(Node).Expanded = Expanded; }
@@ -123,7 +132,7 @@ class TTweakerOptionsMain : public TOptionsSheetOwner {
   void AddSheetNode(const std::string& ParentName, const std::string& SheetName,
                     TSheetClass SheetClass);
   void Close(TModalResult Result);
-  bool CanLeaveCurrentSheet() const { return !FCurrentSheet || FCurrentSheet->CanLeave(); }
+  bool CanLeaveCurrentSheet() { return !FCurrentSheet || FCurrentSheet->CanLeave(); }
 
   std::unique_ptr<std::vector<std::pair<std::string, int>>> FNodeMap;
   bool FModified = false;
@@ -134,6 +143,8 @@ class TTweakerOptionsMain : public TOptionsSheetOwner {
   std::string FCaption = DefaultCaption;
   std::vector<TOptionNode> FNodes;
   int FSelected = -1;
+  // A page is being created: its node's item has no page yet.
+  bool FCreatingSheet = false;
   int FChangeDelay = 0;
   TModalResult FModalResult = TModalResult::mrNone;
   TOptionsDialogView* FView = nullptr;

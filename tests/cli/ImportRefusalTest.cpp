@@ -28,9 +28,8 @@ TEST_P(ImportRefusalTest, IsReportedWithFileLineAndReasonAndWritesNothing) {
   WriteWholeFile(FileName, Refusal.Text);
   const TProgramRun Import = Run({Refusal.Option, FileName});
   EXPECT_EQ(1, Import.ExitCode);
-  EXPECT_EQ(
-      "zqttweak: " + FileName + ":" + std::to_string(Refusal.Line) + ": " + Refusal.Reason + "\n",
-      Import.Err);
+  const std::string Place = Refusal.Line > 0 ? ":" + std::to_string(Refusal.Line) + ": " : ": ";
+  EXPECT_EQ("zqttweak: " + FileName + Place + Refusal.Reason + "\n", Import.Err);
   EXPECT_FALSE(Desktop(kSettingsKey, kDelayName));
   EXPECT_FALSE(Desktop(kSyncLogKey, "LogEnabled"));
   EXPECT_FALSE(OnDevice(kAppearanceKey, "UseMargins"));
@@ -44,18 +43,19 @@ INSTANTIATE_TEST_SUITE_P(
         TRefusal{"DeviceFileOnTheDesktop",
                  kHeader + "; ZQTTweaker: options of the device\n" + kDelayLines, "--import", 3,
                  "the file holds options of the device: import it with --import-device"},
-        TRefusal{"DesktopFileOnTheDevice",
-                 kHeader + "[HKEY_CURRENT_USER\\Software\\ZQT\\ZQT\\Appearance]\n"
-                           "\"UseMargins\"=dword:00000000\n",
-                 "--import-device", 1,
+        TRefusal{"DeviceExportOnTheDesktop",
+                 "ZQTTweaker Device Options Version 1.00\n\n" + kDelayLines, "--import", 1,
+                 "the file holds options of the device: import it with --import-device"},
+        TRefusal{"DesktopFileOnTheDevice", kHeader + kDelayLines, "--import-device", 0,
                  "the file holds options of the desktop: import it with --import"},
-        TRefusal{"UnknownKey", kHeader + kDelayLines + "[HKEY_CURRENT_USER\\Software\\ZQT\\ZQT]\n",
-                 "--import", 5,
-                 "no option of the desktop is kept in [HKEY_CURRENT_USER\\Software\\ZQT\\ZQT]"},
-        TRefusal{"UnknownValue", kHeader + kDelayLines + "\"Interval\"=dword:00000001\n",
-                 "--import", 5,
-                 "\"Interval\" in [HKEY_CURRENT_USER\\Software\\Quorvanta\\Velora\\Settings] is "
-                 "no option"},
+        TRefusal{"NoOptionAtAll",
+                 kHeader + "[HKEY_CURRENT_USER\\Software\\Other]\n\"Other\"=dword:00000001\n",
+                 "--import", 0, "the file sets no option of the desktop"},
+        TRefusal{"MalformedLineInAKeyOfNoOption",
+                 kHeader + kDelayLines + "[HKEY_CURRENT_USER\\Software\\Other]\n\"Data\"=hex:1,\n",
+                 "--import", 6, "malformed line"},
+        TRefusal{"HexDataNeverEnding", kHeader + kDelayLines + "\"Window\"=hex:01,\\\n", "--import",
+                 5, "malformed line"},
         TRefusal{"AnotherType",
                  kHeader + kDelayLines + "\"DragDropExpandCollapseInterval\"=\"5\"\n", "--import",
                  5, "\"DragDropExpandCollapseInterval\" is not a DWORD value"},

@@ -3,6 +3,7 @@
 // shares with the test, and the bytes of this system's registry files.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,6 +21,30 @@ struct TProgramRun {
 std::string ZqtTweakProgram();
 // Runs Program with Arguments, in the test's environment, to its end.
 TProgramRun RunProgram(const std::string& Program, const std::vector<std::string>& Arguments);
+// Starts Program once with each list of arguments, all before waiting for
+// any, and runs them to their ends; their runs in the same order.
+std::vector<TProgramRun> RunProgramsTogether(
+    const std::string& Program, const std::vector<std::vector<std::string>>& ArgumentLists);
+
+// A program started in the test's environment with its output going to
+// files of its own (one file per system starts and waits).
+class TStartedRun {
+ public:
+  TStartedRun(const std::string& Program, const std::vector<std::string>& Arguments);
+  TStartedRun(const TStartedRun&) = delete;
+  TStartedRun& operator=(const TStartedRun&) = delete;
+
+  // Waits for its end.
+  TProgramRun Finish();
+
+ private:
+  TTemporaryFolder FOutputs;
+  std::string FOutFile = FOutputs.File("out");
+  std::string FErrFile = FOutputs.File("err");
+  // The system's name for the process: its id, or its handle; 0 when it did
+  // not start.
+  std::intptr_t FProcess = 0;
+};
 
 // While the object lives, the desktop registry that programs started by the
 // test use, and the test itself: on Linux a temporary registry file; on

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "OptionsLock.h"
 #include "ZqtTweakFixture.h"
 #include "miniUtils.h"
 
@@ -48,11 +49,13 @@ std::vector<std::string> Ids(const std::vector<std::vector<std::string>>& Lines)
 using ZqtTweakTest = ZqtTweakFixture;
 
 TEST_F(ZqtTweakTest, HelpShowsTheUsage) {
-  const TProgramRun Help = Run({"--help"});
-  EXPECT_EQ(0, Help.ExitCode);
-  EXPECT_TRUE(Help.Out.starts_with("Usage: zqttweak OPTION...\n")) << Help.Out;
-  EXPECT_NE(std::string::npos, Help.Out.find("--collect-logs FOLDER"));
-  EXPECT_EQ("", Help.Err);
+  for (const char* Word : {"--help", "-h", "/?"}) {
+    const TProgramRun Help = Run({Word});
+    EXPECT_EQ(0, Help.ExitCode) << Word;
+    EXPECT_TRUE(Help.Out.starts_with("Usage: zqttweak OPTION...\n")) << Help.Out;
+    EXPECT_NE(std::string::npos, Help.Out.find("--collect-logs FOLDER"));
+    EXPECT_EQ("", Help.Err);
+  }
 }
 
 TEST_F(ZqtTweakTest, VersionComesFromTheProgramsVersionResource) {
@@ -62,22 +65,6 @@ TEST_F(ZqtTweakTest, VersionComesFromTheProgramsVersionResource) {
   const TProgramRun Shown = Run({"--version"});
   EXPECT_EQ(0, Shown.ExitCode);
   EXPECT_EQ("zqttweak " + Version + "\n", Shown.Out);
-}
-
-TEST_F(ZqtTweakTest, AnUnknownOptionOrNoneGetsTheUsageOnStandardError) {
-  for (const std::vector<std::string>& Arguments :
-       {std::vector<std::string>{"--frobnicate"}, std::vector<std::string>{},
-        std::vector<std::string>{"--list", "--get", "use-margins"},
-        std::vector<std::string>{"--json", "--set", "drag-drop-delay=1"},
-        std::vector<std::string>{"list"}}) {
-    const TProgramRun Refused = Run(Arguments);
-    EXPECT_EQ(2, Refused.ExitCode);
-    EXPECT_EQ("", Refused.Out);
-    EXPECT_NE(std::string::npos, Refused.Err.find("\n\nUsage: zqttweak OPTION...\n"))
-        << Refused.Err;
-  }
-  EXPECT_TRUE(
-      Run({"--frobnicate"}).Err.starts_with("zqttweak: unrecognized option '--frobnicate'"));
 }
 
 TEST_F(ZqtTweakTest, ListShowsEveryOptionWithWhereValueAndDefault) {
@@ -138,29 +125,11 @@ TEST_F(ZqtTweakTest, GetShowsIntegersInDecimalAndBooleansAsZeroOrOne) {
   EXPECT_EQ("0\n", Run({"--get", "disable-sip"}).Out);
 }
 
-TEST_F(ZqtTweakTest, AnOptionThatDoesNotExistNowIsRefusedWithTheReason) {
-  const TProgramRun Advanced = Run({"--get", "desktop-keep-temp-files"});
-  EXPECT_EQ(1, Advanced.ExitCode);
-  EXPECT_EQ("", Advanced.Out);
-  EXPECT_EQ(
-      "zqttweak: Option desktop-keep-temp-files is an advanced option: it exists once "
-      "ZQTTweaker has been started with /AdvancedOptions\n",
-      Advanced.Err);
-  Device.RefuseConnection();
-  const TProgramRun NoDevice = Run({"--get", "use-margins"});
-  EXPECT_EQ(1, NoDevice.ExitCode);
-  EXPECT_EQ("zqttweak: Option use-margins is kept on the device, and no device is connected\n",
-            NoDevice.Err);
-  const TProgramRun Unknown = Run({"--get", "margins"});
-  EXPECT_EQ(1, Unknown.ExitCode);
-  EXPECT_EQ("zqttweak: Unknown option: margins\n", Unknown.Err);
-}
-
 TEST_F(ZqtTweakTest, SetWritesEveryValueToItsRegistry) {
   UnlockAdvancedOptions();
-  const TProgramRun Set =
-      Run({"--set", "drag-drop-delay=$FA", "--set", "use-margins=false", "--set=desktop-sync-log=1",
-           "--set", "device-deleted-items-ttl=-3", "--set", "device-app-log=TRUE"});
+  const TProgramRun Set = Run({"--set", "drag-drop-delay=1", "--set", "drag-drop-delay=$FA",
+                               "--set", "use-margins=false", "--set=desktop-sync-log=1", "--set",
+                               "device-deleted-items-ttl=-3", "--set", "device-app-log=TRUE"});
   EXPECT_EQ(0, Set.ExitCode) << Set.Err;
   EXPECT_EQ("", Set.Out);
   EXPECT_EQ(250u, Desktop(kSettingsKey, kDelayName));
@@ -170,25 +139,78 @@ TEST_F(ZqtTweakTest, SetWritesEveryValueToItsRegistry) {
   EXPECT_EQ(static_cast<DWORD>(-3), OnDevice(kMainFormKey, "DeletedItemsTTL"));
 }
 
-TEST_F(ZqtTweakTest, SetChecksEveryValueBeforeWritingAny) {
+// Every command line refused, with its exit status and its one line: a
+// command line not understood (2) names the problem and points to the help;
+// a command that cannot be done (1) says why. Neither writes anything.
+TEST_F(ZqtTweakTest, EachRefusalExitsWithItsStatusAndOneLineSayingWhy) {
+  const std::vector<std::string> Set = {"--set", "desktop-sync-log=1", "--set", "use-margins=0",
+                                        "--set"};
+  const auto SetThen = [&Set](const std::string& Last) {
+    std::vector<std::string> Arguments = Set;
+    Arguments.push_back(Last);
+    return Arguments;
+  };
+  const std::string Help = "; try 'zqttweak --help'";
+  const std::string Advanced =
+      "Option desktop-show-stamps is an advanced option: it exists once ZQTTweaker has been "
+      "started with /AdvancedOptions";
   const struct {
-    std::string BadAssignment;
-    std::string Message;
+    std::vector<std::string> Arguments;
+    int ExitCode;
+    std::string Line;
+    // The line begins so and goes on with the system's reason.
+    bool ThenSystemReason = false;
   } Cases[] = {
-      {"drag-drop-delay=abc", "'abc' is not a valid integer value"},
-      {"device-app-log=yes", "'yes' is not a valid Boolean value: use 0, 1, true or false"},
-      {"margins=1", "Unknown option: margins"},
-      {"drag-drop-delay", "--set expects ID=VALUE, not 'drag-drop-delay'"},
-      {"desktop-show-stamps=1", "Option desktop-show-stamps is an advanced option"},
+      {{"--frobnicate"}, 2, "unrecognized option '--frobnicate'" + Help},
+      {{}, 2, "no option given" + Help},
+      {{"--list", "--get", "use-margins"}, 2, "--list and --get cannot go together" + Help},
+      {{"--json", "--set", "drag-drop-delay=1"},
+       2,
+       "--json goes with --list or --get, not with --set" + Help},
+      {{"list"}, 2, "unexpected argument 'list'" + Help},
+      {{"--get", "margins"}, 2, "unknown option id 'margins'" + Help},
+      {{"--reset", "everything"}, 2, "unknown option id 'everything'" + Help},
+      {SetThen("margins=1"), 2, "unknown option id 'margins'" + Help},
+      {SetThen("drag-drop-delay"), 2, "--set expects ID=VALUE, not 'drag-drop-delay'" + Help},
+      {SetThen("=5"), 2, "--set expects ID=VALUE, not '=5'" + Help},
+      {SetThen("drag-drop-delay=abc"), 2, "'abc' is not a valid integer value" + Help},
+      {SetThen("device-app-log=yes"), 2,
+       "'yes' is not a valid Boolean value: use 0, 1, true or false" + Help},
+      {SetThen("desktop-show-stamps=1"), 1, Advanced},
+      {{"--get", "desktop-show-stamps"}, 1, Advanced},
+      {{"--import", Registry.Folder().Path().string()},
+       1,
+       "Cannot read " + Registry.Folder().Path().string() + ": it is a folder"},
+      {{"--import", File("missing.reg")}, 1, "Cannot read " + File("missing.reg") + ": ", true},
+      {{"--export", File("missing/desktop.reg")},
+       1,
+       "Cannot write " + File("missing/desktop.reg") + ": ",
+       true},
+      {{"--collect-logs", File("missing")},
+       1,
+       "Cannot collect into " + File("missing") + ": ",
+       true},
+      {{"--collect-logs", ZqtTweakProgram()},
+       1,
+       "Cannot collect into " + ZqtTweakProgram() + ": it is not a folder"},
   };
   for (const auto& Case : Cases) {
-    const TProgramRun Refused =
-        Run({"--set", "desktop-sync-log=1", "--set", "use-margins=0", "--set", Case.BadAssignment});
-    EXPECT_EQ(1, Refused.ExitCode) << Case.BadAssignment;
-    EXPECT_TRUE(Refused.Err.starts_with("zqttweak: " + Case.Message)) << Refused.Err;
-    EXPECT_FALSE(Desktop(kSyncLogKey, "LogEnabled")) << Case.BadAssignment;
-    EXPECT_FALSE(OnDevice(kAppearanceKey, "UseMargins")) << Case.BadAssignment;
+    const TProgramRun Refused = Run(Case.Arguments);
+    const std::string Expected = "zqttweak: " + Case.Line;
+    EXPECT_EQ(Case.ExitCode, Refused.ExitCode) << Expected;
+    EXPECT_EQ("", Refused.Out);
+    if (Case.ThenSystemReason)
+      EXPECT_TRUE(Refused.Err.starts_with(Expected) &&
+                  Refused.Err.find('\n') + 1 == Refused.Err.size())
+          << Refused.Err;
+    else
+      EXPECT_EQ(Expected + "\n", Refused.Err);
   }
+  EXPECT_FALSE(Desktop(kSyncLogKey, "LogEnabled"));
+  EXPECT_FALSE(OnDevice(kAppearanceKey, "UseMargins"));
+  Device.RefuseConnection();
+  EXPECT_EQ("zqttweak: Option use-margins is kept on the device, and no device is connected\n",
+            Run({"--get", "use-margins"}).Err);
 }
 
 TEST_F(ZqtTweakTest, ResetWritesTheDefaultAndNeverTheAdvancedSwitch) {
@@ -204,7 +226,6 @@ TEST_F(ZqtTweakTest, ResetWritesTheDefaultAndNeverTheAdvancedSwitch) {
   EXPECT_EQ(0u, Desktop(kSyncLogKey, "LogEnabled"));
   EXPECT_EQ(1u, OnDevice(kAppearanceKey, "UseMargins"));
   EXPECT_FALSE(Desktop(kSettingsKey, "ZQTTweakerAdvanced"));
-  EXPECT_EQ(1, Run({"--reset", "everything"}).ExitCode);
 }
 
 TEST_F(ZqtTweakTest, DesktopCommandsNeverReachTheDevice) {
@@ -241,7 +262,7 @@ TEST_F(ZqtTweakTest, ExportDeviceWritesTheDevicesOptionsKeyByKey) {
   const std::string Exported = File("device.reg");
   EXPECT_EQ(0, Run({"--export-device", Exported}).ExitCode);
   EXPECT_EQ(
-      RegistryEditorBytes("Windows Registry Editor Version 5.00\n"
+      RegistryEditorBytes("ZQTTweaker Device Options Version 1.00\n"
                           "\n"
                           "; ZQTTweaker: options of the device (zqttweak --import-device FILE), "
                           "not for a registry editor\n"
@@ -273,7 +294,7 @@ TEST_F(ZqtTweakTest, ExportOfTheDeviceWithoutOneFailsAndWritesNoFile) {
 
 TEST_F(ZqtTweakTest, ImportOfAnExportGivesBackTheExportedValuesOnBothSides) {
   UnlockAdvancedOptions();
-  SetDesktop(kSettingsKey, kDelayName, 300);
+  SetDesktop(kSettingsKey, kDelayName, 0xFFFFFFFF);
   SetDesktop(kSyncLogKey, "LogEnabled", 1);
   SetOnDevice(kMainFormKey, "DeletedItemsTTL", 7);
   SetOnDevice(kAppearanceKey, "UseMargins", 0);
@@ -288,7 +309,7 @@ TEST_F(ZqtTweakTest, ImportOfAnExportGivesBackTheExportedValuesOnBothSides) {
   EXPECT_EQ(0, Run({"--import", File("desktop.reg")}).ExitCode);
   EXPECT_EQ(0, Run({"--import-device", File("device.reg")}).ExitCode);
   EXPECT_EQ(Before, Run({"--list"}).Out);
-  EXPECT_EQ(300u, Desktop(kSettingsKey, kDelayName));
+  EXPECT_EQ(0xFFFFFFFFu, Desktop(kSettingsKey, kDelayName));
   EXPECT_EQ(7u, OnDevice(kMainFormKey, "DeletedItemsTTL"));
 }
 
@@ -316,6 +337,113 @@ TEST_F(ZqtTweakTest, ImportReadsEitherEncodingAndEitherLineEnd) {
     EXPECT_EQ(42u, Desktop(kSettingsKey, kDelayName));
     EXPECT_EQ(0u, Desktop(kSyncLogKey, "LogEnabled"));
   }
+}
+
+TEST_F(ZqtTweakTest, AFailedWritePutsBackWhatTheCommandWroteAndSaysSo) {
+  SetDesktop(kSettingsKey, kDelayName, 250);
+  SetOnDevice(kAppearanceKey, "UseMargins", 1);
+  Device.RefuseRegistryWrites();
+  const TProgramRun Set = Run({"--set", "drag-drop-delay=500", "--set", "use-margins=0"});
+  EXPECT_EQ(1, Set.ExitCode);
+  EXPECT_EQ(
+      "zqttweak: Could not write use-margins: Write registry value failed: UseMargins\n"
+      "Nothing was changed.\n",
+      Set.Err);
+  EXPECT_EQ(250u, Desktop(kSettingsKey, kDelayName));
+  EXPECT_EQ(1u, OnDevice(kAppearanceKey, "UseMargins"));
+}
+
+// Read with read rights, such a value is shown as stored; a value written
+// there fails even when it equals the stored one, and the command with it.
+TEST_F(ZqtTweakTest, AKeyGrantingOnlyReadRightsShowsItsValueAndFailsEveryWrite) {
+  SetDesktop(kSettingsKey, kDelayName, 250);
+  SetDesktop(kSyncLogKey, "LogEnabled", 1);
+  ASSERT_TRUE(TTemporaryRegistry::SetKeyReadOnly(HKEY_CURRENT_USER, kSyncLogKey));
+  EXPECT_EQ("1\n", Run({"--get", "desktop-sync-log"}).Out);
+  const TProgramRun Set = Run({"--set", "drag-drop-delay=7", "--set", "desktop-sync-log=1"});
+  EXPECT_EQ(1, Set.ExitCode);
+  EXPECT_EQ(
+      "zqttweak: Could not write desktop-sync-log: Could not write to registry: "
+      "\\Software\\Quorvanta\\Velora\\WMSync LogEnabled\n"
+      "Nothing was changed.\n",
+      Set.Err);
+  EXPECT_EQ(250u, Desktop(kSettingsKey, kDelayName));
+}
+
+TEST_F(ZqtTweakTest, ACommandGivesUpWhenAnotherKeepsTheOptionsAndWritesNothing) {
+  const TOptionsLock Other(std::chrono::milliseconds(0));
+  ASSERT_TRUE(Other.Held()) << Other.Failure();
+  const TProgramRun Set = Run({"--set", "drag-drop-delay=5"});
+  EXPECT_EQ(1, Set.ExitCode);
+  EXPECT_EQ("zqttweak: Another zqttweak is changing the options: nothing was done\n", Set.Err);
+  EXPECT_FALSE(Desktop(kSettingsKey, kDelayName));
+}
+
+// The two write in opposite orders, so that any overlap of their writes
+// would mix them.
+TEST_F(ZqtTweakTest, TwoCommandsAtOnceEndInTheWholeResultOfOne) {
+  constexpr int kRounds = 100;
+  const std::vector<std::vector<std::string>> Commands = {
+      {"--set", "drag-drop-delay=111", "--set", "desktop-sync-log=1"},
+      {"--set", "desktop-sync-log=0", "--set", "drag-drop-delay=222"}};
+  for (int Round = 0; Round < kRounds; ++Round) {
+    for (const TProgramRun& Each : RunProgramsTogether(ZqtTweakProgram(), Commands))
+      ASSERT_EQ(0, Each.ExitCode) << Each.Err;
+    const auto Result =
+        std::make_pair(Desktop(kSettingsKey, kDelayName), Desktop(kSyncLogKey, "LogEnabled"));
+    ASSERT_TRUE(Result == std::make_pair(std::optional<DWORD>(111), std::optional<DWORD>(1)) ||
+                Result == std::make_pair(std::optional<DWORD>(222), std::optional<DWORD>(0)))
+        << "round " << Round << ": " << Result.first.value_or(0) << ", "
+        << Result.second.value_or(0);
+  }
+}
+
+// What the registry editor writes of the settings key, in its order: the
+// options' values among the organizer's own, a key below, and data of
+// every other type, hex data over several lines.
+TEST_F(ZqtTweakTest, ImportOfARegistryEditorExportSetsItsOptionsAndListsWhatItSkipped) {
+  const std::string FileName = File("settings.reg");
+  WriteWholeFile(
+      FileName,
+      RegistryEditorBytes(
+          "Windows Registry Editor Version 5.00\n"
+          "\n"
+          "[HKEY_CURRENT_USER\\Software\\Quorvanta\\Velora\\Settings]\n"
+          "@=\"default\"\n"
+          "\"DragDropExpandCollapseInterval\"=dword:000000fa\n"
+          "\"Language\"=\"en \\\"quoted\\\" \\\\back\"\n"
+          "\"Path\"=hex(2):25,00,54,00,45,00,4d,00,50,00,25,00,00,00\n"
+          "\"Window\"=hex:01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,16,\\\n"
+          "  17,18,19,1a,1b,1c,1d,1e,1f,20\n"
+          "\"ZQTTweakerAdvanced\"=dword:00000001\n"
+          "\n"
+          "[HKEY_CURRENT_USER\\Software\\Quorvanta\\Velora\\Settings\\Sub]\n"
+          "\"Other\"=dword:00000003\n"
+          "\n"));
+  SetDesktop(kSettingsKey, kDelayName, 5);
+  const TProgramRun Import = Run({"--import", FileName});
+  EXPECT_EQ(0, Import.ExitCode);
+  const std::string Place = "zqttweak: " + FileName + ":";
+  const std::string Settings =
+      " in [HKEY_CURRENT_USER\\Software\\Quorvanta\\Velora\\Settings] is no option\n";
+  EXPECT_EQ(Place + "4: skipped: @" + Settings + Place + "6: skipped: \"Language\"" + Settings +
+                Place + "7: skipped: \"Path\"" + Settings + Place + "8: skipped: \"Window\"" +
+                Settings + Place + "10: skipped: \"ZQTTweakerAdvanced\"" + Settings + Place +
+                "12: skipped: [HKEY_CURRENT_USER\\Software\\Quorvanta\\Velora\\Settings\\Sub] "
+                "holds no option of the desktop\n",
+            Import.Err);
+  EXPECT_EQ(250u, Desktop(kSettingsKey, kDelayName));
+  EXPECT_FALSE(Desktop(kSettingsKey, "ZQTTweakerAdvanced"));
+}
+
+TEST_F(ZqtTweakTest, ADeviceFileWrittenByHandImportsOnTheDevice) {
+  WriteWholeFile(File("device.reg"),
+                 RegistryEditorBytes("Windows Registry Editor Version 5.00\n\n"
+                                     "[HKEY_CURRENT_USER\\Software\\ZQT\\ZQT\\Appearance]\n"
+                                     "\"UseMargins\"=dword:00000000\n"));
+  const TProgramRun Import = Run({"--import-device", File("device.reg")});
+  EXPECT_EQ(0, Import.ExitCode) << Import.Err;
+  EXPECT_EQ(0u, OnDevice(kAppearanceKey, "UseMargins"));
 }
 
 TEST_F(ZqtTweakTest, CollectLogsCopiesWhatItFindsAndReportsIt) {
@@ -352,7 +480,35 @@ TEST_F(ZqtTweakTest, CollectLogsThatFindsNothingFails) {
   EXPECT_EQ(1, Collect.ExitCode);
   EXPECT_EQ("Log files not found\n", Collect.Out);
   EXPECT_EQ("", Collect.Err);
-  EXPECT_EQ(1, Run({"--collect-logs", File("missing")}).ExitCode);
+}
+
+TEST_F(ZqtTweakTest, CollectLogsNamesEachFileItFoundButCouldNotCopy) {
+  const fs::path Organizer = Registry.Folder().Path() / "organizer";
+  const fs::path Target = Registry.Folder().Path() / "logs";
+  fs::create_directories(Organizer);
+  // A folder where a log file would go cannot be copied over.
+  fs::create_directories(Target / "ZQTSync.log");
+  SetRawValue(HKEY_LOCAL_MACHINE,
+              "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\zqt.exe", "", REG_SZ,
+              (Organizer / "zqt.exe").string() + '\0');
+  Device.PutFile("\\Temp\\ZQTUtil.log", "device log");
+  Device.FailReadsAfter(3);
+  WriteWholeFile((Organizer / "ZQTSync.log").string(), "desktop log");
+
+  const TProgramRun Collect = Run({"--collect-logs", Target.string()});
+  EXPECT_EQ(1, Collect.ExitCode);
+  EXPECT_EQ("", Collect.Out);
+  const std::string DeviceFailure = "zqttweak: Could not copy <device>\\Temp\\ZQTUtil.log to " +
+                                    (Target / "ZQTUtil.log").string() +
+                                    ": Can not read device file: \\Temp\\ZQTUtil.log\n";
+  const std::string DesktopFailure = "zqttweak: Could not copy " +
+                                     (Organizer / "ZQTSync.log").string() + " to " +
+                                     (Target / "ZQTSync.log").string() + ": ";
+  EXPECT_TRUE(
+      Collect.Err.starts_with("zqttweak: Could not locate ZQT-PPC install folder on device\n" +
+                              DeviceFailure + DesktopFailure))
+      << Collect.Err;
+  EXPECT_FALSE(fs::exists(Target / "ZQTUtil.log"));
 }
 
 }  // namespace

@@ -92,8 +92,6 @@ TEST_F(HostFormTest, TheCreationShowsTheDialogWithTheSwitchAlreadyInEffectAndAsk
     EXPECT_TRUE(Application.Requests.empty()) << "the end is asked for once the dialog closed";
     Dialog.btnCancelClick();
   });
-  std::vector<std::uint64_t> ConnectionsWhenBusy;
-  Interaction.OnBusy = [&](bool) { ConnectionsWhenBusy.push_back(Device.Calls("CeRapiInitEx")); };
   {
     TForm1 Form({"/AdvancedOptions"}, Application);
     EXPECT_TRUE(Form.RapiManager()->Connected());
@@ -103,8 +101,6 @@ TEST_F(HostFormTest, TheCreationShowsTheDialogWithTheSwitchAlreadyInEffectAndAsk
   EXPECT_TRUE(Device.TimeToUninit()) << "the device connection ends with the host form";
   EXPECT_EQ("About ZQTTweaker", SelectedPage);
   EXPECT_EQ(12, DebuggingOptions);
-  EXPECT_EQ((std::vector<std::uint64_t>{0, 1}), ConnectionsWhenBusy)
-      << "a wait cursor shows while the device is tried";
   EXPECT_TRUE(Interaction.Errors.empty());
 }
 

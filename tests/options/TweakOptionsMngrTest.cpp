@@ -1,4 +1,5 @@
 #include "ExpectRaises.h"
+#include "OptionKind.h"
 #include "OptionTestFixture.h"
 #include "TweakOptionsMngr.h"
 
@@ -52,12 +53,13 @@ TEST_F(TweakOptionsTest, AddedOptionsCarryTheirFieldsInOrder) {
 
 TEST_F(TweakOptionsTest, BooleanOptionsReadAnyNonZeroNumberAsTrue) {
   TTweakOptionItemBool Option;
-  Option.SetAsInteger(5);
+  const TOptionKind& Kind = Option.Kind();
+  Kind.SetValue(Option, 5);
   EXPECT_TRUE(Option.Value());
-  EXPECT_EQ(1, Option.AsInteger());
-  Option.SetAsInteger(0);
+  EXPECT_EQ(1, Kind.Value(Option));
+  Kind.SetValue(Option, 0);
   EXPECT_FALSE(Option.Value());
-  EXPECT_EQ(0, Option.AsInteger());
+  EXPECT_EQ(0, Kind.Value(Option));
 }
 
 TEST_F(TweakOptionsTest, MissingKeysAndValuesKeepTheDefaultsAndSaveWritesNothing) {

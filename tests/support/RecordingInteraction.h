@@ -16,7 +16,10 @@ class TRecordingInteraction : public TUserInteraction {
   TRecordingInteraction(const TRecordingInteraction&) = delete;
   TRecordingInteraction& operator=(const TRecordingInteraction&) = delete;
 
-  void ShowError(const std::string& Message) override { Errors.push_back(Message); }
+  void ShowError(const std::string& Message) override {
+    Errors.push_back(Message);
+    if (OnError) OnError();
+  }
   void ShowMessage(const std::string& Message) override { Messages.push_back(Message); }
   std::string BrowseFolder(const std::string& Title, DWORD Flags,
                            const std::string& StartFolder) override {
@@ -24,9 +27,6 @@ class TRecordingInteraction : public TUserInteraction {
     FolderFlags.push_back(Flags);
     StartFolders.push_back(StartFolder);
     return FolderAnswer;
-  }
-  void ShowBusy(bool Busy) override {
-    if (OnBusy) OnBusy(Busy);
   }
 
   std::vector<std::string> Errors;
@@ -36,8 +36,8 @@ class TRecordingInteraction : public TUserInteraction {
   std::vector<std::string> StartFolders;
   // What the folder dialog answers; empty means the user cancelled.
   std::string FolderAnswer;
-  // Called whenever the program shows or ends its wait cursor.
-  std::function<void(bool Busy)> OnBusy;
+  // Called while an error is shown, as the events a real box lets through.
+  std::function<void()> OnError;
 
  private:
   TUserInteraction* FPrevious;

@@ -23,10 +23,10 @@ class TTemporaryRegistry {
   // the test.
   std::string StoreFile() const { return FFolder.File("registry.db"); }
 
-  // Makes an existing key refuse every open that asks for write rights, as
-  // a key whose security grants only read rights. False where the registry
-  // cannot be told so.
-  bool SetKeyReadOnly(HKEY Root, const std::string& Path);
+  // Makes an existing key of the registry the predefined roots serve refuse
+  // every open that asks for write rights, as a key whose security grants
+  // only read rights. False where the registry cannot be told so.
+  static bool SetKeyReadOnly(HKEY Root, const std::string& Path);
 
  private:
   TTemporaryFolder FFolder;

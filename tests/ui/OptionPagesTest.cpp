@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "RecordingInteraction.h"
+#include "RecordingListView.h"
 #include "SimulatedDevice.h"
 #include "StartedCatalogue.h"
 #include "TemporaryRegistry.h"
@@ -25,6 +26,8 @@ class OptionPagesTest : public ::testing::Test {
  protected:
   ~OptionPagesTest() override {
     Dialog.reset();
+    // Whether changes are shown lasts for the process.
+    TfrTweakOptions().SetShowChanges(false);
     UnregisterTweakerPages();
   }
   // Starts as the program does: the managers, the catalogue, the pages.
@@ -38,7 +41,9 @@ class OptionPagesTest : public ::testing::Test {
     Dialog = std::make_unique<TTweakerOptionsMain>();
   }
   TfrTweakOptions& Grid(const std::string& Name) {
-    return dynamic_cast<TTweakOptionPage&>(*Open(*Dialog, Name)).frTweakOptions;
+    TfrTweakOptions& Frame = dynamic_cast<TTweakOptionPage&>(*Open(*Dialog, Name)).frTweakOptions;
+    Frame.SetView(&View);
+    return Frame;
   }
   static std::vector<std::string> Captions(const TfrTweakOptions& Frame) {
     std::vector<std::string> Rows;
@@ -49,8 +54,17 @@ class OptionPagesTest : public ::testing::Test {
   static void Toggle(TfrTweakOptions& Frame, int Row) {
     Frame.VTVChecked(Row, !Frame.IsChecked(Row));
   }
-  static void Type(TfrTweakOptions& Frame, int Row, const std::string& Text) {
-    EXPECT_TRUE(Frame.EditorCloses(Row, 1, Frame.VTVGetText(Row, 1), AnsiToWide(Text, 0)));
+  // The user opens the row's editor with F2 and types Text into it.
+  void Edit(TfrTweakOptions& Frame, int Row, const std::string& Text) {
+    Frame.VTVChange(Row);
+    Frame.GridKeyDown(TListKey::lkF2);
+    View.EditorText_ = AnsiToWide(Text, 0);
+  }
+  // ... and presses Return.
+  void Type(TfrTweakOptions& Frame, int Row, const std::string& Text) {
+    Edit(Frame, Row, Text);
+    Frame.EditorKeyDown(TListKey::lkReturn);
+    EXPECT_FALSE(Frame.EditorOpen()) << Text;
   }
   bool DeviceDword(const std::string& Key, const std::string& Name, DWORD Expected) {
     DWORD Type = REG_NONE;
@@ -60,6 +74,7 @@ class OptionPagesTest : public ::testing::Test {
   }
 
   TRecordingInteraction Interaction;
+  TRecordingListView View;
   TTemporaryRegistry Registry;
   TSimulatedDevice Device;
   TStartedCatalogue Program;
@@ -174,19 +189,16 @@ TEST_F(OptionPagesTest, ARefusedNumberKeepsTheUserOnItsPageUntilCancelClosesWith
   Start(false, false);
   TfrTweakOptions& Desktop = Grid("Desktop UI");
   const int DesktopNode = Dialog->Selected();
-  EXPECT_FALSE(Desktop.EditorCloses(0, 1, Desktop.VTVGetText(0, 1), AnsiToWide("abc", 0)));
-  EXPECT_FALSE(Dialog->tvOptionsSelect(NodeNamed(*Dialog, "Debug setting")));
+  Edit(Desktop, 0, "abc");
+  EXPECT_FALSE(Dialog->tvOptionsChanging(NodeNamed(*Dialog, "Debug setting")));
   EXPECT_EQ(DesktopNode, Dialog->Selected());
   Dialog->btnApplyClick();
   Dialog->btnOKClick();
   EXPECT_EQ(TModalResult::mrNone, Dialog->ModalResult());
-  EXPECT_EQ(std::vector<std::string>{"'abc' is not a valid integer value"}, Interaction.Errors)
-      << "the refusal is told once";
+  EXPECT_EQ(3u, Interaction.Errors.size()) << "each attempt is told once";
   Dialog->btnCancelClick();
   EXPECT_EQ(TModalResult::mrCancel, Dialog->ModalResult());
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kDesktopSettings));
-  Desktop.EditorDropped();
-  EXPECT_TRUE(Dialog->tvOptionsSelect(NodeNamed(*Dialog, "Debug setting")));
 }
 
 TEST_F(OptionPagesTest, AResetIsAnEditThatOkWrites) {
@@ -229,7 +241,6 @@ TEST_F(OptionPagesTest, ChangesFromDefaultsAreBoldAndTellWhereTheyLive) {
   Pocket.ResetAllOptions();
   EXPECT_FALSE(Pocket.VTVPaintText(0, 1).Bold);
   EXPECT_TRUE(Dialog->ApplyEnabled());
-  Pocket.SetShowChanges(false);
 }
 
 }  // namespace

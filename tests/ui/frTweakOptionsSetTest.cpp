@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "RecordingInteraction.h"
+#include "RecordingListView.h"
 #include "TweakOptionsMngr.h"
 #include "frTweakOptionsSet.h"
 #include "miniUtils.h"
@@ -20,6 +23,7 @@ class OptionGridTest : public ::testing::Test {
     Set.AddIntOption("TTL", "TTL description", "Key", "TTL", 90, otDevice);
     Set.AddBoolOption("Log", "Log description", "Key", "Log", false, otDesktop);
     Frame.SetOptionSet(&Set);
+    Frame.SetView(&View);
     Frame.SetOnOptionChanged([this](const void* Sender) {
       EXPECT_EQ(&Frame, Sender);
       ++Changes;
@@ -28,13 +32,28 @@ class OptionGridTest : public ::testing::Test {
   }
   int Number(int Row) { return dynamic_cast<TTweakOptionItemInt*>(Set.Items(Row))->Value(); }
   bool Flag(int Row) { return dynamic_cast<TTweakOptionItemBool*>(Set.Items(Row))->Value(); }
-  // The user types Text into the row's value editor and leaves it; whether
-  // the editor closed.
+  // The user opens the row's editor with F2 and types Text into it.
+  void Edit(int Row, const std::string& Text) {
+    Frame.VTVChange(Row);
+    EXPECT_TRUE(Frame.GridKeyDown(TListKey::lkF2));
+    ASSERT_EQ(Row, View.EditorRow);
+    View.EditorText_ = Wide(Text);
+  }
+  // ... and presses Return; whether the editor closed.
   bool Type(int Row, const std::string& Text) {
-    return Frame.EditorCloses(Row, 1, Frame.VTVGetText(Row, 1), Wide(Text));
+    Edit(Row, Text);
+    EXPECT_TRUE(Frame.EditorKeyDown(TListKey::lkReturn));
+    return !Frame.EditorOpen() && View.EditorRow == -1;
+  }
+  // A single click on a cell, as the grid reports it.
+  void Click(int Row, int Column) {
+    EXPECT_TRUE(Frame.GridMouseDown());
+    Frame.VTVChange(Row);
+    Frame.GridClick(Row, Column);
   }
 
   TRecordingInteraction Interaction;
+  TRecordingListView View;
   TTweakOptionSet Set;
   TfrTweakOptions Frame;
   int Changes = 0;
@@ -75,15 +94,84 @@ TEST_F(OptionGridTest, AChangedTextIsReportedEvenForTheSameNumberAndAnUnchangedO
   EXPECT_EQ(1, Changes);
 }
 
-TEST_F(OptionGridTest, TextThatIsNoNumberIsReportedAndKeepsTheEditorOpen) {
+TEST_F(OptionGridTest, TextThatIsNoNumberIsReportedAndKeepsTheEditorOpenWithTheFocus) {
   for (const char* Text : {"abc", "2147483648"}) {
     Interaction.Errors.clear();
+    Frame.EditorKeyDown(TListKey::lkEscape);
     EXPECT_FALSE(Type(0, std::string(" ") + Text)) << Text;
     EXPECT_EQ(std::vector<std::string>{"'" + std::string(Text) + "' is not a valid integer value"},
               Interaction.Errors);
+    EXPECT_EQ(0, View.EditorRow) << "the editor keeps the text";
   }
+  EXPECT_EQ(2, View.EditorFocused);
+  Frame.EditorFocusLost(TFocusTarget::ftControl);
+  EXPECT_EQ(1u, Interaction.Errors.size()) << "the focus moving on tells nothing new";
+  EXPECT_EQ(3, View.EditorFocused);
+  EXPECT_FALSE(Frame.GridMouseDown()) << "a press on the grid goes no further";
+  EXPECT_EQ(2u, Interaction.Errors.size());
   EXPECT_EQ(1000, Number(0));
   EXPECT_EQ(0, Changes);
+  View.EditorText_ = Wide("7");
+  EXPECT_TRUE(Frame.LeaveEditor());
+  EXPECT_EQ(7, Number(0));
+}
+
+// How the editor ends: which keys and which focus losses take its text.
+TEST_F(OptionGridTest, ReturnTabAndFocusLossToAControlTakeTheTextEscapeCancelOrElsewhereKeep) {
+  struct TCase {
+    const char* Name;
+    std::function<void(TfrTweakOptions&)> Ends;
+    bool Open;
+    int Value;
+  };
+  const TCase Cases[] = {
+      {"Return", [](TfrTweakOptions& F) { EXPECT_TRUE(F.EditorKeyDown(TListKey::lkReturn)); },
+       false, 5},
+      {"Tab", [](TfrTweakOptions& F) { EXPECT_TRUE(F.EditorKeyDown(TListKey::lkTab)); }, false, 5},
+      {"focus to a control", [](TfrTweakOptions& F) { F.EditorFocusLost(TFocusTarget::ftControl); },
+       false, 5},
+      {"Escape", [](TfrTweakOptions& F) { EXPECT_TRUE(F.EditorKeyDown(TListKey::lkEscape)); },
+       false, 1000},
+      {"focus to Cancel", [](TfrTweakOptions& F) { F.EditorFocusLost(TFocusTarget::ftCancel); },
+       true, 1000},
+      {"focus elsewhere", [](TfrTweakOptions& F) { F.EditorFocusLost(TFocusTarget::ftElsewhere); },
+       true, 1000},
+      {"a letter", [](TfrTweakOptions& F) { EXPECT_FALSE(F.EditorKeyDown(TListKey::lkOther)); },
+       true, 1000},
+  };
+  for (const TCase& Case : Cases) {
+    Edit(0, "5");
+    Case.Ends(Frame);
+    EXPECT_EQ(Case.Open, Frame.EditorOpen()) << Case.Name;
+    EXPECT_EQ(Case.Open ? 0 : -1, View.EditorRow) << Case.Name;
+    EXPECT_EQ(Case.Value, Number(0)) << Case.Name;
+    Frame.EditorKeyDown(TListKey::lkEscape);
+    Frame.VTVNewText(0, 1, Wide("1000"));
+  }
+  EXPECT_TRUE(Interaction.Errors.empty());
+}
+
+TEST_F(OptionGridTest, AClickOnTheFocusedNumberOpensItsEditorAfterThePause) {
+  Frame.VTVChange(0);
+  Click(0, 1);
+  EXPECT_EQ(TfrTweakOptions::EditDelay, View.EditTimer);
+  EXPECT_EQ(-1, View.EditorRow) << "not before the pause";
+  Frame.EditTimerElapsed();
+  EXPECT_EQ(0, View.EditorRow);
+  EXPECT_EQ(Wide("1000"), View.EditorText_);
+  Frame.EditorKeyDown(TListKey::lkEscape);
+
+  const std::pair<int, int> NoEditor[] = {{2, 1}, {0, 0}, {1, 1}};
+  for (const auto& [Row, Column] : NoEditor) {
+    View.EditTimer = 0;
+    Click(Row, Column);
+    EXPECT_EQ(0, View.EditTimer) << Row << "," << Column << ": not focused before, or not a number";
+  }
+  Click(2, 1);
+  Frame.GridDoubleClick();
+  EXPECT_EQ(0, View.EditTimer) << "a double click drops the pending edit";
+  Frame.EditTimerElapsed();
+  EXPECT_EQ(-1, View.EditorRow);
 }
 
 TEST_F(OptionGridTest, OnlyTheValueOfANumberCanBeEdited) {
@@ -95,9 +183,9 @@ TEST_F(OptionGridTest, OnlyTheValueOfANumberCanBeEdited) {
   Frame.VTVNewText(0, 0, Wide("5"));
   EXPECT_EQ(1000, Number(0));
   EXPECT_EQ(0, Changes);
-  EXPECT_TRUE(Frame.ClickOpensEditor(0, 1, 0));
-  EXPECT_FALSE(Frame.ClickOpensEditor(0, 1, 2)) << "only the row that had the focus";
-  EXPECT_FALSE(Frame.ClickOpensEditor(1, 1, 1));
+  Frame.VTVChange(1);
+  EXPECT_FALSE(Frame.GridKeyDown(TListKey::lkF2));
+  EXPECT_EQ(-1, View.EditorRow);
 }
 
 TEST_F(OptionGridTest, TogglingACheckBoxTwiceReportsTwiceAndLeavesTheOptionUnmodified) {
@@ -110,12 +198,30 @@ TEST_F(OptionGridTest, TogglingACheckBoxTwiceReportsTwiceAndLeavesTheOptionUnmod
   EXPECT_FALSE(dynamic_cast<TTweakOptionItemBool*>(Set.Items(3))->Modified());
   Frame.VTVChecked(0, true);
   EXPECT_EQ(2, Changes) << "a number has no check box";
+  Frame.VTVChange(3);
+  EXPECT_TRUE(Frame.GridKeyDown(TListKey::lkSpace));
+  EXPECT_TRUE(Flag(3)) << "Space toggles the focused check box";
 }
 
-TEST_F(OptionGridTest, TheDescriptionFollowsTheFocusedRowAndAClickedCheckBox) {
+TEST_F(OptionGridTest, TheContextMenuOffersWhatTheRowUnderTheMouseAllows) {
+  const std::vector<TMenuEntry> Menu = Frame.ContextMenu(0);
+  ASSERT_EQ(4u, Menu.size());
+  EXPECT_EQ("Reset to default", Menu[TfrTweakOptions::miReset].Caption);
+  EXPECT_EQ("", Menu[TfrTweakOptions::miSeparator].Caption);
+  EXPECT_FALSE(Frame.ContextMenu(-1)[TfrTweakOptions::miReset].Enabled) << "no row, no reset";
+  Frame.VTVNewText(0, 1, Wide("5"));
+  Frame.ContextMenuChosen(-1, TfrTweakOptions::miReset);
+  EXPECT_EQ(5, Number(0)) << "a disabled entry does nothing";
+}
+
+TEST_F(OptionGridTest, TheDescriptionFollowsTheFocusedRowFirstFocusedAsTheGridTakesTheFocus) {
   EXPECT_EQ("", Frame.Description());
+  Frame.GridFocusIn();
+  EXPECT_EQ("Delay description", Frame.Description());
   Frame.VTVChange(2);
   EXPECT_EQ("TTL description", Frame.Description());
+  Frame.GridFocusIn();
+  EXPECT_EQ(2, Frame.FocusedRow()) << "a focused row keeps the focus";
   Frame.VTVChange(-1);
   EXPECT_EQ("TTL description", Frame.Description()) << "no row keeps the text";
   Frame.VTVChecked(3, true);
@@ -127,6 +233,8 @@ TEST(UnboundOptionGridTest, AFrameWithoutASetShowsNoRows) {
   Frame.FillList();
   EXPECT_EQ(0, Frame.RowCount());
   EXPECT_EQ(WideString(), Frame.VTVGetText(0, 0));
+  Frame.GridFocusIn();
+  EXPECT_EQ(-1, Frame.FocusedRow());
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "TestSheets.h"
 #include "frmOptionsSheetBase.h"
 
@@ -160,6 +162,29 @@ TEST(BaseSheetTest, EditsReachTheOwnerAndAreRemembered) {
   const TSheetLabel* Hint = Sheet.Label("lbSheetBaseLabel");
   ASSERT_NE(nullptr, Hint);
   EXPECT_EQ("Please select a subentry for options", Hint->Caption);
+  EXPECT_EQ("OptionsSheetBase", Sheet.Layout().Caption);
+  EXPECT_EQ(422, Sheet.Layout().Width);
+  EXPECT_EQ(325, Sheet.Layout().Height);
+}
+
+TEST(BaseSheetTest, ALabelGrowsToItsTextWrappedDownwardsElseToTheRightNeverShrinking) {
+  // Word wrap, the text's size in the front end's font, the label's width
+  // and height on screen.
+  const std::tuple<bool, TTextSize, int, int> Cases[] = {{false, {200, 15}, 200, 13},
+                                                         {false, {100, 15}, 167, 13},
+                                                         {true, {167, 39}, 167, 39},
+                                                         {true, {167, 10}, 167, 13}};
+  for (const auto& [WordWrap, Text, Width, Height] : Cases) {
+    TSheetLabel Label;
+    Label.WordWrap = WordWrap;
+    const TSheetRect Grown =
+        LabelPlace(Label, {104, 88, 167, 13}, [&](const TSheetLabel&, int Wrap) {
+          EXPECT_EQ(WordWrap ? 167 : 0, Wrap);
+          return Text;
+        });
+    EXPECT_EQ((std::vector<int>{104, 88, Width, Height}),
+              (std::vector<int>{Grown.Left, Grown.Top, Grown.Width, Grown.Height}));
+  }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "RecordingInteraction.h"
 #include "TestSheets.h"
+#include "UserInteraction.h"
 #include "frmTweakerOptionsMain.h"
 
 namespace {
@@ -163,6 +164,37 @@ TEST_F(FailingApplyTest, OkStaysOpenAfterAFailedApplyAndCancelThenCloses) {
     EXPECT_EQ(TModalResult::mrCancel, Dialog.ModalResult());
   });
   EXPECT_TRUE(ShowTweakerOptions("About ZQTTweaker"));
+}
+
+// A page whose loading fails: it reports the failure while it is created.
+class TUnloadableSheet : public TOptionsSheetBase {
+ public:
+  explicit TUnloadableSheet(TOptionsSheetOwner* Owner) : TOptionsSheetBase(Owner) {
+    ++CreatedSheets;
+    ReportErrorsOf([] { throw Exception("Read registry value failed: UseMargins"); });
+  }
+};
+
+TEST_F(OptionsDialogTest, APageWhoseLoadFailsIsCreatedAndReportedOnceWhateverFiresMeanwhile) {
+  Registration.Names.push_back(
+      RegisterOptionsSheet("", "Unloadable", TSheetClass::Of<TUnloadableSheet>()));
+  TTweakerOptionsMain Dialog;
+  Dialog.SelectStartPage("About ZQTTweaker");
+  Dialog.SetChangeDelay(TTweakerOptionsMain::ChangeDelay);
+  const int Unloadable = NodeNamed(Dialog, "Unloadable");
+  // While the error box is up, the tree's timer fires and the tree reports
+  // the same selection again.
+  Interaction.OnError = [&] {
+    Dialog.tvOptionsSelect(Unloadable);
+    Dialog.tvOptionsChange();
+  };
+  CreatedSheets = 0;
+  Dialog.tvOptionsSelect(Unloadable);
+  Dialog.tvOptionsChange();
+  Dialog.tvOptionsChange();
+  EXPECT_EQ(1, CreatedSheets);
+  EXPECT_EQ(1u, Interaction.Errors.size());
+  EXPECT_EQ(Dialog.Node(Unloadable).Item->Sheet.get(), Dialog.CurrentSheet());
 }
 
 TEST_F(OptionsDialogTest, OkAppliesAndCloses) {

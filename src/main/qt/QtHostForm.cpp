@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "QtOptionList.h"
+#include "QtScale.h"
 #include "QtText.h"
 
 namespace {
@@ -30,7 +31,7 @@ QWidget* CreateWidget(const TPanelControl& Control, QWidget* Parent) {
 
 TQtHostForm::TQtHostForm(TForm1& Form) : FForm(Form) {
   setWindowTitle(TForm1::Caption);
-  setFont(QFont("MS Sans Serif", 8));
+  setFont(DialogFont());
   setGeometry(Place(TForm1::Bounds));
   for (TPanelControl* Control : Form.Controls()) {
     QWidget* Widget = CreateWidget(*Control, this);

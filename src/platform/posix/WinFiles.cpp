@@ -3,7 +3,7 @@
 // itself and removes a target it created when the copy fails; MoveFileExA
 // replaces only when told to, and never a folder. CopyFileA copies inside the
 // kernel, the bytes never passing through the program, wherever the file
-// systems let it.
+// systems let it. A failure leaves its reason in errno.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,44 +12,12 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "FileDescriptor.h"
 #include "WinCompat.h"
 
 namespace {
 
 constexpr DWORD kKnownMoveFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
-
-class TDescriptor {
- public:
-  explicit TDescriptor(int Handle) : FHandle(Handle) {}
-  ~TDescriptor() {
-    if (FHandle >= 0) close(FHandle);
-  }
-  TDescriptor(const TDescriptor&) = delete;
-  TDescriptor& operator=(const TDescriptor&) = delete;
-
-  int Handle() const { return FHandle; }
-  bool Valid() const { return FHandle >= 0; }
-  // Closes now, reporting whether the last writes reached the file.
-  bool Close() {
-    const int Handle = FHandle;
-    FHandle = -1;
-    return close(Handle) == 0;
-  }
-
- private:
-  int FHandle;
-};
-
-bool WriteAll(int Handle, const char* Data, ssize_t Size) {
-  while (Size > 0) {
-    const ssize_t Written = write(Handle, Data, Size);
-    if (Written < 0 && errno == EINTR) continue;
-    if (Written <= 0) return false;
-    Data += Written;
-    Size -= Written;
-  }
-  return true;
-}
 
 // What the kernel is asked to copy at a time: any file in a few calls.
 constexpr std::size_t kKernelCopyChunk = std::size_t{1} << 30;
@@ -122,15 +90,22 @@ std::string FolderOf(const char* FileName) {
   return Folder.empty() ? "." : Folder.string();
 }
 
+// A refusal of the function's own, with errno telling why, as after a
+// failed system call.
+BOOL FailWith(int Error) {
+  errno = Error;
+  return FALSE;
+}
+
 }  // namespace
 
 extern "C" BOOL CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists) {
   if (!lpExistingFileName || !lpNewFileName) return FALSE;
   TDescriptor Source(open(lpExistingFileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   struct stat Info;
-  if (!Source.Valid() || fstat(Source.Handle(), &Info) != 0 || !S_ISREG(Info.st_mode) ||
-      IsSameFile(lpNewFileName, Info))
-    return FALSE;
+  if (!Source.Valid() || fstat(Source.Handle(), &Info) != 0) return FALSE;
+  if (!S_ISREG(Info.st_mode) || IsSameFile(lpNewFileName, Info))
+    return FailWith(S_ISDIR(Info.st_mode) ? EISDIR : EINVAL);
   bool Created = false;
   TDescriptor Target(OpenTarget(lpNewFileName, Info.st_mode & 0777, bFailIfExists, Created));
   if (!Target.Valid()) return FALSE;
@@ -147,7 +122,7 @@ extern "C" BOOL MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWO
   const bool WriteThrough = (dwFlags & MOVEFILE_WRITE_THROUGH) != 0;
   if (WriteThrough && !SyncFile(lpExistingFileName, O_RDONLY)) return FALSE;
   struct stat Target;
-  if (stat(lpNewFileName, &Target) == 0 && S_ISDIR(Target.st_mode)) return FALSE;
+  if (stat(lpNewFileName, &Target) == 0 && S_ISDIR(Target.st_mode)) return FailWith(EISDIR);
   const unsigned Rule = (dwFlags & MOVEFILE_REPLACE_EXISTING) ? 0 : RENAME_NOREPLACE;
   if (renameat2(AT_FDCWD, lpExistingFileName, AT_FDCWD, lpNewFileName, Rule) != 0) return FALSE;
   return !WriteThrough || SyncFile(FolderOf(lpNewFileName).c_str(), O_RDONLY | O_DIRECTORY);

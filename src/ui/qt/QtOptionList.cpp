@@ -1,6 +1,7 @@
 #include "QtOptionList.h"
 
 #include <QAbstractTableModel>
+#include <QAccessible>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDialog>
@@ -9,11 +10,15 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
+#include "QtGridAccessible.h"
 #include "QtScale.h"
+#include "QtSelectionLook.h"
 #include "QtText.h"
 #include "UserInteraction.h"
 
@@ -50,6 +55,12 @@ class TQtOptionListModel : public QAbstractTableModel {
       Bold.setBold(true);
       return Bold;
     }
+    // A check box is named by its option's caption; every cell tells the
+    // option's description.
+    if (Role == Qt::AccessibleTextRole && IsCheckCell(Index))
+      return ToQString(FFrame.VTVGetText(Index.row(), TfrTweakOptions::OptionColumn));
+    if (Role == Qt::AccessibleDescriptionRole)
+      return ToQString(FFrame.RowDescription(Index.row()));
     if (Role == Qt::ToolTipRole) {
       const std::string Hint = FFrame.Hint(Index.row());
       if (!Hint.empty()) return ToQString(Hint);
@@ -79,130 +90,141 @@ class TQtOptionListModel : public QAbstractTableModel {
 
 namespace {
 
-// The in-place editor of numbers. Before the editor may close with its
-// text (Enter, Return, Tab, focus-out) the frame decides: the text is
-// taken, or reported and kept in the open editor.
+TListKey ListKey(const QKeyEvent& Event) {
+  switch (Event.key()) {
+    case Qt::Key_F2:
+      return TListKey::lkF2;
+    case Qt::Key_Space:
+      return TListKey::lkSpace;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return TListKey::lkReturn;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+      return TListKey::lkTab;
+    case Qt::Key_Escape:
+      return TListKey::lkEscape;
+    default:
+      return TListKey::lkOther;
+  }
+}
+
+}  // namespace
+
+// The in-place editor of numbers: a line edit whose keys and lost focus go
+// to the frame, which opens, keeps and closes it.
 class TValueDelegate : public QStyledItemDelegate {
  public:
   TValueDelegate(TfrTweakOptions& Frame, QObject* Parent)
       : QStyledItemDelegate(Parent), FFrame(Frame) {}
 
-  void setEditorData(QWidget* Editor, const QModelIndex& Index) const override {
-    QStyledItemDelegate::setEditorData(Editor, Index);
-    FIndex = Index;
-    FOriginalText = Index.data(Qt::EditRole).toString();
+  QLineEdit* Editor() const { return qobject_cast<QLineEdit*>(FEditor.data()); }
+
+  QWidget* createEditor(QWidget* Parent, const QStyleOptionViewItem& Option,
+                        const QModelIndex& Index) const override {
+    FEditor = QStyledItemDelegate::createEditor(Parent, Option, Index);
+    return FEditor;
   }
-  // The frame has taken the text already.
+  // The frame takes the text when the editor is left.
   void setModelData(QWidget*, QAbstractItemModel*, const QModelIndex&) const override {}
   void destroyEditor(QWidget* Editor, const QModelIndex& Index) const override {
-    FFrame.EditorDropped();
+    if (Editor == FEditor) {
+      FEditor = nullptr;
+      FFrame.EditorDropped();
+    }
     QStyledItemDelegate::destroyEditor(Editor, Index);
   }
 
  protected:
   bool eventFilter(QObject* Object, QEvent* Event) override {
-    auto* Editor = qobject_cast<QLineEdit*>(Object);
-    if (!Editor) return QStyledItemDelegate::eventFilter(Object, Event);
-    // The focus going to another window (an error box, or none because the
-    // dialog closes) is not the user leaving the editor for another control.
-    if (Event->type() == QEvent::FocusOut && !FocusStaysIn(Editor->window())) return true;
-    if (IsEscape(Event)) {
-      // Escape drops the text and closes the dialog, as it does anywhere else.
-      if (auto* Dialog = qobject_cast<QDialog*>(Editor->window()))
-        QMetaObject::invokeMethod(Dialog, &QDialog::reject, Qt::QueuedConnection);
-      return QStyledItemDelegate::eventFilter(Object, Event);
+    if (Object != FEditor) return QStyledItemDelegate::eventFilter(Object, Event);
+    bool Used = false;
+    if (Event->type() == QEvent::KeyPress)
+      ReportErrorsOf(
+          [&] { Used = FFrame.EditorKeyDown(ListKey(*static_cast<QKeyEvent*>(Event))); });
+    if (Event->type() == QEvent::FocusOut) {
+      // Told once the focus has settled: a press on the tree or the grid
+      // asks the frame first, with the editor's text.
+      QMetaObject::invokeMethod(this, &TValueDelegate::FocusLeft, Qt::QueuedConnection);
+      Used = true;
     }
-    if (Closes(Event) && !MayClose(Editor)) return true;
-    return QStyledItemDelegate::eventFilter(Object, Event);
+    return Used || QStyledItemDelegate::eventFilter(Object, Event);
   }
 
  private:
-  static bool FocusStaysIn(const QWidget* Window) {
+  void FocusLeft() {
+    if (!FEditor || FEditor->hasFocus()) return;
     const QWidget* Focus = QApplication::focusWidget();
-    return Focus && Focus->window() == Window;
-  }
-  static bool IsEscape(QEvent* Event) {
-    return Event->type() == QEvent::KeyPress &&
-           static_cast<QKeyEvent*>(Event)->key() == Qt::Key_Escape;
-  }
-  static bool Closes(QEvent* Event) {
-    if (Event->type() == QEvent::FocusOut) return true;
-    if (Event->type() != QEvent::KeyPress) return false;
-    const int Key = static_cast<QKeyEvent*>(Event)->key();
-    return Key == Qt::Key_Return || Key == Qt::Key_Enter || Key == Qt::Key_Tab ||
-           Key == Qt::Key_Backtab;
-  }
-  bool MayClose(QLineEdit* Editor) {
-    FReporting = true;
-    const bool Closes = FFrame.EditorCloses(FIndex.row(), FIndex.column(), ToWide(FOriginalText),
-                                            ToWide(Editor->text()));
-    FReporting = false;
-    if (Closes)
-      FOriginalText = Editor->text();
-    else
-      Editor->setFocus();
-    return Closes;
+    TFocusTarget Target = TFocusTarget::ftControl;
+    if (!Focus || Focus->window() != FEditor->window())
+      Target = TFocusTarget::ftElsewhere;
+    else if (Focus->objectName() == "btnCancel")
+      Target = TFocusTarget::ftCancel;
+    ReportErrorsOf([&] { FFrame.EditorFocusLost(Target); });
   }
 
   TfrTweakOptions& FFrame;
-  mutable QPersistentModelIndex FIndex;
-  mutable QString FOriginalText;
-  bool FReporting = false;
+  mutable QPointer<QWidget> FEditor;
 };
 
+namespace {
+
 // The grid view: full rows, no root decoration, focus kept on the Value
-// column; a click opens the editor after the frame's pause when the frame
-// says so, F2 at once.
+// column; presses, clicks and keys go to the frame first.
 class TOptionGrid : public QTreeView {
  public:
   TOptionGrid(TfrTweakOptions& Frame, QWidget* Parent) : QTreeView(Parent), FFrame(Frame) {
     setRootIsDecorated(false);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setEditTriggers(QAbstractItemView::EditKeyPressed);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
     setAllColumnsShowFocus(true);
-    FEditTimer.setSingleShot(true);
-    connect(&FEditTimer, &QTimer::timeout, this, [this] {
-      if (FPendingEdit.isValid() && FPendingEdit == currentIndex()) edit(FPendingEdit);
-    });
   }
+
+  void CloseEditor(QWidget* Editor) { closeEditor(Editor, QAbstractItemDelegate::NoHint); }
 
  protected:
   void mousePressEvent(QMouseEvent* Event) override {
-    FEditTimer.stop();
-    FFocusedRow = currentIndex().isValid() ? currentIndex().row() : -1;
-    QTreeView::mousePressEvent(Event);
+    bool GoesOn = true;
+    if (Event->button() == Qt::LeftButton) ReportErrorsOf([&] { GoesOn = FFrame.GridMouseDown(); });
+    if (GoesOn) QTreeView::mousePressEvent(Event);
   }
   void mouseReleaseEvent(QMouseEvent* Event) override {
     QTreeView::mouseReleaseEvent(Event);
     const QModelIndex Hit = indexAt(Event->position().toPoint());
-    if (Event->button() == Qt::LeftButton && Hit.isValid() &&
-        FFrame.ClickOpensEditor(Hit.row(), Hit.column(), FFocusedRow)) {
-      FPendingEdit = Hit;
-      FEditTimer.start(TfrTweakOptions::EditDelay);
-    }
+    if (Event->button() == Qt::LeftButton && Hit.isValid())
+      ReportErrorsOf([&] { FFrame.GridClick(Hit.row(), Hit.column()); });
+  }
+  void focusInEvent(QFocusEvent* Event) override {
+    QTreeView::focusInEvent(Event);
+    ReportErrorsOf([&] { FFrame.GridFocusIn(); });
   }
   void mouseDoubleClickEvent(QMouseEvent* Event) override {
-    FEditTimer.stop();
+    FFrame.GridDoubleClick();
     QTreeView::mouseDoubleClickEvent(Event);
+  }
+  void keyPressEvent(QKeyEvent* Event) override {
+    bool Used = false;
+    ReportErrorsOf([&] { Used = FFrame.GridKeyDown(ListKey(*Event)); });
+    if (!Used) QTreeView::keyPressEvent(Event);
   }
   void contextMenuEvent(QContextMenuEvent* Event) override {
     const int Row = indexAt(Event->pos()).row();
     QMenu Menu(this);
-    QAction* Reset = Menu.addAction(TfrTweakOptions::ResetCaption);
-    Reset->setEnabled(FFrame.NodeToItem(Row) != nullptr);
-    QAction* ResetAll = Menu.addAction(TfrTweakOptions::ResetAllCaption);
-    ResetAll->setEnabled(FFrame.RowCount() > 0);
-    Menu.addSeparator();
-    QAction* ShowChanges = Menu.addAction(TfrTweakOptions::ShowChangesCaption);
-    ShowChanges->setCheckable(true);
-    ShowChanges->setChecked(TfrTweakOptions::ShowChanges());
+    const std::vector<TMenuEntry> Entries = FFrame.ContextMenu(Row);
+    std::vector<QAction*> Actions;
+    for (const TMenuEntry& Entry : Entries) {
+      QAction* Action =
+          Entry.Caption.empty() ? Menu.addSeparator() : Menu.addAction(ToQString(Entry.Caption));
+      Action->setEnabled(Entry.Enabled);
+      Action->setCheckable(Entry.Checked);
+      Action->setChecked(Entry.Checked);
+      Actions.push_back(Action);
+    }
     QAction* Chosen = Menu.exec(Event->globalPos());
-    ReportErrorsOf([&] {
-      if (Chosen == Reset) FFrame.ResetOption(Row);
-      if (Chosen == ResetAll) FFrame.ResetAllOptions();
-      if (Chosen == ShowChanges) FFrame.SetShowChanges(ShowChanges->isChecked());
-    });
+    const auto Found = std::find(Actions.begin(), Actions.end(), Chosen);
+    if (Found != Actions.end())
+      ReportErrorsOf([&] { FFrame.ContextMenuChosen(Row, int(Found - Actions.begin())); });
   }
   void currentChanged(const QModelIndex& Current, const QModelIndex& Previous) override {
     QTreeView::currentChanged(Current, Previous);
@@ -213,35 +235,48 @@ class TOptionGrid : public QTreeView {
 
  private:
   TfrTweakOptions& FFrame;
-  QTimer FEditTimer;
-  QPersistentModelIndex FPendingEdit;
-  int FFocusedRow = -1;
 };
+
+QAccessibleInterface* OptionGridAccessible(const QString&, QObject* Object) {
+  auto* Grid = dynamic_cast<TOptionGrid*>(Object);
+  return Grid ? GridAccessible(Grid) : nullptr;
+}
 
 }  // namespace
 
 TQtOptionList::TQtOptionList(TfrTweakOptions& Frame, QWidget* Parent)
     : QWidget(Parent), FFrame(Frame) {
+  // Asked before the toolkit's own factories, which come with the
+  // application.
+  static const bool Accessible = (QAccessible::installFactory(&OptionGridAccessible), true);
+  (void)Accessible;
   setObjectName("frTweakOptions");
-  setFont(QFont("MS Sans Serif", 8));
+  setFont(DialogFont());
   resize(393, 328);
   auto* Layout = new QVBoxLayout(this);
   Layout->setContentsMargins(0, 0, 0, 0);
   Layout->setSpacing(0);
 
-  VTV = new TOptionGrid(Frame, this);
+  auto* Grid = new TOptionGrid(Frame, this);
+  VTV = Grid;
   VTV->setObjectName("VTV");
+  VTV->setAccessibleName(TfrTweakOptions::GridName);
   FModel = new TQtOptionListModel(Frame, this);
   VTV->setModel(FModel);
-  VTV->setItemDelegate(new TValueDelegate(Frame, this));
+  FDelegate = new TValueDelegate(Frame, this);
+  VTV->setItemDelegate(FDelegate);
+  FEditTimer.setSingleShot(true);
+  connect(&FEditTimer, &QTimer::timeout, this,
+          [this] { ReportErrorsOf([this] { FFrame.EditTimerElapsed(); }); });
   QHeaderView* Header = VTV->header();
   Header->setVisible(true);
   Header->setSectionsMovable(true);
   Header->setSectionResizeMode(QHeaderView::Interactive);
   Header->setStretchLastSection(false);
-  Header->setFont(QFont("MS Sans Serif", 8));
+  Header->setFont(DialogFont());
   VTV->setColumnWidth(TfrTweakOptions::OptionColumn, Scaled(TfrTweakOptions::OptionColumnWidth));
   VTV->setColumnWidth(TfrTweakOptions::ValueColumn, Scaled(50));
+  ShowFocusBySelection(VTV);
   connect(VTV->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& Current) {
             ReportErrorsOf([&] { FFrame.VTVChange(Current.row()); });
@@ -266,13 +301,54 @@ TQtOptionList::TQtOptionList(TfrTweakOptions& Frame, QWidget* Parent)
 
 TQtOptionList::~TQtOptionList() {
   FFrame.SetView(nullptr);
+  FFrame.EditorDropped();
   // The grid goes first, while the frame it reads is still drawn here.
   delete VTV;
 }
 
 void TQtOptionList::RowsChanged() { FModel->Reset(); }
 
-void TQtOptionList::RowChanged(int Row) { FModel->RowChanged(Row); }
+void TQtOptionList::RowChanged(int Row) {
+  FModel->RowChanged(Row);
+  if (!QAccessible::isActive() || !FFrame.HasCheckBox(Row)) return;
+  // Assistive technology hears of the check box's state.
+  QAccessible::State Changed;
+  Changed.checked = true;
+  QAccessibleInterface* Grid = QAccessible::queryAccessibleInterface(VTV);
+  QAccessibleStateChangeEvent Event(
+      Grid->tableInterface()->cellAt(Row, TfrTweakOptions::ValueColumn), Changed);
+  QAccessible::updateAccessibility(&Event);
+}
+
+void TQtOptionList::StartEditTimer(int Milliseconds) { FEditTimer.start(Milliseconds); }
+
+void TQtOptionList::StopEditTimer() { FEditTimer.stop(); }
+
+void TQtOptionList::OpenEditor(int Row, const WideString& Text) {
+  const QModelIndex Cell = FModel->index(Row, TfrTweakOptions::ValueColumn);
+  VTV->setCurrentIndex(Cell);
+  VTV->edit(Cell);
+  if (QLineEdit* Editor = FDelegate->Editor()) {
+    Editor->setText(ToQString(Text));
+    Editor->selectAll();
+    Editor->setFocus();
+  }
+}
+
+WideString TQtOptionList::EditorText() const {
+  QLineEdit* Editor = FDelegate->Editor();
+  return Editor ? ToWide(Editor->text()) : WideString();
+}
+
+void TQtOptionList::FocusEditor() {
+  if (QLineEdit* Editor = FDelegate->Editor()) Editor->setFocus();
+}
+
+void TQtOptionList::CloseEditor() {
+  if (QLineEdit* Editor = FDelegate->Editor()) static_cast<TOptionGrid*>(VTV)->CloseEditor(Editor);
+}
+
+QLineEdit* TQtOptionList::Editor() const { return FDelegate->Editor(); }
 
 void TQtOptionList::RowFocused(int Row) {
   VTV->setCurrentIndex(FModel->index(Row, TfrTweakOptions::ValueColumn));

@@ -4,12 +4,15 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
 #include <QTreeView>
 #include <QWidget>
 
 #include "frTweakOptionsSet.h"
 
 class TQtOptionListModel;
+class TValueDelegate;
 
 class TQtOptionList : public QWidget, public TOptionListView {
   Q_OBJECT
@@ -23,8 +26,18 @@ class TQtOptionList : public QWidget, public TOptionListView {
   void RowChanged(int Row) override;
   void DescriptionChanged() override;
   void RowFocused(int Row) override;
+  void StartEditTimer(int Milliseconds) override;
+  void StopEditTimer() override;
+  void OpenEditor(int Row, const WideString& Text) override;
+  WideString EditorText() const override;
+  void FocusEditor() override;
+  void CloseEditor() override;
 
   TfrTweakOptions& Frame() const { return FFrame; }
+  // The open in-place editor; null for none.
+  QLineEdit* Editor() const;
+  // Runs out after the frame's edit delay.
+  QTimer& EditTimer() { return FEditTimer; }
 
   QTreeView* VTV;
   QGroupBox* GroupBox1;
@@ -36,4 +49,6 @@ class TQtOptionList : public QWidget, public TOptionListView {
  private:
   TfrTweakOptions& FFrame;
   TQtOptionListModel* FModel;
+  TValueDelegate* FDelegate;
+  QTimer FEditTimer;
 };

@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 
 #include "QtScale.h"
+#include "QtSelectionLook.h"
 #include "QtSheet.h"
 #include "QtText.h"
 #include "UserInteraction.h"
@@ -28,20 +29,19 @@ void TQtOptionsDialog::CreateComponents() {
   setWindowTitle(ToQString(FDialog.Caption()));
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-  setFont(QFont("MS Sans Serif", 8));
+  setFont(DialogFont());
   setFixedSize(Scaled(TMain::ClientWidth), Scaled(TMain::ClientHeight));
 
   tvOptions = new QTreeWidget(this);
   tvOptions->setObjectName("tvOptions");
+  tvOptions->setAccessibleName(TMain::TreeName);
   tvOptions->setGeometry(0, 0, Scaled(TMain::TreeWidth), height());
   tvOptions->setHeaderHidden(true);
   tvOptions->setIndentation(Scaled(TMain::TreeIndent));
   tvOptions->setEditTriggers(QAbstractItemView::NoEditTriggers);
   tvOptions->setMouseTracking(true);  // hot tracking
-  QPalette Palette = tvOptions->palette();
-  for (QPalette::ColorRole Role : {QPalette::Highlight, QPalette::HighlightedText})
-    Palette.setColor(QPalette::Inactive, Role, Palette.color(QPalette::Active, Role));
-  tvOptions->setPalette(Palette);
+  // The selection stays highlighted without the focus.
+  ShowFocusBySelection(tvOptions);
   tvOptions->viewport()->installEventFilter(this);
 
   pnlOptionsSheet = new QWidget(this);
@@ -73,9 +73,6 @@ void TQtOptionsDialog::CreateComponents() {
   btnCancel = Buttons[1];
   btnApply = Buttons[2];
   btnOK->setDefault(true);
-  // A click on "Cancel" leaves the focus where it is: leaving the option
-  // list's editor for it would have the editor's text checked first.
-  btnCancel->setFocusPolicy(Qt::TabFocus);
 
   FChangeTimer.setSingleShot(true);
   connect(&FChangeTimer, &QTimer::timeout, this,
@@ -116,6 +113,8 @@ void TQtOptionsDialog::AddNodes() {
 int TQtOptionsDialog::NodeOf(const QTreeWidgetItem* Item) {
   return Item->data(0, Qt::UserRole).toInt();
 }
+
+int TQtOptionsDialog::NodeOf(const QModelIndex& Index) { return Index.data(Qt::UserRole).toInt(); }
 
 TQtSheet* TQtOptionsDialog::CurrentSheet() const {
   const auto Found = FSheets.find(FDialog.CurrentSheet());
@@ -159,7 +158,18 @@ void TQtOptionsDialog::CloseModal() { done(static_cast<int>(FDialog.ModalResult(
 void TQtOptionsDialog::reject() { FDialog.btnCancelClick(); }
 
 bool TQtOptionsDialog::eventFilter(QObject* Watched, QEvent* Event) {
-  if (Watched == tvOptions->viewport() && Event->type() == QEvent::MouseButtonRelease) {
+  if (Watched != tvOptions->viewport()) return QDialog::eventFilter(Watched, Event);
+  const QEvent::Type Type = Event->type();
+  if (Type == QEvent::MouseButtonPress || Type == QEvent::MouseButtonDblClick) {
+    // Asked before the selection moves, so that a page that cannot be left
+    // keeps the tree's highlight too.
+    const QModelIndex Hit =
+        tvOptions->indexAt(static_cast<QMouseEvent*>(Event)->position().toPoint());
+    bool Moves = true;
+    if (Hit.isValid()) ReportErrorsOf([&] { Moves = FDialog.tvOptionsChanging(NodeOf(Hit)); });
+    if (!Moves) return true;
+  }
+  if (Type == QEvent::MouseButtonRelease) {
     auto* Mouse = static_cast<QMouseEvent*>(Event);
     if (Mouse->button() == Qt::LeftButton)
       FDialog.tvOptionsMouseUp(OverLabel(Mouse->position().toPoint()));

@@ -32,8 +32,11 @@ class TQtOptionsDialog : public QDialog, public TOptionsDialogView {
   // The tree item of a node of the dialog.
   QTreeWidgetItem* Item(int Node) const { return FItems.at(Node); }
   static int NodeOf(const QTreeWidgetItem* Item);
+  static int NodeOf(const QModelIndex& Index);
   // The page shown now; null for none.
   TQtSheet* CurrentSheet() const;
+  // Runs out after the tree's change delay.
+  QTimer& ChangeTimer() { return FChangeTimer; }
 
   QTreeWidget* tvOptions;
   QWidget* pnlOptionsSheet;

@@ -14,3 +14,5 @@ QRect Scaled(const TSheetRect& Bounds) {
   return QRect(Scaled(Bounds.Left), Scaled(Bounds.Top), Scaled(Bounds.Width),
                Scaled(Bounds.Height));
 }
+
+QFont DialogFont() { return QFont(DialogFontName, DialogFontPoints); }

@@ -4,8 +4,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 #include "QtOptionList.h"
 #include "QtScale.h"
 #include "QtText.h"
@@ -13,16 +11,18 @@
 
 namespace {
 
-// A label at its place, grown where its text needs more room in this font:
-// a wrapped text downwards, a single line to the right.
-void PlaceLabel(QLabel* Label, const TSheetRect& Bounds) {
+// A label at its place, grown as the page's rule says where its text needs
+// more room in this font.
+void PlaceLabel(QLabel* Label, const TSheetLabel& Spec, const TSheetRect& Bounds) {
   Label->ensurePolished();
-  QRect Place = Scaled(Bounds);
-  if (Label->wordWrap())
-    Place.setHeight(std::max(Place.height(), Label->heightForWidth(Place.width())));
-  else
-    Place.setWidth(std::max(Place.width(), Label->sizeHint().width()));
-  Label->setGeometry(Place);
+  const QRect Place = Scaled(Bounds);
+  const TSheetRect Grown =
+      LabelPlace(Spec, {Place.x(), Place.y(), Place.width(), Place.height()},
+                 [Label](const TSheetLabel&, int WrapWidth) {
+                   if (WrapWidth > 0) return TTextSize{WrapWidth, Label->heightForWidth(WrapWidth)};
+                   return TTextSize{Label->sizeHint().width(), Label->sizeHint().height()};
+                 });
+  Label->setGeometry(Grown.Left, Grown.Top, Grown.Width, Grown.Height);
 }
 
 QLabel* AddLabel(QWidget* Parent, const TSheetLabel& Spec) {
@@ -56,7 +56,7 @@ QWidget* AddStrip(QWidget* Page, const TSheetStrip& Spec) {
     if (LabelSpec.Bounds.Width == 0)
       Filling->addWidget(Label);
     else
-      PlaceLabel(Label, LabelSpec.Bounds);
+      PlaceLabel(Label, LabelSpec, LabelSpec.Bounds);
   }
   for (const TSheetButton& ButtonSpec : Spec.Buttons) {
     auto* Button = new QPushButton(ToQString(ButtonSpec.Caption), Strip);
@@ -72,9 +72,11 @@ QWidget* AddStrip(QWidget* Page, const TSheetStrip& Spec) {
 
 TQtSheet::TQtSheet(const TOptionsSheetBase& Sheet, QWidget* Parent)
     : QWidget(Parent), FSheet(Sheet) {
-  setFont(QFont("MS Sans Serif", 8));
+  setFont(DialogFont());
   const TSheetLayout& Layout = Sheet.Layout();
-  for (const TSheetLabel& Spec : Layout.Labels) PlaceLabel(AddLabel(this, Spec), Spec.Bounds);
+  setWindowTitle(ToQString(Layout.Caption));
+  resize(Scaled(Layout.Width), Scaled(Layout.Height));
+  for (const TSheetLabel& Spec : Layout.Labels) PlaceLabel(AddLabel(this, Spec), Spec, Spec.Bounds);
 
   auto* Column = new QVBoxLayout(this);
   Column->setContentsMargins(0, 0, 0, 0);

@@ -1,6 +1,7 @@
 #include "QtUserInteraction.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -36,15 +37,9 @@ void TQtUserInteraction::ShowMessage(const std::string& Message) {
 std::string TQtUserInteraction::BrowseFolder(const std::string& Title, DWORD /*Flags*/,
                                              const std::string& StartFolder) {
   // The desktop's own folder dialog where it has one; it offers file-system
-  // folders only.
+  // folders only. Without a start folder it opens at the user's home, not
+  // in whatever folder the program was started from.
+  const QString Start = StartFolder.empty() ? QDir::homePath() : ToQString(StartFolder);
   return ToAnsi(QFileDialog::getExistingDirectory(QApplication::activeWindow(), ToQString(Title),
-                                                  ToQString(StartFolder),
-                                                  QFileDialog::ShowDirsOnly));
-}
-
-void TQtUserInteraction::ShowBusy(bool Busy) {
-  if (Busy)
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-  else
-    QApplication::restoreOverrideCursor();
+                                                  Start, QFileDialog::ShowDirsOnly));
 }

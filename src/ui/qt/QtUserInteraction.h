@@ -10,5 +10,4 @@ class TQtUserInteraction : public TUserInteraction {
   void ShowMessage(const std::string& Message) override;
   std::string BrowseFolder(const std::string& Title, DWORD Flags,
                            const std::string& StartFolder) override;
-  void ShowBusy(bool Busy) override;
 };

@@ -2,25 +2,44 @@
 
 #include <uxtheme.h>
 #include <vssym32.h>
+#include <windowsx.h>
 
 #include <utility>
 
 #include "UserInteraction.h"
+#include "Win32GridAccessible.h"
 #include "miniUtils.h"
 
 namespace {
 
 enum { kGridId = 1, kGroupBoxId, kDescriptionId };
-constexpr UINT_PTR kEditTimer = 1;
-// The editor lost the focus: its text is to be committed once the focus
-// has settled.
-constexpr UINT kCommitOnFocusLoss = WM_APP + 1;
+// The editor lost the focus: the frame is told once the focus has settled.
+constexpr UINT kEditorFocusLost = WM_APP + 1;
 constexpr int kValue = TfrTweakOptions::ValueColumn;
 // The grid's default column width, which the Value column keeps.
 constexpr int kValueColumnWidth = 50;
 // The check box's size and its distance from the cell's left edge.
 constexpr int kCheckBoxSize = 13;
 constexpr int kCheckBoxMargin = 4;
+// The hint's lines break at this width, in pixels at 96 DPI.
+constexpr int kHintWidth = 600;
+
+TListKey ListKey(WPARAM Key) {
+  switch (Key) {
+    case VK_F2:
+      return TListKey::lkF2;
+    case VK_SPACE:
+      return TListKey::lkSpace;
+    case VK_RETURN:
+      return TListKey::lkReturn;
+    case VK_TAB:
+      return TListKey::lkTab;
+    case VK_ESCAPE:
+      return TListKey::lkEscape;
+    default:
+      return TListKey::lkOther;
+  }
+}
 
 // The subclass procedures' edge: no error leaves them.
 template <typename THandler>
@@ -42,7 +61,7 @@ TWin32OptionList::TWin32OptionList(TfrTweakOptions& Frame, HWND Parent, const TS
                           LVS_SHOWSELALWAYS | LVS_OWNERDATA,
                       {0, 0, Width, BoxTop}, Handle(), kGridId, WS_EX_CLIENTEDGE);
   SendMessageW(VTV, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
-               LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_DOUBLEBUFFER | LVS_EX_INFOTIP);
+               LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_DOUBLEBUFFER);
   LOGFONTW Font{};
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(VTV, WM_GETFONT, 0, 0)), sizeof(Font), &Font);
   Font.lfWeight = FW_BOLD;
@@ -58,6 +77,13 @@ TWin32OptionList::TWin32OptionList(TfrTweakOptions& Frame, HWND Parent, const TS
     SendMessageW(VTV, LVM_INSERTCOLUMNW, Column, reinterpret_cast<LPARAM>(&Spec));
   }
   SetWindowSubclass(VTV, &GridProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  // The list view's own hints need a notification that not every system
+  // sends (Wine's list view never asks): the list shows them itself.
+  FHintTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                             WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, VTV, nullptr, GetModuleHandleW(nullptr),
+                             nullptr);
+  SendMessageW(FHintTip, TTM_SETMAXTIPWIDTH, 0, Scaled(kHintWidth));
   GroupBox1 =
       CreateControl(WC_BUTTONW, TfrTweakOptions::DescriptionCaption, WS_VISIBLE | BS_GROUPBOX,
                     {0, BoxTop, Width, Box}, Handle(), kGroupBoxId);
@@ -70,19 +96,30 @@ TWin32OptionList::TWin32OptionList(TfrTweakOptions& Frame, HWND Parent, const TS
 
 TWin32OptionList::~TWin32OptionList() {
   FFrame.SetView(nullptr);
-  KillTimer(Handle(), kEditTimer);
+  KillTimer(Handle(), EditTimerId);
+  FFrame.EditorDropped();
   CloseEditor();
   RemoveWindowSubclass(VTV, &GridProc, 0);
+  DestroyWindow(FHintTip);
   DeleteObject(FBoldFont);
+  if (FAccessible) {
+    FAccessible->Disconnect();
+    FAccessible->Release();
+  }
 }
 
 void TWin32OptionList::RowsChanged() {
-  CloseEditor();
   SendMessageW(VTV, LVM_SETITEMCOUNT, FFrame.RowCount(), 0);
   InvalidateRect(VTV, nullptr, TRUE);
+  ShowHint(-1);
 }
 
-void TWin32OptionList::RowChanged(int Row) { SendMessageW(VTV, LVM_REDRAWITEMS, Row, Row); }
+void TWin32OptionList::RowChanged(int Row) {
+  SendMessageW(VTV, LVM_REDRAWITEMS, Row, Row);
+  if (Row == FHintRow) ShowHint(Row);
+  // Assistive technology hears of the check box's state.
+  if (FFrame.HasCheckBox(Row)) NotifyWinEvent(EVENT_OBJECT_STATECHANGE, VTV, OBJID_CLIENT, Row + 1);
+}
 
 void TWin32OptionList::RowFocused(int Row) {
   LVITEMW State{};
@@ -113,13 +150,13 @@ LRESULT TWin32OptionList::PanelMessage(UINT Message, WPARAM WParam, LPARAM LPara
         return GridNotify(Header);
       break;
     case WM_TIMER:
-      if (WParam != kEditTimer) break;
-      KillTimer(Handle(), kEditTimer);
-      if (FPendingEdit >= 0 && FPendingEdit == FocusedRow()) OpenEditor(FPendingEdit);
+      if (WParam != EditTimerId) break;
+      KillTimer(Handle(), EditTimerId);
+      FFrame.EditTimerElapsed();
       return 0;
-    case kCommitOnFocusLoss:
-      if (FEditor && reinterpret_cast<HWND>(LParam) == FEditor && LeftForAnotherControl())
-        CommitEditor();
+    case kEditorFocusLost:
+      if (FEditor && reinterpret_cast<HWND>(LParam) == FEditor && GetFocus() != FEditor)
+        FFrame.EditorFocusLost(FocusTarget());
       return 0;
   }
   return TWin32Panel::PanelMessage(Message, WParam, LParam);
@@ -136,13 +173,6 @@ LRESULT TWin32OptionList::GridNotify(NMHDR& Header) {
     }
     case NM_CUSTOMDRAW:
       return GridCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW&>(Header));
-    case LVN_GETINFOTIPW: {
-      auto& Tip = reinterpret_cast<NMLVGETINFOTIPW&>(Header);
-      const std::string Hint = FFrame.Hint(Tip.iItem);
-      if (!Hint.empty() && Tip.cchTextMax > 0)
-        lstrcpynW(Tip.pszText, AnsiToWide(Hint, 0).c_str(), Tip.cchTextMax);
-      return 0;
-    }
     case NM_RCLICK: {
       POINT Screen{};
       GetCursorPos(&Screen);
@@ -153,8 +183,11 @@ LRESULT TWin32OptionList::GridNotify(NMHDR& Header) {
     case NM_DBLCLK:
       GridClick(reinterpret_cast<NMITEMACTIVATE&>(Header));
       return 0;
+    case NM_SETFOCUS:
+      FFrame.GridFocusIn();
+      return 0;
     case LVN_KEYDOWN:
-      GridKeyDown(reinterpret_cast<NMLVKEYDOWN&>(Header).wVKey);
+      FFrame.GridKeyDown(ListKey(reinterpret_cast<NMLVKEYDOWN&>(Header).wVKey));
       return 0;
     case LVN_ITEMCHANGED: {
       const auto& Change = reinterpret_cast<NMLISTVIEW&>(Header);
@@ -202,33 +235,71 @@ void TWin32OptionList::DrawCheckBox(HDC Canvas, int Row) const {
   }
 }
 
-// "Reset to default" for the row under the mouse, "Reset all options on
-// this page" and "Show changes from defaults".
+// The frame's context menu for the row under the mouse.
 void TWin32OptionList::ShowContextMenu(POINT Screen) {
   LVHITTESTINFO Hit{};
   Hit.pt = Screen;
   ScreenToClient(VTV, &Hit.pt);
   SendMessageW(VTV, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&Hit));
-  enum { kReset = 1, kResetAll, kShowChanges };
   const HMENU Menu = CreatePopupMenu();
-  auto Add = [Menu](UINT Id, const char* Caption, bool Enabled, bool Checked = false) {
-    AppendMenuW(Menu, MF_STRING | (Enabled ? MF_ENABLED : MF_GRAYED) | (Checked ? MF_CHECKED : 0),
-                Id, AnsiToWide(Caption, 0).c_str());
-  };
-  Add(kReset, TfrTweakOptions::ResetCaption, FFrame.NodeToItem(Hit.iItem) != nullptr);
-  Add(kResetAll, TfrTweakOptions::ResetAllCaption, FFrame.RowCount() > 0);
-  AppendMenuW(Menu, MF_SEPARATOR, 0, nullptr);
-  Add(kShowChanges, TfrTweakOptions::ShowChangesCaption, true, TfrTweakOptions::ShowChanges());
+  const std::vector<TMenuEntry> Entries = FFrame.ContextMenu(Hit.iItem);
+  for (UINT Index = 0; Index < Entries.size(); ++Index) {
+    const TMenuEntry& Entry = Entries[Index];
+    if (Entry.Caption.empty()) {
+      AppendMenuW(Menu, MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
+    const UINT Flags =
+        MF_STRING | (Entry.Enabled ? MF_ENABLED : MF_GRAYED) | (Entry.Checked ? MF_CHECKED : 0);
+    // Command 0 is no choice: entry Index is command Index + 1.
+    AppendMenuW(Menu, Flags, Index + 1, AnsiToWide(Entry.Caption, 0).c_str());
+  }
   const UINT Chosen = TrackPopupMenu(Menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, Screen.x, Screen.y, 0,
                                      Handle(), nullptr);
   DestroyMenu(Menu);
-  if (Chosen == kReset) FFrame.ResetOption(Hit.iItem);
-  if (Chosen == kResetAll) FFrame.ResetAllOptions();
-  if (Chosen == kShowChanges) FFrame.SetShowChanges(!TfrTweakOptions::ShowChanges());
+  if (Chosen > 0) FFrame.ContextMenuChosen(Hit.iItem, static_cast<int>(Chosen) - 1);
+}
+
+// The tooltip holds the hint of the row under the mouse, and sees the
+// mouse's messages to time its showing and hiding.
+void TWin32OptionList::RelayMouse(UINT Message, WPARAM WParam, LPARAM LParam) {
+  if (Message == WM_MOUSEMOVE) {
+    LVHITTESTINFO Hit{};
+    Hit.pt = {GET_X_LPARAM(LParam), GET_Y_LPARAM(LParam)};
+    SendMessageW(VTV, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&Hit));
+    if (Hit.iItem != FHintRow) ShowHint(Hit.iItem);
+  }
+  MSG Relayed{VTV, Message, WParam, LParam, 0, {}};
+  SendMessageW(FHintTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&Relayed));
+}
+
+// One tool over the row, holding its hint; none for a row without one.
+void TWin32OptionList::ShowHint(int Row) {
+  FHintRow = Row;
+  TTTOOLINFOW Tool{};
+  Tool.cbSize = sizeof(Tool);
+  Tool.hwnd = VTV;
+  Tool.uId = HintToolId;
+  SendMessageW(FHintTip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&Tool));
+  WideString Hint = AnsiToWide(FFrame.Hint(Row), 0);
+  if (Hint.empty()) return;
+  Tool.lpszText = Hint.data();
+  Tool.rect.left = LVIR_BOUNDS;
+  SendMessageW(VTV, LVM_GETITEMRECT, Row, reinterpret_cast<LPARAM>(&Tool.rect));
+  SendMessageW(FHintTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&Tool));
+}
+
+// The grid's own accessible object answers for its client area, once the
+// thread can hand it out (COM, which the thread keeps from then on).
+LRESULT TWin32OptionList::AccessibleObject(WPARAM WParam) {
+  static const HRESULT Com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  (void)Com;
+  if (!FAccessible) FAccessible = new TWin32GridAccessible(*this);
+  return LresultFromObject(IID_IAccessible, WParam, FAccessible);
 }
 
 // A click on a check box toggles it (each click of a double click too); a
-// single click may open the editor after the frame's pause.
+// single click goes to the frame, which may open the editor after a pause.
 void TWin32OptionList::GridClick(const NMITEMACTIVATE& Click) {
   LVHITTESTINFO Hit{};
   Hit.pt = Click.ptAction;
@@ -237,69 +308,52 @@ void TWin32OptionList::GridClick(const NMITEMACTIVATE& Click) {
   const RECT Box = CheckBoxRect(Hit.iItem);
   if (Hit.iSubItem == kValue && FFrame.HasCheckBox(Hit.iItem) && PtInRect(&Box, Hit.pt))
     FFrame.VTVChecked(Hit.iItem, !FFrame.IsChecked(Hit.iItem));
-  if (Click.hdr.code == NM_CLICK &&
-      FFrame.ClickOpensEditor(Hit.iItem, Hit.iSubItem, FFocusedAtPress)) {
-    FPendingEdit = Hit.iItem;
-    SetTimer(Handle(), kEditTimer, TfrTweakOptions::EditDelay, nullptr);
-  }
+  if (Click.hdr.code == NM_CLICK) FFrame.GridClick(Hit.iItem, Hit.iSubItem);
 }
 
-// F2 opens the focused row's editor at once; Space toggles its check box.
-void TWin32OptionList::GridKeyDown(WORD Key) {
-  const int Row = FocusedRow();
-  if (Key == VK_F2 && FFrame.VTVEditing(Row, kValue))
-    OpenEditor(Row);
-  else if (Key == VK_SPACE && FFrame.HasCheckBox(Row))
-    FFrame.VTVChecked(Row, !FFrame.IsChecked(Row));
-}
-
-// The focus went from the editor to another control of the dialog: not to
-// another window (an error box, none as the dialog closes) and not to
-// "Cancel", which closes the dialog whatever the editor holds.
-bool TWin32OptionList::LeftForAnotherControl() const {
+// Where the focus went from the editor: "Cancel", another control of the
+// dialog, or another window (an error box, none as the dialog closes).
+TFocusTarget TWin32OptionList::FocusTarget() const {
   const HWND Focus = GetFocus();
-  return Focus && Focus != FEditor && GetDlgCtrlID(Focus) != IDCANCEL &&
-         GetAncestor(Focus, GA_ROOT) == GetAncestor(Handle(), GA_ROOT);
+  if (!Focus || GetAncestor(Focus, GA_ROOT) != GetAncestor(Handle(), GA_ROOT))
+    return TFocusTarget::ftElsewhere;
+  return GetDlgCtrlID(Focus) == IDCANCEL ? TFocusTarget::ftCancel : TFocusTarget::ftControl;
 }
 
-int TWin32OptionList::FocusedRow() const {
-  return static_cast<int>(SendMessageW(VTV, LVM_GETNEXTITEM, -1, LVNI_FOCUSED));
+void TWin32OptionList::StartEditTimer(int Milliseconds) {
+  SetTimer(Handle(), EditTimerId, Milliseconds, nullptr);
 }
 
-void TWin32OptionList::OpenEditor(int Row) {
-  if (FEditor) return;
+void TWin32OptionList::StopEditTimer() { KillTimer(Handle(), EditTimerId); }
+
+void TWin32OptionList::OpenEditor(int Row, const WideString& Text) {
+  CloseEditor();
   SendMessageW(VTV, LVM_ENSUREVISIBLE, Row, FALSE);
   RECT Cell{};
   Cell.top = kValue;
   Cell.left = LVIR_BOUNDS;
   SendMessageW(VTV, LVM_GETSUBITEMRECT, Row, reinterpret_cast<LPARAM>(&Cell));
-  FEditRow = Row;
-  FOriginalText = FFrame.VTVGetText(Row, kValue);
-  FEditor = CreateWindowExW(0, WC_EDITW, FOriginalText.c_str(),
-                            WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, Cell.left, Cell.top,
-                            Cell.right - Cell.left, Cell.bottom - Cell.top, VTV, nullptr,
-                            GetModuleHandleW(nullptr), nullptr);
+  FEditor =
+      CreateWindowExW(0, WC_EDITW, Text.c_str(), WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
+                      Cell.left, Cell.top, Cell.right - Cell.left, Cell.bottom - Cell.top, VTV,
+                      nullptr, GetModuleHandleW(nullptr), nullptr);
   SendMessageW(FEditor, WM_SETFONT, SendMessageW(VTV, WM_GETFONT, 0, 0), FALSE);
   SetWindowSubclass(FEditor, &EditorProc, 0, reinterpret_cast<DWORD_PTR>(this));
   SendMessageW(FEditor, EM_SETSEL, 0, -1);
   SetFocus(FEditor);
 }
 
-void TWin32OptionList::CommitEditor() {
-  const HWND Editor = FEditor;
-  bool Closes = false;
-  ReportErrorsOf(
-      [&] { Closes = FFrame.EditorCloses(FEditRow, kValue, FOriginalText, WindowTextW(Editor)); });
-  if (Closes)
-    CloseEditor();
-  else
-    SetFocus(Editor);
+WideString TWin32OptionList::EditorText() const {
+  return FEditor ? WindowTextW(FEditor) : WideString();
+}
+
+void TWin32OptionList::FocusEditor() {
+  if (FEditor) SetFocus(FEditor);
 }
 
 void TWin32OptionList::CloseEditor() {
   const HWND Editor = std::exchange(FEditor, nullptr);
   if (!Editor) return;
-  FFrame.EditorDropped();
   if (GetFocus() == Editor) SetFocus(VTV);
   DestroyWindow(Editor);
 }
@@ -308,19 +362,27 @@ LRESULT CALLBACK TWin32OptionList::GridProc(HWND Window, UINT Message, WPARAM WP
                                             UINT_PTR, DWORD_PTR Data) {
   auto& List = *reinterpret_cast<TWin32OptionList*>(Data);
   return AtEdge([&]() -> LRESULT {
+    if (Message >= WM_MOUSEFIRST && Message <= WM_MOUSELAST)
+      List.RelayMouse(Message, WParam, LParam);
     switch (Message) {
-      case WM_LBUTTONDOWN:
       case WM_LBUTTONDBLCLK:
-        KillTimer(List.Handle(), kEditTimer);
-        List.FFocusedAtPress = List.FocusedRow();
+        List.FFrame.GridDoubleClick();
+        [[fallthrough]];
+      case WM_LBUTTONDOWN:
+        if (!List.FFrame.GridMouseDown()) return 0;
         break;
       case WM_VSCROLL:
       case WM_HSCROLL:
       case WM_MOUSEWHEEL:
-        // The editor does not move with the rows: scrolling leaves it,
-        // and waits while it stays open.
-        if (List.FEditor) List.CommitEditor();
+        // The rows move from under the hint's tool.
+        List.ShowHint(-1);
+        // The editor does not move with the rows: scrolling waits while it
+        // stays open.
+        if (List.FEditor) List.FFrame.GridScrolled();
         if (List.FEditor) return 0;
+        break;
+      case WM_GETOBJECT:
+        if (static_cast<LONG>(LParam) == OBJID_CLIENT) return List.AccessibleObject(WParam);
         break;
       case WM_NCDESTROY:
         RemoveWindowSubclass(Window, &GridProc, 0);
@@ -330,7 +392,7 @@ LRESULT CALLBACK TWin32OptionList::GridProc(HWND Window, UINT Message, WPARAM WP
   });
 }
 
-// Return and Tab commit, Escape cancels; the dialog never sees these keys
+// The editor's keys go to the frame; the dialog never sees those it uses
 // while the editor is open.
 LRESULT CALLBACK TWin32OptionList::EditorProc(HWND Window, UINT Message, WPARAM WParam,
                                               LPARAM LParam, UINT_PTR, DWORD_PTR Data) {
@@ -340,22 +402,13 @@ LRESULT CALLBACK TWin32OptionList::EditorProc(HWND Window, UINT Message, WPARAM 
       case WM_GETDLGCODE:
         return DefSubclassProc(Window, Message, WParam, LParam) | DLGC_WANTALLKEYS;
       case WM_KEYDOWN:
-        if (WParam == VK_RETURN || WParam == VK_TAB) {
-          List.CommitEditor();
-          return 0;
-        }
-        if (WParam == VK_ESCAPE) {
-          // Escape drops the text and closes the dialog, as it does anywhere else.
-          List.CloseEditor();
-          PostMessageW(GetAncestor(List.Handle(), GA_ROOT), WM_COMMAND, IDCANCEL, 0);
-          return 0;
-        }
+        if (List.FFrame.EditorKeyDown(ListKey(WParam))) return 0;
         break;
       case WM_CHAR:
         if (WParam == '\r' || WParam == '\t' || WParam == VK_ESCAPE) return 0;
         break;
       case WM_KILLFOCUS:
-        PostMessageW(List.Handle(), kCommitOnFocusLoss, 0, reinterpret_cast<LPARAM>(Window));
+        PostMessageW(List.Handle(), kEditorFocusLost, 0, reinterpret_cast<LPARAM>(Window));
         break;
       case WM_NCDESTROY:
         RemoveWindowSubclass(Window, &EditorProc, 0);

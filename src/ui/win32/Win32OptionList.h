@@ -1,11 +1,14 @@
 // The option list on Windows: a list view in report view with the
 // "Option" and "Value" columns over the rows of a TfrTweakOptions, check
 // boxes drawn in the Value cells of yes/no options, an edit box opened over
-// the Value cell of numbers, and the description box below.
+// the Value cell of numbers, the hovered row's hint in a tooltip of its own,
+// and the description box below.
 #pragma once
 
 #include "Win32Window.h"
 #include "frTweakOptionsSet.h"
+
+class TWin32GridAccessible;
 
 class TWin32OptionList : public TWin32Panel, public TOptionListView {
  public:
@@ -18,6 +21,17 @@ class TWin32OptionList : public TWin32Panel, public TOptionListView {
   void RowChanged(int Row) override;
   void DescriptionChanged() override;
   void RowFocused(int Row) override;
+  void StartEditTimer(int Milliseconds) override;
+  void StopEditTimer() override;
+  void OpenEditor(int Row, const WideString& Text) override;
+  WideString EditorText() const override;
+  void FocusEditor() override;
+  void CloseEditor() override;
+
+  // The timer of the edit delay, on the panel's window.
+  static constexpr UINT_PTR EditTimerId = 1;
+  // The hint's tool in HintTip, over the grid's hovered row.
+  static constexpr UINT_PTR HintToolId = 1;
 
   TfrTweakOptions& Frame() const { return FFrame; }
   // Where the check box of a row's Value cell is drawn, in the grid's
@@ -25,6 +39,8 @@ class TWin32OptionList : public TWin32Panel, public TOptionListView {
   RECT CheckBoxRect(int Row) const;
   // The open in-place editor; null for none.
   HWND Editor() const { return FEditor; }
+  // The tooltip that shows the hovered row's hint.
+  HWND HintTip() const { return FHintTip; }
 
   HWND VTV = nullptr;
   HWND GroupBox1 = nullptr;
@@ -37,29 +53,24 @@ class TWin32OptionList : public TWin32Panel, public TOptionListView {
   LRESULT GridNotify(NMHDR& Header);
   LRESULT GridCustomDraw(NMLVCUSTOMDRAW& Draw);
   void GridClick(const NMITEMACTIVATE& Click);
-  void GridKeyDown(WORD Key);
   void DrawCheckBox(HDC Canvas, int Row) const;
   void ShowContextMenu(POINT Screen);
-  int FocusedRow() const;
-  bool LeftForAnotherControl() const;
-  void OpenEditor(int Row);
-  // The frame decides whether the editor closes with its text; it stays
-  // open otherwise.
-  void CommitEditor();
-  void CloseEditor();
+  void RelayMouse(UINT Message, WPARAM WParam, LPARAM LParam);
+  LRESULT AccessibleObject(WPARAM WParam);
+  void ShowHint(int Row);
+  TFocusTarget FocusTarget() const;
   static LRESULT CALLBACK GridProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam,
                                    UINT_PTR Id, DWORD_PTR Data);
   static LRESULT CALLBACK EditorProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam,
                                      UINT_PTR Id, DWORD_PTR Data);
 
   TfrTweakOptions& FFrame;
-  // The row that had the focus before the latest press of the left button.
-  int FFocusedAtPress = -1;
-  // The row whose editor the edit delay will open.
-  int FPendingEdit = -1;
   HWND FEditor = nullptr;
-  int FEditRow = -1;
-  WideString FOriginalText;
+  HWND FHintTip = nullptr;
+  // The row whose hint the tooltip holds; -1 for none.
+  int FHintRow = -1;
+  // What assistive technology is told of the grid; made when first asked.
+  TWin32GridAccessible* FAccessible = nullptr;
   // The grid's font in bold, for options away from their defaults.
   HFONT FBoldFont = nullptr;
 };

@@ -9,7 +9,6 @@ namespace {
 
 using TMain = TTweakerOptionsMain;
 
-constexpr UINT_PTR kChangeTimer = 1;
 // The left button went up over the tree; WParam: over a node's label or
 // icon. Posted, so that it comes after the selection the press made.
 constexpr UINT kTreeMouseUp = WM_APP + 1;
@@ -82,8 +81,8 @@ bool TWin32OptionsDialog::DialogMessage(UINT Message, WPARAM WParam, LPARAM LPar
       SetWindowLongPtrW(Handle, DWLP_MSGRESULT, TreeNotify(*reinterpret_cast<NMHDR*>(LParam)));
       return true;
     case WM_TIMER:
-      if (WParam != kChangeTimer) return false;
-      KillTimer(Handle, kChangeTimer);
+      if (WParam != ChangeTimerId) return false;
+      KillTimer(Handle, ChangeTimerId);
       FDialog.tvOptionsChange();
       return true;
     case kTreeMouseUp:
@@ -91,7 +90,7 @@ bool TWin32OptionsDialog::DialogMessage(UINT Message, WPARAM WParam, LPARAM LPar
       return true;
     case WM_DESTROY:
       FDialog.SetView(nullptr);
-      KillTimer(Handle, kChangeTimer);
+      KillTimer(Handle, ChangeTimerId);
       FSheets.clear();
       return true;
   }
@@ -121,7 +120,8 @@ void TWin32OptionsDialog::InitDialog(HWND Window) {
 
 void TWin32OptionsDialog::CreateComponents() {
   // Node labels cannot be edited; the selection stays highlighted without
-  // the focus; hot tracking.
+  // the focus, in the system's colours of an inactive selection; hot
+  // tracking.
   tvOptions = CreateControl(WC_TREEVIEWW, "",
                             WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
                                 TVS_LINESATROOT | TVS_SHOWSELALWAYS | TVS_TRACKSELECT,
@@ -166,8 +166,6 @@ void TWin32OptionsDialog::AddNodes() {
 }
 
 LRESULT TWin32OptionsDialog::TreeNotify(NMHDR& Header) {
-  if (Header.code == NM_CUSTOMDRAW)
-    return TreeCustomDraw(reinterpret_cast<NMTVCUSTOMDRAW&>(Header));
   if (!FTreeFilled) return 0;
   const auto& Change = reinterpret_cast<const NMTREEVIEWW&>(Header);
   switch (Header.code) {
@@ -184,18 +182,6 @@ LRESULT TWin32OptionsDialog::TreeNotify(NMHDR& Header) {
       break;
   }
   return 0;
-}
-
-// The selection keeps the colours of a focused tree when the focus is
-// elsewhere.
-LRESULT TWin32OptionsDialog::TreeCustomDraw(NMTVCUSTOMDRAW& Draw) const {
-  if (Draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
-  if (Draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT &&
-      reinterpret_cast<HTREEITEM>(Draw.nmcd.dwItemSpec) == TreeView_GetSelection(tvOptions)) {
-    Draw.clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
-    Draw.clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
-  }
-  return CDRF_DODEFAULT;
 }
 
 // Only a node's label or icon counts; its expand button and the empty
@@ -247,7 +233,7 @@ void TWin32OptionsDialog::SheetShown(TOptionsSheetBase* Hidden) {
 }
 
 void TWin32OptionsDialog::StartChangeTimer(int Milliseconds) {
-  SetTimer(Handle, kChangeTimer, Milliseconds, nullptr);
+  SetTimer(Handle, ChangeTimerId, Milliseconds, nullptr);
 }
 
 void TWin32OptionsDialog::CloseModal() {

@@ -15,6 +15,8 @@ class TWin32OptionsDialog : public TOptionsDialogView {
  public:
   static constexpr int tvOptionsId = 100;
   static constexpr int btnApplyId = 101;
+  // The timer of the tree's change delay, on the dialog's window.
+  static constexpr UINT_PTR ChangeTimerId = 1;
 
   // Draws Dialog (borrowed), which must outlive the object.
   explicit TWin32OptionsDialog(TTweakerOptionsMain& Dialog);
@@ -52,7 +54,6 @@ class TWin32OptionsDialog : public TOptionsDialogView {
   void CreateComponents();
   void AddNodes();
   LRESULT TreeNotify(NMHDR& Header);
-  LRESULT TreeCustomDraw(NMTVCUSTOMDRAW& Draw) const;
   void ButtonClick(int Id);
   bool OverLabel() const;
 

@@ -2,11 +2,28 @@
 
 #include "Win32OptionList.h"
 #include "frmOptionsSheetBase.h"
+#include "miniUtils.h"
+
+namespace {
+
+// A label's caption as it is drawn in its font on screen.
+TTextSize MeasureLabel(HWND Label, const TSheetLabel& Spec, int WrapWidth) {
+  const HDC Canvas = GetDC(Label);
+  const HGDIOBJ Previous = SelectObject(Canvas, Spec.Bold ? BoldDialogFont() : DialogFont());
+  RECT Box{0, 0, WrapWidth, 0};
+  DrawTextW(Canvas, AnsiToWide(Spec.Caption, 0).c_str(), -1, &Box,
+            DT_CALCRECT | DT_NOPREFIX | (WrapWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE));
+  SelectObject(Canvas, Previous);
+  ReleaseDC(Label, Canvas);
+  return {Box.right - Box.left, Box.bottom - Box.top};
+}
+
+}  // namespace
 
 TWin32Sheet::TWin32Sheet(const TOptionsSheetBase& Sheet, HWND Parent, const TSheetRect& Bounds)
-    : TWin32Panel(Parent, Bounds, WS_CHILD), FSheet(Sheet) {
+    : TWin32Panel(Parent, Bounds, WS_CHILD, Sheet.Layout().Caption), FSheet(Sheet) {
   const TSheetLayout& Layout = Sheet.Layout();
-  for (const TSheetLabel& Spec : Layout.Labels) AddLabel(Spec, Spec.Bounds);
+  for (const TSheetLabel& Spec : Layout.Labels) AddLabel(Spec, Spec.Bounds, true);
   const int TopHeight = Layout.Top ? Layout.Top->Height : 0;
   const int BottomHeight = Layout.Bottom ? Layout.Bottom->Height : 0;
   if (Layout.Top) AddStrip(*Layout.Top, 0, Bounds.Width);
@@ -27,11 +44,22 @@ HWND TWin32Sheet::Control(const std::string& Name) const {
   return nullptr;
 }
 
-void TWin32Sheet::AddLabel(const TSheetLabel& Spec, const TSheetRect& Bounds) {
+// Grows: the label grows as the page's rule says where its text needs more
+// room in the dialog's font.
+void TWin32Sheet::AddLabel(const TSheetLabel& Spec, const TSheetRect& Bounds, bool Grows) {
   const DWORD Style =
       (Spec.Visible ? WS_VISIBLE : 0) | SS_NOPREFIX | (Spec.WordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
   HWND Label = CreateControl(WC_STATICW, Spec.Caption, Style, Bounds, Handle(), 0);
   if (Spec.Bold) SendMessageW(Label, WM_SETFONT, reinterpret_cast<WPARAM>(BoldDialogFont()), 0);
+  if (Grows) {
+    const RECT Place = Scaled(Bounds);
+    const TSheetRect Grown = LabelPlace(
+        Spec, {Place.left, Place.top, Place.right - Place.left, Place.bottom - Place.top},
+        [Label](const TSheetLabel& Measured, int WrapWidth) {
+          return MeasureLabel(Label, Measured, WrapWidth);
+        });
+    MoveWindow(Label, Grown.Left, Grown.Top, Grown.Width, Grown.Height, FALSE);
+  }
   FLabels.emplace_back(Label, &Spec);
 }
 
@@ -39,9 +67,10 @@ void TWin32Sheet::AddLabel(const TSheetLabel& Spec, const TSheetRect& Bounds) {
 // down by its top; a label without bounds fills it.
 void TWin32Sheet::AddStrip(const TSheetStrip& Spec, int Top, int Width) {
   for (const TSheetLabel& Label : Spec.Labels) {
-    TSheetRect Bounds = Label.Bounds;
-    if (Bounds.Width == 0) Bounds = {0, 0, Width, Spec.Height};
-    AddLabel(Label, {Bounds.Left, Top + Bounds.Top, Bounds.Width, Bounds.Height});
+    // A label without bounds fills the strip.
+    const bool Fills = Label.Bounds.Width == 0;
+    const TSheetRect Bounds = Fills ? TSheetRect{0, 0, Width, Spec.Height} : Label.Bounds;
+    AddLabel(Label, {Bounds.Left, Top + Bounds.Top, Bounds.Width, Bounds.Height}, !Fills);
   }
   for (const TSheetButton& Button : Spec.Buttons) {
     const TSheetRect& Bounds = Button.Bounds;

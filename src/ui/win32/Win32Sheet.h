@@ -30,7 +30,7 @@ class TWin32Sheet : public TWin32Panel {
   LRESULT PanelMessage(UINT Message, WPARAM WParam, LPARAM LParam) override;
 
  private:
-  void AddLabel(const TSheetLabel& Spec, const TSheetRect& Bounds);
+  void AddLabel(const TSheetLabel& Spec, const TSheetRect& Bounds, bool Grows);
   void AddStrip(const TSheetStrip& Spec, int Top, int Width);
 
   const TOptionsSheetBase& FSheet;

@@ -16,7 +16,6 @@ class TWin32UserInteraction : public TUserInteraction {
   void ShowMessage(const std::string& Message) override;
   std::string BrowseFolder(const std::string& Title, DWORD Flags,
                            const std::string& StartFolder) override;
-  void ShowBusy(bool Busy) override;
 
  private:
   std::string FTitle;

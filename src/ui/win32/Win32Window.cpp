@@ -23,10 +23,10 @@ int ScreenDpi() {
 
 HFONT CreateDialogFont(int Weight) {
   LOGFONTW Font{};
-  Font.lfHeight = -MulDiv(8, ScreenDpi(), 72);
+  Font.lfHeight = -MulDiv(DialogFontPoints, ScreenDpi(), 72);
   Font.lfWeight = Weight;
   Font.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynW(Font.lfFaceName, L"MS Sans Serif", LF_FACESIZE);
+  lstrcpynW(Font.lfFaceName, AnsiToWide(DialogFontName, 0).c_str(), LF_FACESIZE);
   return CreateFontIndirectW(&Font);
 }
 

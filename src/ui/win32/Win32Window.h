@@ -15,7 +15,7 @@
 int Scaled(int Pixels);
 RECT Scaled(const TSheetRect& Bounds);
 
-// "MS Sans Serif", 8 point, at the screen's DPI; the bold one for bold
+// The dialog's font at the screen's DPI; the bold one for bold
 // labels. They live as long as the process.
 HFONT DialogFont();
 HFONT BoldDialogFont();

@@ -14,32 +14,32 @@ extern char** environ;
 
 std::string ZqtTweakProgram() { return ZQTTWEAK_PROGRAM; }
 
-TProgramRun RunProgram(const std::string& Program, const std::vector<std::string>& Arguments) {
-  TTemporaryFolder Outputs;
-  const std::string OutFile = Outputs.File("out");
-  const std::string ErrFile = Outputs.File("err");
+TStartedRun::TStartedRun(const std::string& Program, const std::vector<std::string>& Arguments) {
   std::vector<std::string> Argv{Program};
   Argv.insert(Argv.end(), Arguments.begin(), Arguments.end());
   std::vector<char*> ArgvPointers;
   for (std::string& Argument : Argv) ArgvPointers.push_back(Argument.data());
   ArgvPointers.push_back(nullptr);
-
   posix_spawn_file_actions_t Actions;
   posix_spawn_file_actions_init(&Actions);
-  posix_spawn_file_actions_addopen(&Actions, STDOUT_FILENO, OutFile.c_str(),
+  posix_spawn_file_actions_addopen(&Actions, STDOUT_FILENO, FOutFile.c_str(),
                                    O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_addopen(&Actions, STDERR_FILENO, ErrFile.c_str(),
+  posix_spawn_file_actions_addopen(&Actions, STDERR_FILENO, FErrFile.c_str(),
                                    O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  pid_t Pid = -1;
-  TProgramRun Run;
-  if (posix_spawn(&Pid, Program.c_str(), &Actions, nullptr, ArgvPointers.data(), environ) == 0) {
-    int Status = 0;
-    waitpid(Pid, &Status, 0);
-    Run.ExitCode = WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
-  }
+  pid_t Pid = 0;
+  if (posix_spawn(&Pid, Program.c_str(), &Actions, nullptr, ArgvPointers.data(), environ) == 0)
+    FProcess = Pid;
   posix_spawn_file_actions_destroy(&Actions);
-  Run.Out = ReadWholeFile(OutFile);
-  Run.Err = ReadWholeFile(ErrFile);
+}
+
+TProgramRun TStartedRun::Finish() {
+  TProgramRun Run;
+  int Status = 0;
+  const pid_t Pid = static_cast<pid_t>(FProcess);
+  if (Pid > 0 && waitpid(Pid, &Status, 0) == Pid)
+    Run.ExitCode = WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
+  Run.Out = ReadWholeFile(FOutFile);
+  Run.Err = ReadWholeFile(FErrFile);
   return Run;
 }
 

@@ -79,32 +79,35 @@ std::string ZqtTweakProgram() {
   return (ExecutableFolder() / ZQTTWEAK_PROGRAM).lexically_normal().make_preferred().string();
 }
 
-TProgramRun RunProgram(const std::string& Program, const std::vector<std::string>& Arguments) {
-  TTemporaryFolder Outputs;
-  const std::string OutFile = Outputs.File("out");
-  const std::string ErrFile = Outputs.File("err");
+TStartedRun::TStartedRun(const std::string& Program, const std::vector<std::string>& Arguments) {
   std::string CommandLine = QuotedArgument(Program);
   for (const std::string& Argument : Arguments) CommandLine += " " + QuotedArgument(Argument);
   STARTUPINFOA Startup{};
   Startup.cb = sizeof(Startup);
   Startup.dwFlags = STARTF_USESTDHANDLES;
   Startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  Startup.hStdOutput = InheritableFile(OutFile);
-  Startup.hStdError = InheritableFile(ErrFile);
+  Startup.hStdOutput = InheritableFile(FOutFile);
+  Startup.hStdError = InheritableFile(FErrFile);
   PROCESS_INFORMATION Process{};
-  TProgramRun Run;
   if (CreateProcessA(Program.c_str(), CommandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
                      nullptr, &Startup, &Process)) {
-    WaitForSingleObject(Process.hProcess, INFINITE);
-    DWORD ExitCode = 0;
-    if (GetExitCodeProcess(Process.hProcess, &ExitCode)) Run.ExitCode = static_cast<int>(ExitCode);
     CloseHandle(Process.hThread);
-    CloseHandle(Process.hProcess);
+    FProcess = reinterpret_cast<std::intptr_t>(Process.hProcess);
   }
   CloseHandle(Startup.hStdOutput);
   CloseHandle(Startup.hStdError);
-  Run.Out = WithLfLineEnds(ReadWholeFile(OutFile));
-  Run.Err = WithLfLineEnds(ReadWholeFile(ErrFile));
+}
+
+TProgramRun TStartedRun::Finish() {
+  TProgramRun Run;
+  if (const HANDLE Process = reinterpret_cast<HANDLE>(FProcess)) {
+    WaitForSingleObject(Process, INFINITE);
+    DWORD ExitCode = 0;
+    if (GetExitCodeProcess(Process, &ExitCode)) Run.ExitCode = static_cast<int>(ExitCode);
+    CloseHandle(Process);
+  }
+  Run.Out = WithLfLineEnds(ReadWholeFile(FOutFile));
+  Run.Err = WithLfLineEnds(ReadWholeFile(FErrFile));
   return Run;
 }
 

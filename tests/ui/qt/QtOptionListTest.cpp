@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "QtOptionList.h"
+#include "QtTimers.h"
 #include "QtUserInteraction.h"
 #include "TweakOptionsMngr.h"
 
@@ -137,7 +138,6 @@ TEST_F(QtOptionListTest, ARealErrorBoxShowsOnceAndLeavesTheEditorOpenWithTheReje
   });
   Closer.start(50);
   Type("abc");
-  QTest::qWait(200);
   SetUserInteraction(Previous);
   EXPECT_EQ(1, BoxesShown);
   ASSERT_NE(nullptr, Editor());
@@ -151,7 +151,11 @@ TEST_F(QtOptionListTest, AClickOnTheFocusedValueOpensTheEditorAfterAPause) {
   const QPoint Value = List.VTV->visualRect(Cell(0, 1)).center();
   QTest::mouseClick(List.VTV->viewport(), Qt::LeftButton, {}, Value);
   EXPECT_EQ(nullptr, Editor());
-  EXPECT_TRUE(QTest::qWaitFor([this] { return Editor() != nullptr; }, 2000));
+  EXPECT_EQ(TfrTweakOptions::EditDelay, List.EditTimer().interval());
+  RunOut(List.EditTimer());
+  ASSERT_NE(nullptr, Editor());
+  EXPECT_EQ("1000", Editor()->text());
+  EXPECT_TRUE(Editor()->hasFocus());
 }
 
 }  // namespace

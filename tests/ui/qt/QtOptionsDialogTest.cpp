@@ -12,6 +12,7 @@
 #include "QtOptionList.h"
 #include "QtOptionsDialog.h"
 #include "QtSheet.h"
+#include "QtTimers.h"
 #include "QtUserInteraction.h"
 #include "RecordingInteraction.h"
 #include "TestSheets.h"
@@ -19,6 +20,15 @@
 #include "TweakOptionsMngr.h"
 
 namespace {
+
+// Whether Widget, drawn as it looks now, shows Colour anywhere in Area.
+bool Paints(QWidget* Widget, const QRect& Area, const QColor& Colour) {
+  const QImage Picture = Widget->grab(Area).toImage();
+  for (int Y = 0; Y < Picture.height(); ++Y)
+    for (int X = 0; X < Picture.width(); ++X)
+      if (Picture.pixelColor(X, Y) == Colour) return true;
+  return false;
+}
 
 // Runs Action once the next modal dialog is up.
 void WhenModal(std::function<void(TQtOptionsDialog&)> Action) {
@@ -63,11 +73,10 @@ TEST_F(QtOptionsDialogTest, AGroupPageShowsItsHintAndAReleaseOnTheLabelExpands) 
     QTest::mouseClick(Window.tvOptions->viewport(), Qt::LeftButton, {},
                       Label.topLeft() + QPoint(4, 4));
     EXPECT_TRUE(Group->isExpanded());
-    EXPECT_TRUE(QTest::qWaitFor([&] {
-      return Window.CurrentSheet() &&
-             &Window.CurrentSheet()->Sheet() == Window.Dialog().CurrentSheet() &&
-             Window.Dialog().Node(Window.Dialog().Selected()).Text == "ZQT Desktop";
-    }));
+    RunOut(Window.ChangeTimer());
+    ASSERT_NE(nullptr, Window.CurrentSheet());
+    EXPECT_EQ(&Window.CurrentSheet()->Sheet(), Window.Dialog().CurrentSheet());
+    EXPECT_EQ("ZQT Desktop", Window.Dialog().Node(Window.Dialog().Selected()).Text);
     auto* Hint = Window.CurrentSheet()->findChild<QLabel*>("lbSheetBaseLabel");
     ASSERT_NE(nullptr, Hint);
     EXPECT_TRUE(Hint->isVisible());
@@ -83,7 +92,8 @@ TEST_F(QtOptionsDialogTest, HoldingTheDownKeyCreatesOnlyThePageWhereTheSelection
     Window.tvOptions->setFocus();
     for (int Step = 0; Step < 6; ++Step) QTest::keyClick(Window.tvOptions, Qt::Key_Down, {}, 10);
     EXPECT_EQ(1, PagesCreated(Window.Dialog()));
-    QTest::qWait(450);
+    EXPECT_EQ(TTweakerOptionsMain::ChangeDelay, Window.ChangeTimer().interval());
+    RunOut(Window.ChangeTimer());
     EXPECT_EQ("Debug setting", Window.tvOptions->currentItem()->text(0).toStdString());
     EXPECT_EQ(2, PagesCreated(Window.Dialog()));
     Window.reject();
@@ -163,23 +173,45 @@ class QtEditingDialogTest : public QtOptionsDialogTest {
   }
 };
 
-TEST_F(QtEditingDialogTest, LeavingAPageWithARefusedNumberTellsOnceAndStays) {
+TEST_F(QtEditingDialogTest, LeavingAPageWithARefusedNumberTellsOnceAndKeepsPageAndHighlight) {
   TCountedErrorBoxes Boxes;
   WhenModal([&Boxes](TQtOptionsDialog& Window) {
     QLineEdit* Editor = Type(Window, "abc");
     ASSERT_NE(nullptr, Editor);
+    QTreeWidgetItem* Numbers = Window.tvOptions->currentItem();
     QTreeWidgetItem* Other = Window.Item(NodeNamed(Window.Dialog(), "Desktop UI"));
-    QTest::mouseClick(Window.tvOptions->viewport(), Qt::LeftButton, {},
-                      Window.tvOptions->visualItemRect(Other).center());
-    QTest::qWait(400);
-    EXPECT_EQ(1, Boxes.Shown);
-    EXPECT_EQ("Numbers", Window.tvOptions->currentItem()->text(0).toStdString());
-    EXPECT_EQ(Editor, List(Window)->VTV->indexWidget(List(Window)->VTV->currentIndex()));
-    EXPECT_EQ("abc", Editor->text().toStdString());
+    for (int Attempt = 1; Attempt <= 2; ++Attempt) {
+      QTest::mouseClick(Window.tvOptions->viewport(), Qt::LeftButton, {},
+                        Window.tvOptions->visualItemRect(Other).center());
+      QCoreApplication::processEvents();
+      EXPECT_EQ(Attempt, Boxes.Shown);
+      EXPECT_EQ(Numbers, Window.tvOptions->currentItem());
+      EXPECT_EQ(QList<QTreeWidgetItem*>{Numbers}, Window.tvOptions->selectedItems())
+          << "the highlight stays on the page shown";
+      EXPECT_FALSE(Window.ChangeTimer().isActive());
+      EXPECT_EQ(Editor, List(Window)->Editor());
+      EXPECT_EQ("abc", Editor->text().toStdString());
+    }
     QTest::mouseClick(Window.btnCancel, Qt::LeftButton);
   });
   ShowTweakerOptions("Numbers");
-  EXPECT_EQ(1, Boxes.Shown) << "Cancel closes without a word";
+  EXPECT_EQ(2, Boxes.Shown) << "Cancel closes without a word";
+}
+
+TEST_F(QtEditingDialogTest, EscapeCancelsTheEditThenTheDialog) {
+  TCountedErrorBoxes Boxes;
+  WhenModal([](TQtOptionsDialog& Window) {
+    QLineEdit* Editor = Type(Window, "abc");
+    ASSERT_NE(nullptr, Editor);
+    QTest::keyClick(Editor, Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(nullptr, List(Window)->Editor());
+    EXPECT_TRUE(Window.isVisible());
+    EXPECT_EQ("1000", List(Window)->VTV->model()->index(0, 1).data().toString());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  });
+  EXPECT_FALSE(ShowTweakerOptions("Numbers"));
+  EXPECT_EQ(0, Boxes.Shown);
 }
 
 TEST_F(QtEditingDialogTest, TheCloseBoxClosesWhateverTheEditorHolds) {
@@ -189,8 +221,34 @@ TEST_F(QtEditingDialogTest, TheCloseBoxClosesWhateverTheEditorHolds) {
     Window.close();
   });
   ShowTweakerOptions("Numbers");
-  QTest::qWait(100);
+  QCoreApplication::processEvents();
   EXPECT_EQ(0, Boxes.Shown);
+}
+
+TEST_F(QtEditingDialogTest, TheSelectionsShowTheFocusedColoursOnlyWhereTheFocusIs) {
+  WhenModal([](TQtOptionsDialog& Window) {
+    ASSERT_NE(nullptr, Type(Window, "5"));
+    QAbstractItemView* const Grid = List(Window)->VTV;
+    QTest::keyClick(List(Window)->Editor(), Qt::Key_Return);
+    const QColor Focused = QApplication::palette(Grid).color(QPalette::Active, QPalette::Highlight);
+    const QRect Node = Window.tvOptions->visualItemRect(Window.tvOptions->currentItem());
+    const QRect Row = Grid->visualRect(Grid->model()->index(0, 0));
+    QAbstractItemView* const Tree = Window.tvOptions;
+    for (QAbstractItemView* Focus : {Grid, Tree}) {
+      Focus->setFocus();
+      const bool InTree = Focus == Tree;
+      QAbstractItemView* Other = InTree ? Grid : Tree;
+      const QColor Inactive = Other->palette().color(QPalette::Highlight);
+      EXPECT_NE(Focused, Inactive);
+      EXPECT_NE(Other->palette().color(QPalette::Base), Inactive);
+      EXPECT_EQ(InTree, Paints(Window.tvOptions->viewport(), Node, Focused));
+      EXPECT_EQ(!InTree, Paints(Window.tvOptions->viewport(), Node, Inactive));
+      EXPECT_EQ(!InTree, Paints(Grid->viewport(), Row, Focused));
+      EXPECT_EQ(InTree, Paints(Grid->viewport(), Row, Inactive));
+    }
+    Window.reject();
+  });
+  ShowTweakerOptions("Numbers");
 }
 
 TEST_F(QtEditingDialogTest, TabGoesFromTheTreeThroughThePageToTheButtons) {

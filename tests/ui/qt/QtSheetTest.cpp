@@ -1,9 +1,10 @@
 // Every fixed text of every page shows whole, in the font the front end
-// has: built twice, at 96 and at 120 DPI.
+// has: built three times, at 96, 120 and 144 DPI.
 #include <gtest/gtest.h>
 
 #include <QLabel>
 
+#include "QtScale.h"
 #include "QtSheet.h"
 #include "RecordingInteraction.h"
 #include "frmTweakOptDebugging.h"
@@ -23,6 +24,13 @@ void ExpectEveryTextWhole(const TOptionsSheetBase& Page) {
     else
       EXPECT_LE(Label->sizeHint().width(), Label->width()) << Name;
   }
+}
+
+TEST(QtSheetTest, APageOnItsOwnHasItsCaptionAndDesignSize) {
+  const TOptionsSheetBase Page(nullptr);
+  const TQtSheet Sheet(Page, nullptr);
+  EXPECT_EQ("OptionsSheetBase", Sheet.windowTitle().toStdString());
+  EXPECT_EQ(QSize(Scaled(422), Scaled(325)), Sheet.size());
 }
 
 TEST(QtSheetTest, EveryFixedTextOfEveryPageShowsWhole) {

@@ -1,0 +1,33 @@
+// The lock every zqttweak of the user holds around a command's reading and
+// writing of the options, so that two commands at once end in the whole
+// result of one of them. On Windows a named mutex of the user's session; on
+// Linux a lock on the file "<registry store>.lock" beside the desktop
+// registry store. The dialog does not take it.
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <string>
+
+class TOptionsLock {
+ public:
+  // Waits at most Wait for the lock.
+  explicit TOptionsLock(std::chrono::milliseconds Wait);
+  // Lets the lock go.
+  ~TOptionsLock();
+  TOptionsLock(const TOptionsLock&) = delete;
+  TOptionsLock& operator=(const TOptionsLock&) = delete;
+
+  // Whether the lock is held: false when another holder kept it all the
+  // wait, or the lock could not be asked for (see Failure).
+  bool Held() const { return FHeld; }
+  // Why the lock could not be asked for, with the system's reason; empty
+  // when it could.
+  const std::string& Failure() const { return FFailure; }
+
+ private:
+  struct TSystemLock;
+  std::unique_ptr<TSystemLock> FSystem;
+  bool FHeld = false;
+  std::string FFailure;
+};

@@ -1,0 +1,62 @@
+// Linux: files through their descriptors, opened without waiting on a pipe;
+// a file replaced keeps its owner where the system lets it, and its mode.
+#include "FileAccess.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "FileDescriptor.h"
+#include "SystemError.h"
+
+namespace {
+
+constexpr std::size_t kReadChunk = 1 << 20;
+
+std::string ReadAll(int Handle, const struct stat& Info, std::string& Bytes) {
+  // Room for the whole file and the read that finds its end.
+  Bytes.reserve(static_cast<std::size_t>(Info.st_size) + kReadChunk);
+  for (std::size_t Size = 0;;) {
+    Bytes.resize(Size + kReadChunk);
+    const ssize_t Count = read(Handle, Bytes.data() + Size, kReadChunk);
+    if (Count < 0 && errno == EINTR) continue;
+    if (Count < 0) return LastSystemErrorMessage();
+    Size += static_cast<std::size_t>(Count);
+    Bytes.resize(Size);
+    if (Count == 0) return std::string();
+  }
+}
+
+// Gives NewFile the owner and mode of Model when Model is a regular file.
+bool TakeOwnerAndMode(int Handle, const std::string& Model) {
+  struct stat Info;
+  if (lstat(Model.c_str(), &Info) != 0 || !S_ISREG(Info.st_mode)) return true;
+  // Only a privileged program may give a file away; the mode is set either way.
+  if (fchown(Handle, Info.st_uid, Info.st_gid) != 0) errno = 0;
+  return fchmod(Handle, Info.st_mode & 07777) == 0;
+}
+
+}  // namespace
+
+std::string ReadFileContent(const std::string& FileName, std::string& Bytes) {
+  TDescriptor File(open(FileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  struct stat Info;
+  if (!File.Valid() || fstat(File.Handle(), &Info) != 0) return LastSystemErrorMessage();
+  if (S_ISDIR(Info.st_mode)) return kFolderReason;
+  if (!S_ISREG(Info.st_mode)) return kNotRegularReason;
+  return ReadAll(File.Handle(), Info, Bytes);
+}
+
+std::string CreateFileWith(const std::string& NewFile, const std::string& Bytes,
+                           const std::string& Model) {
+  TDescriptor File(open(NewFile.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+  if (!File.Valid()) return LastSystemErrorMessage();
+  if (TakeOwnerAndMode(File.Handle(), Model) &&
+      WriteAll(File.Handle(), Bytes.data(), static_cast<ssize_t>(Bytes.size())) && File.Close())
+    return std::string();
+  const std::string Failure = LastSystemErrorMessage();
+  unlink(NewFile.c_str());
+  return Failure;
+}
