@@ -4,19 +4,20 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <thread>
 #include <vector>
 
 #include "CaseFold.h"
+#include "PrivateFiles.h"
 
 namespace {
 
 // "ZQTR": marks a file as one of our stores.
 constexpr int kApplicationId = 0x5A515452;
-// How often a call looks again whether a lock has gone. Short, so that a
-// waiting writer gets its turn between another writer's transactions.
+// How often a call looks again whether a lock has gone.
 constexpr std::chrono::milliseconds kLockPollInterval{1};
+// However long other writers keep writing, no call waits longer in all.
+constexpr std::chrono::seconds kLongestWait{20};
 
 // The Windows registry's limits. Its documentation says 255 characters per
 // key name; Windows takes 256 and refuses 257. Depth counts from the
@@ -156,42 +157,65 @@ TRegistryStore::TStatement TRegistryStore::Statement(std::string_view Sql) {
 }
 
 void TRegistryStore::Disconnect() {
+  FQueue.Close();
+  FWatch.Watch(nullptr);
   for (const auto& [Sql, Stmt] : FStatements) sqlite3_finalize(Stmt);
   FStatements.clear();
-  FFoundKeys.clear();
+  Forget();
   sqlite3_close_v2(FDb);
   FDb = nullptr;
   FWritable = false;
   FWriteAheadLog = false;
 }
 
+void TRegistryStore::Forget() {
+  FFoundKeys.clear();
+  FKnownOurs = false;
+}
+
 std::unique_lock<std::mutex> TRegistryStore::BeginCall() {
   std::unique_lock Guard(FLock);
-  FDeadline = TClock::now() + WaitLimit;
+  const TClock::time_point Now = TClock::now();
+  FDeadline = Now + WaitLimit;
+  FLastDeadline = Now + kLongestWait;
   return Guard;
 }
 
-// SQLite's busy handler: waits a little and asks to try again, until the
-// call's time is up.
-int TRegistryStore::WaitForLock(void* Store, int /*Attempts*/) {
-  const TClock::time_point Deadline = static_cast<TRegistryStore*>(Store)->FDeadline;
+// A lock held by a writer that is writing goes soon: the deadline moves on
+// while another writer writes, up to the last one.
+bool TRegistryStore::MayWait() {
   const TClock::time_point Now = TClock::now();
-  if (Now >= Deadline) return 0;
-  std::this_thread::sleep_for(std::min<TClock::duration>(kLockPollInterval, Deadline - Now));
+  if (FQueue.OthersWriting())
+    FDeadline = std::max(FDeadline, std::min(Now + WaitLimit, FLastDeadline));
+  return Now < FDeadline;
+}
+
+// SQLite's busy handler: waits a little and asks to try again, while the
+// call may wait.
+int TRegistryStore::WaitForLock(void* Store, int /*Attempts*/) {
+  if (!static_cast<TRegistryStore*>(Store)->MayWait()) return 0;
+  std::this_thread::sleep_for(kLockPollInterval);
   return 1;
 }
 
 LONG TRegistryStore::Connect(bool ForWrite) {
-  if (FDb && (FWritable || !ForWrite)) return ERROR_SUCCESS;
+  if (!FDb || (ForWrite && !FWritable)) {
+    const LONG Opened = OpenConnection(ForWrite);
+    if (Opened != ERROR_SUCCESS) return Opened;
+  }
+  if (FWatch.Changed()) Forget();
+  return ERROR_SUCCESS;
+}
+
+LONG TRegistryStore::OpenConnection(bool ForWrite) {
   Disconnect();
   if (IsOtherThanFile(FFileName)) return ERROR_BADDB;
   int Flags = SQLITE_OPEN_READWRITE;
   if (!FileExists(FFileName)) {
     if (!ForWrite) return ERROR_FILE_NOT_FOUND;
-    if (FCreateMissingFolders) {
-      std::error_code Ignored;
-      std::filesystem::create_directories(std::filesystem::path(FFileName).parent_path(), Ignored);
-    }
+    // SQLite gives the write-ahead log and its index the file's mode.
+    if (FCreateMissingFolders) CreatePrivateFolders(FFileName);
+    CreatePrivateFile(FFileName);
     Flags |= SQLITE_OPEN_CREATE;
   }
   int Result = sqlite3_open_v2(FFileName.c_str(), &FDb, Flags, nullptr);
@@ -207,6 +231,7 @@ LONG TRegistryStore::Connect(bool ForWrite) {
   }
   sqlite3_busy_handler(FDb, &TRegistryStore::WaitForLock, this);
   sqlite3_exec(FDb, "PRAGMA synchronous = FULL", nullptr, nullptr, nullptr);
+  FWatch.Watch(FDb);
   return ERROR_SUCCESS;
 }
 
@@ -245,7 +270,7 @@ void TRegistryStore::CreateSchema() { sqlite3_exec(FDb, kSchema, nullptr, nullpt
 // it.
 void TRegistryStore::UseWriteAheadLog() {
   if (FWriteAheadLog) return;
-  FDeadline = TClock::now();
+  FDeadline = FLastDeadline = TClock::now();
   TStatement Mode = Statement("PRAGMA journal_mode = WAL");
   FWriteAheadLog = Mode.Step() == SQLITE_ROW && Mode.Bytes(0) == "wal";
 }
@@ -324,14 +349,30 @@ LONG TRegistryStore::OpenExisting(KeyId Base, std::string_view Path, bool WantsW
   return ERROR_SUCCESS;
 }
 
+// The queue's file is made only beside a file that is a store.
+void TRegistryStore::JoinWriters() {
+  if (FQueue.IsOpen()) return;
+  TFileState State = TFileState::Ours;
+  if (CheckFile(State) == ERROR_SUCCESS && State == TFileState::Ours) FQueue.Open(FFileName);
+}
+
 template <typename Body>
 LONG TRegistryStore::InWriteTransaction(Body&& Work) {
   LONG Result = Connect(true);
   if (Result != ERROR_SUCCESS) return Result;
+  JoinWriters();
+  if (!FQueue.WaitTurn([this] { return MayWait(); })) return ERROR_LOCK_VIOLATION;
+  TWriterTurn Turn(FQueue);
+  return Transact(Work);
+}
+
+template <typename Body>
+LONG TRegistryStore::Transact(Body&& Work) {
   int Begin = sqlite3_exec(FDb, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
   if (Begin != SQLITE_OK) return ErrorFromSqlite(Begin);
+  FQueue.BeginWriting();
   TFileState State = TFileState::Ours;
-  Result = CheckFile(State);
+  LONG Result = CheckFile(State);
   if (Result == ERROR_SUCCESS && State == TFileState::Empty) {
     CreateSchema();
     Result = CheckFile(State);
@@ -348,8 +389,7 @@ LONG TRegistryStore::InWriteTransaction(Body&& Work) {
     Result = ErrorFromSqlite(Commit);
   }
   sqlite3_exec(FDb, "ROLLBACK", nullptr, nullptr, nullptr);
-  FKnownOurs = false;
-  FFoundKeys.clear();
+  Forget();
   return Result;
 }
 

@@ -11,14 +11,19 @@
 // Every write is one synchronous transaction started with BEGIN IMMEDIATE,
 // so it is durable when the call returns and two processes may share one
 // file. The file keeps a write-ahead log: readers never wait for a writer,
-// and writers wait for each other. No call waits longer than WaitLimit in
-// all for other programs' locks; a file still locked then gives
-// ERROR_LOCK_VIOLATION.
+// and writers wait for each other, in the order they came (TWriterQueue).
+// A call waits for other programs' locks until WaitLimit has passed without
+// another writer writing meanwhile: a file another program keeps locked
+// gives ERROR_LOCK_VIOLATION then. While other writers write, it waits on,
+// as the Windows registry never refuses a write because others are writing.
 //
 // The connection stays open between calls and prepares each statement
-// once. Keys are never removed from a store, and only this object marks them
-// read-only, so a key once found is remembered with its mark: opening it
-// again reads nothing from the file.
+// once. A key once found is remembered with its mark, until another
+// connection commits to the file (TCommitWatch), which every call looks at
+// first: what the store remembers is never staler than the file.
+//
+// The store's folders and files are made for its user alone (PrivateFiles.h);
+// SQLite gives the write-ahead log and its index the mode of the file.
 //
 // A file that is not one of our stores (another program's database, a
 // corrupt file, anything but a regular file) is never written: reads find
@@ -35,7 +40,9 @@
 #include <unordered_map>
 #include <utility>
 
+#include "CommitWatch.h"
 #include "WinCompat.h"
+#include "WriterQueue.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -80,8 +87,14 @@ class TRegistryStore {
   // Starts one call: holds the store's lock and sets the time by which waits
   // for other programs' locks end.
   std::unique_lock<std::mutex> BeginCall();
+  // Whether the call may wait on for another's lock.
+  bool MayWait();
   static int WaitForLock(void* Store, int Attempts);
+  // Connects when not connected yet, or only for reading where writing is
+  // wanted; then forgets what the file no longer says.
   LONG Connect(bool ForWrite);
+  LONG OpenConnection(bool ForWrite);
+  void Forget();
   LONG CheckFile(TFileState& State);
   LONG OpenExisting(KeyId Base, std::string_view Path, bool WantsWrite, KeyId& Key);
   LONG Lookup(KeyId Base, std::string_view Path, KeyId& Key, bool& ReadOnly);
@@ -89,8 +102,13 @@ class TRegistryStore {
   // Makes the key Name below Parent, unless it would lie too deep.
   // ParentDepth: Parent's depth, measured here when still unknown (-1).
   LONG MakeKey(KeyId Parent, std::string_view Name, int& ParentDepth, KeyId& Child);
+  // Opens the writers' queue, once the file is a store.
+  void JoinWriters();
+  // Work in a write transaction, in this writer's turn.
   template <typename Body>
   LONG InWriteTransaction(Body&& Work);
+  template <typename Body>
+  LONG Transact(Body&& Work);
   // One use of a statement of this connection.
   class TStatement;
   // Sql (a literal) is prepared the first time it is asked for. A statement
@@ -108,6 +126,9 @@ class TRegistryStore {
   bool FKnownOurs = false;
   bool FWriteAheadLog = false;
   TClock::time_point FDeadline;
+  TClock::time_point FLastDeadline;
+  TCommitWatch FWatch;
+  TWriterQueue FQueue;
   std::unordered_map<std::string_view, sqlite3_stmt*> FStatements;
   // Keys found, by their base and folded path: their id and read-only mark.
   std::unordered_map<std::string, std::pair<KeyId, bool>> FFoundKeys;

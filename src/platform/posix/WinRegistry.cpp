@@ -220,14 +220,17 @@ LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD
   });
 }
 
+// The checks come in the order of the A function: the handle's value, the
+// name as it is converted, the data as it is passed on, and last what the
+// handle refers to and may do.
 LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD /*Reserved*/, DWORD dwType,
                     const BYTE* lpData, DWORD cbData) {
   return Guarded([&]() -> LONG {
-    if (!lpData && cbData != 0) return ERROR_NOACCESS;
     if (!hKey) return ERROR_INVALID_HANDLE;
     const std::string_view Name = NameOf(lpValueName);
     const LONG Valid = CheckValueName(Name, ERROR_INVALID_PARAMETER);
     if (Valid != ERROR_SUCCESS) return Valid;
+    if (!lpData && cbData != 0) return ERROR_NOACCESS;
     TOpenKey Key;
     if (!Resolve(hKey, Key)) return ERROR_INVALID_HANDLE;
     if (!(Key.Access & KEY_SET_VALUE)) return ERROR_ACCESS_DENIED;

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <thread>
 
 #include "ChildProcess.h"
 #include "RegistryHandles.h"
@@ -38,10 +39,14 @@ class RegistryStoreTest : public ::testing::Test {
     return QueryRawValue(HKEY_CURRENT_USER, kPath, Name, Type, Bytes) && Type == REG_DWORD &&
            Bytes == DwordBytes(Value);
   }
-  // Runs the writer tool on the current store file.
-  std::unique_ptr<TChildProcess> StartWriter(const std::string& Prefix, int Count) {
+  // Runs the writer tool on the current store file; with OneName, it writes
+  // only that value.
+  std::unique_ptr<TChildProcess> StartWriter(const std::string& Prefix, int Count,
+                                             const std::string& OneName = "") {
+    std::vector<std::string> Arguments{kPath, Prefix, std::to_string(Count)};
+    if (!OneName.empty()) Arguments.push_back(OneName);
     return std::make_unique<TChildProcess>(
-        REGISTRY_STORE_WRITER, std::vector<std::string>{kPath, Prefix, std::to_string(Count)},
+        REGISTRY_STORE_WRITER, Arguments,
         std::vector<std::string>{std::string(kRegistryFileVariable) + "=" + File});
   }
   // A store holding Flag = true, locked by another program, which first
@@ -98,6 +103,44 @@ TEST_F(RegistryStoreTest, OnlyTheDefaultLocationGetsItsFoldersCreated) {
   UseFile(Default, true);
   RegWriteBool(kPath, "Flag", true);
   EXPECT_TRUE(std::filesystem::exists(Default));
+}
+
+mode_t ModeOf(const std::filesystem::path& Path) {
+  struct stat Info {};
+  return stat(Path.c_str(), &Info) == 0 ? Info.st_mode & 07777 : 0;
+}
+
+// Whatever the umask, the folders the store makes are 0700 and its file, log,
+// index and queue 0600; a file that was there keeps its mode, which SQLite
+// gives its log and index.
+TEST_F(RegistryStoreTest, TheStoreIsItsUsersAlone) {
+  const struct {
+    mode_t Umask;
+    mode_t Existing;  // the mode of a file there before, or 0 for none
+  } Cases[] = {{022, 0}, {002, 0}, {022, 0640}};
+  for (const auto& Case : Cases) {
+    SCOPED_TRACE(testing::Message() << std::oct << Case.Umask << " " << Case.Existing);
+    const std::filesystem::path Data = Registry.Folder().Path() / std::to_string(Case.Existing) /
+                                       std::to_string(Case.Umask);
+    const std::filesystem::path Store = Data / "ZQTTweaker/registry.db";
+    if (Case.Existing) {
+      std::filesystem::create_directories(Store.parent_path());
+      WriteWholeFile(Store.string(), "");
+      chmod(Store.c_str(), Case.Existing);
+    }
+    const mode_t Saved = umask(Case.Umask);
+    UseFile(Store.string(), true);
+    RegWriteBool(kPath, "Flag", true);
+    umask(Saved);
+    const mode_t File = Case.Existing ? Case.Existing : 0600;
+    for (const char* Suffix : {"", "-wal", "-shm"})
+      EXPECT_EQ(File, ModeOf(Store.string() + Suffix)) << Suffix;
+    EXPECT_EQ(0600u, ModeOf(Store.string() + "-queue"));
+    if (!Case.Existing) {
+      EXPECT_EQ(0700u, ModeOf(Data));
+      EXPECT_EQ(0700u, ModeOf(Store.parent_path()));
+    }
+  }
 }
 
 TEST_F(RegistryStoreTest, TheDesktopStoreIsTheNamedFileOrTheUsersDataFolder) {
@@ -172,6 +215,62 @@ TEST_F(RegistryStoreTest, AStoreLockedByAnotherProgramIsBusyAndNeverTakenForFore
   EXPECT_TRUE(RegReadBool(kPath, "Flag", false));
   RegWriteBool(kPath, "Other", true);
   EXPECT_TRUE(RegReadBool(kPath, "Other", false));
+}
+
+// Another program that marks a key read-only or clears the mark again is
+// heard at the next call, whether the file keeps a write-ahead log or a
+// rollback journal when the change comes.
+TEST_F(RegistryStoreTest, AMarkChangedByAnotherConnectionCountsAtTheNextOpen) {
+  auto OpenForWriting = [] {
+    HKEY Key = nullptr;
+    const LONG Result = RegOpenKeyExA(HKEY_CURRENT_USER, kPath, 0, KEY_ALL_ACCESS, &Key);
+    if (Result == ERROR_SUCCESS) RegCloseKey(Key);
+    return Result;
+  };
+  for (const char* Journal : {"wal", "delete"}) {
+    SCOPED_TRACE(Journal);
+    UseFile(File);
+    RegWriteBool(kPath, "Flag", true);
+    UseFile(File);
+    sqlite3* Db = nullptr;
+    ASSERT_EQ(SQLITE_OK, sqlite3_open(File.c_str(), &Db));
+    sqlite3_exec(Db, (std::string("PRAGMA journal_mode = ") + Journal).c_str(), nullptr, nullptr,
+                 nullptr);
+    sqlite3_close(Db);
+    TRegistryStore Other(File);
+    EXPECT_EQ(ERROR_SUCCESS, OpenForWriting());
+    ASSERT_EQ(ERROR_SUCCESS, Other.SetKeyReadOnly(TRegistryStore::CurrentUserHive, kPath, true));
+    EXPECT_EQ(ERROR_ACCESS_DENIED, OpenForWriting());
+    ASSERT_EQ(ERROR_SUCCESS, Other.SetKeyReadOnly(TRegistryStore::CurrentUserHive, kPath, false));
+    EXPECT_EQ(ERROR_SUCCESS, OpenForWriting());
+  }
+}
+
+// Writers that find the store locked write in the order they came, each
+// within its deadline: one that came later never overtakes. Two rounds, so
+// that writers in any order would pass by chance once in sixteen.
+TEST_F(RegistryStoreTest, WritersWaitingForALockWriteInTheOrderTheyCame) {
+  for (int Round = 0; Round < 2; ++Round) {
+    auto Locker = LockedStore();
+    std::vector<std::unique_ptr<TChildProcess>> Writers;
+    for (const char* Writer : {"A", "B", "C", "D"}) {
+      Writers.push_back(StartWriter(Writer, 1, "Last"));
+      std::string Line;
+      ASSERT_TRUE(Writers.back()->ReadLine(Line));
+      EXPECT_EQ("ready", Line);
+      // Time to reach the lock; the order would not be the one meant without.
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    Locker->Kill();
+    Locker->Wait();
+    int Refused = 0;
+    for (auto& Writer : Writers) Refused += Writer->Wait() != 0;
+    EXPECT_EQ(0, Refused);
+    DWORD Type = REG_NONE;
+    std::string Text;
+    ASSERT_TRUE(QueryRawValue(HKEY_CURRENT_USER, kPath, "Last", Type, Text));
+    EXPECT_STREQ("D0", Text.c_str()) << Round;
+  }
 }
 
 TEST_F(RegistryStoreTest, ReadersDoNotWaitForAnotherProgramsWriter) {
