@@ -534,11 +534,13 @@ TEST_F(Win32OptionsDialogTest, ARefusedDeviceWriteIsReportedAndOkKeepsTheDialogO
 
 TEST_F(Win32OptionsDialogTest, TheDialogCarriesTheProgramsIconInTheSizesTheSystemShows) {
   Show([](TWin32OptionsDialog& Window) {
-    for (const auto& [Kind, Metric] : {std::pair{GCLP_HICON, SM_CXICON}, {GCLP_HICONSM, SM_CXSMICON}}) {
+    for (const auto& [Kind, Metric] :
+         {std::pair{GCLP_HICON, SM_CXICON}, {GCLP_HICONSM, SM_CXSMICON}}) {
       const int Size = GetSystemMetrics(Metric);
-      EXPECT_EQ(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON,
-                           Size, Size, LR_SHARED),
-                reinterpret_cast<HANDLE>(GetClassLongPtrW(Window.Handle, Kind)))
+      const HANDLE Icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIconId),
+                                     IMAGE_ICON, Size, Size, LR_SHARED);
+      ASSERT_NE(nullptr, Icon) << "the test program carries no icon of " << Size << " pixels";
+      EXPECT_EQ(Icon, reinterpret_cast<HANDLE>(GetClassLongPtrW(Window.Handle, Kind)))
           << "icon " << Kind;
     }
     PressKey(Window.tvOptions, VK_ESCAPE);
