@@ -1,6 +1,7 @@
 #include "Win32GridAccessible.h"
 
 #include "Win32OptionList.h"
+#include "Win32SystemFunction.h"
 #include "miniUtils.h"
 
 namespace {
@@ -9,7 +10,7 @@ HRESULT Text(const WideString& Value, BSTR* Out) {
   if (!Out) return E_POINTER;
   *Out = nullptr;
   if (Value.empty()) return S_FALSE;
-  *Out = SysAllocString(Value.c_str());
+  *Out = SYSTEM_FUNCTION(L"oleaut32.dll", SysAllocString)(Value.c_str());
   return *Out ? S_OK : E_OUTOFMEMORY;
 }
 
@@ -71,8 +72,8 @@ STDMETHODIMP TWin32GridAccessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS
 
 STDMETHODIMP TWin32GridAccessible::get_accParent(IDispatch** Parent) {
   if (!FList) return CO_E_OBJNOTCONNECTED;
-  return CreateStdAccessibleObject(FList->VTV, OBJID_WINDOW, IID_IDispatch,
-                                   reinterpret_cast<void**>(Parent));
+  return SYSTEM_FUNCTION(L"oleacc.dll", CreateStdAccessibleObject)(
+      FList->VTV, OBJID_WINDOW, IID_IDispatch, reinterpret_cast<void**>(Parent));
 }
 
 STDMETHODIMP TWin32GridAccessible::get_accChildCount(long* Count) {

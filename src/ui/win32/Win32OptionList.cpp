@@ -8,6 +8,7 @@
 
 #include "UserInteraction.h"
 #include "Win32GridAccessible.h"
+#include "Win32SystemFunction.h"
 #include "miniUtils.h"
 
 namespace {
@@ -292,10 +293,11 @@ void TWin32OptionList::ShowHint(int Row) {
 // The grid's own accessible object answers for its client area, once the
 // thread can hand it out (COM, which the thread keeps from then on).
 LRESULT TWin32OptionList::AccessibleObject(WPARAM WParam) {
-  static const HRESULT Com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  static const HRESULT Com =
+      SYSTEM_FUNCTION(L"ole32.dll", CoInitializeEx)(nullptr, COINIT_APARTMENTTHREADED);
   (void)Com;
   if (!FAccessible) FAccessible = new TWin32GridAccessible(*this);
-  return LresultFromObject(IID_IAccessible, WParam, FAccessible);
+  return SYSTEM_FUNCTION(L"oleacc.dll", LresultFromObject)(IID_IAccessible, WParam, FAccessible);
 }
 
 // A click on a check box toggles it (each click of a double click too); a

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "Win32SystemFunction.h"
 #include "miniUtils.h"
 
 void TWin32UserInteraction::ShowError(const std::string& Message) {
@@ -18,7 +19,7 @@ void TWin32UserInteraction::ShowMessage(const std::string& Message) {
 namespace {
 
 struct TItemListFree {
-  void operator()(ITEMIDLIST* Items) const { CoTaskMemFree(Items); }
+  void operator()(ITEMIDLIST* Items) const { SYSTEM_FUNCTION(L"ole32.dll", CoTaskMemFree)(Items); }
 };
 using TItemList = std::unique_ptr<ITEMIDLIST, TItemListFree>;
 
@@ -58,7 +59,7 @@ TShellFolder ChildFolder(IShellFolder& Parent, const ITEMIDLIST* Item) {
 // does); null when the folder is not there.
 TItemList EnumeratedItemList(const std::string& Folder) {
   IShellFolder* Desktop = nullptr;
-  if (FAILED(SHGetDesktopFolder(&Desktop))) return nullptr;
+  if (FAILED(SYSTEM_FUNCTION(L"shell32.dll", SHGetDesktopFolder)(&Desktop))) return nullptr;
   TShellFolder Parent(Desktop);
   WideString Path = AnsiToWide(Folder, 0);
   ITEMIDLIST* Parsed = nullptr;
@@ -67,11 +68,12 @@ TItemList EnumeratedItemList(const std::string& Folder) {
   const TItemList Wanted(Parsed);
   TItemList Items;
   for (const ITEMIDLIST* Level = Wanted.get(); !ILIsEmpty(Level); Level = ILNext(Level)) {
-    const TItemList Step(ILCloneFirst(Level));
+    const TItemList Step(SYSTEM_FUNCTION(L"shell32.dll", ILCloneFirst)(Level));
     TItemList Child = Parent && Step ? EnumeratedChild(*Parent, Step.get()) : nullptr;
     if (!Child) return nullptr;
     Parent = ChildFolder(*Parent, Child.get());
-    Items.reset(Items ? ILCombine(Items.get(), Child.get()) : Child.release());
+    Items.reset(Items ? SYSTEM_FUNCTION(L"shell32.dll", ILCombine)(Items.get(), Child.get())
+                      : Child.release());
     if (!Items) return nullptr;
   }
   return Items;
@@ -88,7 +90,8 @@ int CALLBACK SelectStartFolder(HWND Dialog, UINT Message, LPARAM, LPARAM Items) 
 std::string TWin32UserInteraction::BrowseFolder(const std::string& Title, DWORD Flags,
                                                 const std::string& StartFolder) {
   // The shell's dialog needs COM on the calling thread.
-  const HRESULT Com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  const HRESULT Com =
+      SYSTEM_FUNCTION(L"ole32.dll", CoInitializeEx)(nullptr, COINIT_APARTMENTTHREADED);
   std::string Folder;
   {
     char DisplayName[MAX_PATH + 1] = {};
@@ -102,11 +105,11 @@ std::string TWin32UserInteraction::BrowseFolder(const std::string& Title, DWORD 
       Browse.lpfn = &SelectStartFolder;
       Browse.lParam = reinterpret_cast<LPARAM>(Start.get());
     }
-    if (const TItemList Item{SHBrowseForFolderA(&Browse)}) {
+    if (const TItemList Item{SYSTEM_FUNCTION(L"shell32.dll", SHBrowseForFolderA)(&Browse)}) {
       char Path[MAX_PATH + 1] = {};
-      if (SHGetPathFromIDListA(Item.get(), Path)) Folder = Path;
+      if (SYSTEM_FUNCTION(L"shell32.dll", SHGetPathFromIDListA)(Item.get(), Path)) Folder = Path;
     }
   }
-  if (SUCCEEDED(Com)) CoUninitialize();
+  if (SUCCEEDED(Com)) SYSTEM_FUNCTION(L"ole32.dll", CoUninitialize)();
   return Folder;
 }
