@@ -2,10 +2,10 @@
 // what each gave back: return codes, types, sizes, bytes and handles. The
 // sequence covers every value type, buffers too small for the data, missing
 // keys and values, handles opened with fewer rights, text stored without its
-// NUL, names beyond ASCII, the limits of names, and which check answers
-// first when several would fail. RegistryTranscript.expected holds what the
-// Windows registry gives; the registry here must give the same, byte for
-// byte.
+// NUL, names beyond ASCII, the limits of names, deletes, and which check
+// answers first when several would fail. RegistryTranscript.expected holds
+// what the Windows registry gives; the registry here must give the same,
+// byte for byte.
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -381,6 +381,46 @@ void Limits() {
   Close(Key, "the key");
 }
 
+// Deleting values and keys: names in other letters, what is missing, keys
+// with subkeys, the root, handles without the right, and handles left on a
+// deleted key.
+void Deletes() {
+  std::printf("# deletes\n");
+  HKEY Key = Open(HKEY_CURRENT_USER, kKey, KEY_ALL_ACCESS, "KEY_ALL_ACCESS");
+  Print("delete value \"DWORD\"", RegDeleteValueA(Key, "DWORD"));
+  TypeOnly(Key, "Dword");
+  Print("delete value \"Dword\" again", RegDeleteValueA(Key, "Dword"));
+  Print("delete the unnamed value", RegDeleteValueA(Key, nullptr));
+  TypeOnly(Key, "");
+  Print("delete a value named with 16384 characters",
+        RegDeleteValueA(Key, std::string(16384, 'v').c_str()));
+  HKEY Reader = Open(HKEY_CURRENT_USER, kKey, KEY_READ, "KEY_READ");
+  Print("delete value \"Binary\" through the KEY_READ handle", RegDeleteValueA(Reader, "Binary"));
+  Print("delete value \"Binary\" through no handle", RegDeleteValueA(nullptr, "Binary"));
+  Print("delete key \"A\", which has subkeys", RegDeleteKeyA(Key, "A"));
+  Print("delete key \"a\\b\\c\" through the KEY_READ handle", RegDeleteKeyA(Reader, "a\\b\\c"));
+  Print("delete key \"A\\B\\C\" again", RegDeleteKeyA(Key, "A\\B\\C"));
+  Print("delete key \"\\A\"", RegDeleteKeyA(Key, "\\A"));
+  Print("delete key \"A\" through no handle", RegDeleteKeyA(nullptr, "A"));
+  Print("delete the root", RegDeleteKeyA(HKEY_CURRENT_USER, ""));
+  Close(Reader, "the KEY_READ handle");
+  HKEY Doomed = Create(Key, "Doomed");
+  Set(Doomed, "Value", REG_DWORD, std::string(4, '\3'));
+  Print("delete key \"Doomed\" through itself", RegDeleteKeyA(Doomed, ""));
+  Set(Doomed, "Value", REG_DWORD, std::string(4, '\3'));
+  Print("delete value \"Value\" of the deleted key", RegDeleteValueA(Doomed, "Value"));
+  Print("delete the deleted key", RegDeleteKeyA(Doomed, ""));
+  Open(Key, "Doomed", KEY_READ, "KEY_READ");
+  // The handle left on the deleted key never reaches the key made after it.
+  HKEY Again = Create(Key, "DOOMED");
+  Set(Doomed, "Value", REG_DWORD, std::string(4, '\3'));
+  TypeOnly(Again, "Value");
+  Close(Again, "the key made again");
+  Close(Doomed, "the deleted key");
+  Print("delete key \"Doomed\"", RegDeleteKeyA(Key, "Doomed"));
+  Close(Key, "the key");
+}
+
 }  // namespace
 
 int main() {
@@ -393,5 +433,6 @@ int main() {
   TextWithoutNul();
   NamesBeyondAscii();
   Limits();
+  Deletes();
   return 0;
 }

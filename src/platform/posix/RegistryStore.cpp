@@ -40,6 +40,11 @@ const char* const kSchema =
     "PRAGMA application_id = 1515279442;";
 static_assert(kApplicationId == 1515279442);
 
+// The highest id a deleted key had: a key made later gets a higher one.
+const char* const kDeletedKeyIds =
+    "CREATE TABLE IF NOT EXISTS deleted_key_ids(one INTEGER PRIMARY KEY CHECK (one = 1),"
+    " highest INTEGER NOT NULL)";
+
 // Splits a key path into its names, as the Windows registry does: a path
 // that starts with a backslash is a bad path; backslashes after a name, one
 // or several, at the end too, only separate it from the next.
@@ -171,6 +176,7 @@ void TRegistryStore::Disconnect() {
 void TRegistryStore::Forget() {
   FFoundKeys.clear();
   FKnownOurs = false;
+  FKeepsDeletedKeyIds = false;
 }
 
 std::unique_lock<std::mutex> TRegistryStore::BeginCall() {
@@ -315,7 +321,9 @@ LONG TRegistryStore::MakeKey(KeyId Parent, std::string_view Name, int& ParentDep
     if (Measured != ERROR_SUCCESS) return Measured;
   }
   if (ParentDepth >= kMaxDepth) return ERROR_INVALID_PARAMETER;
-  TStatement Insert = Statement("INSERT INTO keys(parent, name, fold) VALUES (?, ?, ?)");
+  TStatement Insert = Statement(
+      "INSERT INTO keys(id, parent, name, fold) VALUES (max((SELECT coalesce(max(id), 0) FROM"
+      " keys), (SELECT coalesce(max(highest), 0) FROM deleted_key_ids)) + 1, ?, ?, ?)");
   const int Step = Insert.Bind(1, Parent).Bind(2, Name).Bind(3, FoldCase(Name)).Step();
   if (Step != SQLITE_DONE) return ErrorFromSqlite(Step);
   Child = sqlite3_last_insert_rowid(FDb);
@@ -379,6 +387,7 @@ LONG TRegistryStore::Transact(Body&& Work) {
     if (Result == ERROR_SUCCESS && State != TFileState::Ours) Result = ERROR_CANTWRITE;
   }
   if (Result == ERROR_SUCCESS && State == TFileState::Foreign) Result = ERROR_BADDB;
+  if (Result == ERROR_SUCCESS) Result = KeepDeletedKeyIds();
   if (Result == ERROR_SUCCESS) Result = Work();
   if (Result == ERROR_SUCCESS) {
     int Commit = sqlite3_exec(FDb, "COMMIT", nullptr, nullptr, nullptr);
@@ -456,9 +465,9 @@ LONG TRegistryStore::SetValue(KeyId Key, std::string_view Name, DWORD Type, cons
                               DWORD Size) {
   auto Call = BeginCall();
   return InWriteTransaction([&]() -> LONG {
-    TStatement Exists = Statement("SELECT 1 FROM keys WHERE id = ?");
-    int Found = Exists.Bind(1, Key).Step();
-    if (Found != SQLITE_ROW) return Found == SQLITE_DONE ? ERROR_BADKEY : ErrorFromSqlite(Found);
+    bool ReadOnly = false;
+    const LONG Found = FindLiveKey(Key, ReadOnly);
+    if (Found != ERROR_SUCCESS) return Found;
     TStatement Upsert = Statement(
         "INSERT INTO vals(key, name, fold, type, data) VALUES (?, ?, ?, ?, ?)"
         " ON CONFLICT(key, fold) DO UPDATE SET type = excluded.type,"
@@ -471,6 +480,78 @@ LONG TRegistryStore::SetValue(KeyId Key, std::string_view Name, DWORD Type, cons
                    .Step();
     return Step == SQLITE_DONE ? ERROR_SUCCESS : ErrorFromSqlite(Step);
   });
+}
+
+LONG TRegistryStore::DeleteValue(KeyId Key, std::string_view Name) {
+  auto Call = BeginCall();
+  // A store without the file has nothing to delete, and stays without it.
+  KeyId Same = 0;
+  LONG Result = OpenExisting(Key, "", true, Same);
+  if (Result != ERROR_SUCCESS) return Result == ERROR_BADKEY ? ERROR_KEY_DELETED : Result;
+  return InWriteTransaction([&]() -> LONG {
+    bool ReadOnly = false;
+    const LONG Found = FindLiveKey(Key, ReadOnly);
+    if (Found != ERROR_SUCCESS) return Found;
+    if (ReadOnly) return ERROR_ACCESS_DENIED;
+    TStatement Delete = Statement("DELETE FROM vals WHERE key = ? AND fold = ?");
+    const int Step = Delete.Bind(1, Key).Bind(2, FoldCase(Name)).Step();
+    if (Step != SQLITE_DONE) return ErrorFromSqlite(Step);
+    return sqlite3_changes(FDb) > 0 ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+  });
+}
+
+LONG TRegistryStore::DeleteKey(KeyId Base, std::string_view Path) {
+  auto Call = BeginCall();
+  KeyId Key = 0;
+  LONG Result = OpenExisting(Base, Path, true, Key);
+  if (Result != ERROR_SUCCESS) return Result == ERROR_BADKEY ? ERROR_KEY_DELETED : Result;
+  if (Key == CurrentUserHive || Key == LocalMachineHive) return ERROR_ACCESS_DENIED;
+  Result = InWriteTransaction([&]() -> LONG {
+    bool ReadOnly = false;
+    const LONG Found = FindLiveKey(Key, ReadOnly);
+    // Another program deleted it meanwhile.
+    if (Found == ERROR_KEY_DELETED && !Path.empty()) return ERROR_FILE_NOT_FOUND;
+    if (Found != ERROR_SUCCESS) return Found;
+    if (ReadOnly) return ERROR_ACCESS_DENIED;
+    TStatement Child = Statement("SELECT 1 FROM keys WHERE parent = ? LIMIT 1");
+    const int Step = Child.Bind(1, Key).Step();
+    if (Step == SQLITE_ROW) return ERROR_ACCESS_DENIED;
+    if (Step != SQLITE_DONE) return ErrorFromSqlite(Step);
+    return RemoveKey(Key);
+  });
+  if (Result == ERROR_SUCCESS) ForgetKey(Key);
+  return Result;
+}
+
+LONG TRegistryStore::FindLiveKey(KeyId Key, bool& ReadOnly) {
+  TStatement Flags = Statement("SELECT read_only FROM keys WHERE id = ?");
+  const int Step = Flags.Bind(1, Key).Step();
+  if (Step != SQLITE_ROW) return Step == SQLITE_DONE ? ERROR_KEY_DELETED : ErrorFromSqlite(Step);
+  ReadOnly = Flags.Int(0) != 0;
+  return ERROR_SUCCESS;
+}
+
+LONG TRegistryStore::KeepDeletedKeyIds() {
+  if (FKeepsDeletedKeyIds) return ERROR_SUCCESS;
+  const int Made = sqlite3_exec(FDb, kDeletedKeyIds, nullptr, nullptr, nullptr);
+  FKeepsDeletedKeyIds = Made == SQLITE_OK;
+  return ErrorFromSqlite(Made);
+}
+
+LONG TRegistryStore::RemoveKey(KeyId Key) {
+  for (const std::string_view Sql :
+       {"DELETE FROM vals WHERE key = ?", "DELETE FROM keys WHERE id = ?",
+        "INSERT INTO deleted_key_ids(one, highest) VALUES (1, ?) ON CONFLICT(one) DO UPDATE"
+        " SET highest = max(highest, excluded.highest)"}) {
+    TStatement Change = Statement(Sql);
+    const int Step = Change.Bind(1, Key).Step();
+    if (Step != SQLITE_DONE) return ErrorFromSqlite(Step);
+  }
+  return ERROR_SUCCESS;
+}
+
+void TRegistryStore::ForgetKey(KeyId Key) {
+  std::erase_if(FFoundKeys, [Key](const auto& Found) { return Found.second.first == Key; });
 }
 
 LONG TRegistryStore::SetKeyReadOnly(KeyId Base, std::string_view Path, bool ReadOnly) {

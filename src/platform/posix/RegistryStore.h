@@ -75,6 +75,15 @@ class TRegistryStore {
   // Data receives the stored bytes unchanged.
   LONG QueryValue(KeyId Key, std::string_view Name, DWORD& Type, std::string& Data);
   LONG SetValue(KeyId Key, std::string_view Name, DWORD Type, const BYTE* Data, DWORD Size);
+  // ERROR_FILE_NOT_FOUND for a missing value, ERROR_ACCESS_DENIED for a
+  // read-only key.
+  LONG DeleteValue(KeyId Key, std::string_view Name);
+  // Deletes the key Path below Base (Base itself for an empty path) with its
+  // values. A key with subkeys, a read-only key and a hive are refused with
+  // ERROR_ACCESS_DENIED. A deleted key's id is never given to a key made
+  // later, so that a handle left on it never reaches another key: writes
+  // through it give ERROR_KEY_DELETED.
+  LONG DeleteKey(KeyId Base, std::string_view Path);
 
   // Test support: a read-only key refuses every open that asks for write
   // rights, as a key whose security grants only read rights does.
@@ -102,6 +111,15 @@ class TRegistryStore {
   // Makes the key Name below Parent, unless it would lie too deep.
   // ParentDepth: Parent's depth, measured here when still unknown (-1).
   LONG MakeKey(KeyId Parent, std::string_view Name, int& ParentDepth, KeyId& Child);
+  // Whether Key still exists, and its read-only mark; ERROR_KEY_DELETED when
+  // it is gone.
+  LONG FindLiveKey(KeyId Key, bool& ReadOnly);
+  // Makes sure the file records the highest id of a deleted key, which
+  // stores made before keys could be deleted lack.
+  LONG KeepDeletedKeyIds();
+  LONG RemoveKey(KeyId Key);
+  // Forgets the paths found to Key.
+  void ForgetKey(KeyId Key);
   // Opens the writers' queue, once the file is a store.
   void JoinWriters();
   // Work in a write transaction, in this writer's turn.
@@ -125,6 +143,7 @@ class TRegistryStore {
   bool FWritable = false;
   bool FKnownOurs = false;
   bool FWriteAheadLog = false;
+  bool FKeepsDeletedKeyIds = false;
   TClock::time_point FDeadline;
   TClock::time_point FLastDeadline;
   TCommitWatch FWatch;

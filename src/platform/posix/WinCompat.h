@@ -87,6 +87,7 @@ constexpr LONG ERROR_BADKEY = 1010;
 constexpr LONG ERROR_CANTOPEN = 1011;
 constexpr LONG ERROR_CANTREAD = 1012;
 constexpr LONG ERROR_CANTWRITE = 1013;
+constexpr LONG ERROR_KEY_DELETED = 1018;
 constexpr LONG ERROR_TIMEOUT = 1460;
 constexpr LONG ERROR_NOT_CONNECTED = 2250;
 
@@ -159,6 +160,12 @@ LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD
                       LPBYTE lpData, LPDWORD lpcbData);
 LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWORD dwType, const BYTE* lpData,
                     DWORD cbData);
+// A missing value or key gives ERROR_FILE_NOT_FOUND. RegDeleteKeyA deletes
+// one key with its values, the key of hKey itself for an empty lpSubKey; a
+// key with subkeys, a read-only key and a hive are refused with
+// ERROR_ACCESS_DENIED.
+LONG RegDeleteValueA(HKEY hKey, LPCSTR lpValueName);
+LONG RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey);
 LONG RegCloseKey(HKEY hKey);
 LONG RegFlushKey(HKEY hKey);
 

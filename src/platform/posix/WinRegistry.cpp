@@ -239,6 +239,32 @@ LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD /*Reserved*/, DWORD dwT
   });
 }
 
+// The name first, as the A function converts it before it looks at the
+// handle's key.
+LONG RegDeleteValueA(HKEY hKey, LPCSTR lpValueName) {
+  return Guarded([&]() -> LONG {
+    if (!hKey) return ERROR_INVALID_HANDLE;
+    const std::string_view Name = NameOf(lpValueName);
+    const LONG Valid = CheckValueName(Name, ERROR_FILE_NOT_FOUND);
+    if (Valid != ERROR_SUCCESS) return Valid;
+    TOpenKey Key;
+    if (!Resolve(hKey, Key)) return ERROR_INVALID_HANDLE;
+    if (!(Key.Access & KEY_SET_VALUE)) return ERROR_ACCESS_DENIED;
+    return Key.Store->DeleteValue(Key.Id, Name);
+  });
+}
+
+// As Windows opens the key for deletion, the rights of hKey play no part.
+LONG RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey) {
+  return Guarded([&]() -> LONG {
+    if (!lpSubKey) return ERROR_INVALID_PARAMETER;
+    if (!hKey) return ERROR_INVALID_HANDLE;
+    TOpenKey Base;
+    if (!Resolve(hKey, Base)) return ERROR_INVALID_HANDLE;
+    return Base.Store->DeleteKey(Base.Id, lpSubKey);
+  });
+}
+
 LONG RegCloseKey(HKEY hKey) {
   return Guarded([&]() -> LONG {
     if (IsPredefined(hKey)) return ERROR_SUCCESS;
