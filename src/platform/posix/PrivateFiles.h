@@ -11,3 +11,11 @@ bool CreatePrivateFolders(const std::string& File);
 
 // Makes File, empty, when it is missing. False when it could not be made.
 bool CreatePrivateFile(const std::string& File);
+
+// Opens File, a file kept beside a store, for reading, or reading and
+// writing; Create: made first when missing. A link at that name is never
+// followed: only a regular file of the user (geteuid) is opened. The
+// descriptor (close-on-exec), or -1 with Failure telling why: "it is a
+// symbolic link", "it is not a regular file", "it belongs to another user",
+// or the system's reason why it could not be opened or made.
+int OpenPrivateFile(const std::string& File, bool ForWriting, bool Create, std::string& Failure);

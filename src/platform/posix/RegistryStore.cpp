@@ -357,18 +357,23 @@ LONG TRegistryStore::OpenExisting(KeyId Base, std::string_view Path, bool WantsW
   return ERROR_SUCCESS;
 }
 
-// The queue's file is made only beside a file that is a store.
-void TRegistryStore::JoinWriters() {
-  if (FQueue.IsOpen()) return;
+// The queue's file is made only beside a file that is or becomes a store.
+// A queue file that is not the user's own regular file refuses every write,
+// and is left as it is.
+LONG TRegistryStore::JoinWriters() {
+  if (FQueue.IsOpen()) return ERROR_SUCCESS;
   TFileState State = TFileState::Ours;
-  if (CheckFile(State) == ERROR_SUCCESS && State == TFileState::Ours) FQueue.Open(FFileName);
+  const LONG Checked = CheckFile(State);
+  if (Checked != ERROR_SUCCESS || State == TFileState::Foreign) return Checked;
+  return FQueue.Open(FFileName) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
 }
 
 template <typename Body>
 LONG TRegistryStore::InWriteTransaction(Body&& Work) {
   LONG Result = Connect(true);
   if (Result != ERROR_SUCCESS) return Result;
-  JoinWriters();
+  Result = JoinWriters();
+  if (Result != ERROR_SUCCESS) return Result;
   if (!FQueue.WaitTurn([this] { return MayWait(); })) return ERROR_LOCK_VIOLATION;
   TWriterTurn Turn(FQueue);
   return Transact(Work);

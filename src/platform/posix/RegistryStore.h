@@ -120,8 +120,8 @@ class TRegistryStore {
   LONG RemoveKey(KeyId Key);
   // Forgets the paths found to Key.
   void ForgetKey(KeyId Key);
-  // Opens the writers' queue, once the file is a store.
-  void JoinWriters();
+  // Opens the writers' queue, once the file is or becomes a store.
+  LONG JoinWriters();
   // Work in a write transaction, in this writer's turn.
   template <typename Body>
   LONG InWriteTransaction(Body&& Work);

@@ -59,10 +59,11 @@ bool WaitUntil(Condition&& Ready, const TWriterQueue::TMayWait& MayWait) {
 
 TWriterQueue::~TWriterQueue() { Close(); }
 
-void TWriterQueue::Open(const std::string& StoreFile) {
+bool TWriterQueue::Open(const std::string& StoreFile) {
   Close();
-  const std::string File = StoreFile + "-queue";
-  if (CreatePrivateFile(File)) FFile = open(File.c_str(), O_RDWR | O_CLOEXEC);
+  std::string Failure;
+  FFile = OpenPrivateFile(StoreFile + "-queue", true, true, Failure);
+  return FFile >= 0;
 }
 
 void TWriterQueue::Close() {

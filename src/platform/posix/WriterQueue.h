@@ -26,10 +26,10 @@ class TWriterQueue {
   TWriterQueue(const TWriterQueue&) = delete;
   TWriterQueue& operator=(const TWriterQueue&) = delete;
 
-  // Joins the queue of StoreFile, creating its file when missing. Without
-  // it (the folder cannot be written, for example), every turn comes at
-  // once.
-  void Open(const std::string& StoreFile);
+  // Joins the queue of StoreFile, creating its file when missing; false
+  // when that file cannot be opened as the user's own regular file (a link,
+  // another user's file, a folder that cannot be written).
+  bool Open(const std::string& StoreFile);
   bool IsOpen() const { return FFile >= 0; }
   void Close();
 

@@ -4,6 +4,7 @@
 #include <sqlite3.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -110,37 +111,103 @@ mode_t ModeOf(const std::filesystem::path& Path) {
   return stat(Path.c_str(), &Info) == 0 ? Info.st_mode & 07777 : 0;
 }
 
+// What a test puts at the name of a file kept beside the store before the
+// store comes to it.
+enum class TPlanted { Nothing, LinkToUsersFile, DanglingLink, OtherUsersFile, Fifo };
+
+// Puts Planted at File; a link there points to Target. False when it could
+// not be put there (another user's file needs root).
+bool Plant(const std::string& File, TPlanted Planted, const std::string& Target) {
+  switch (Planted) {
+    case TPlanted::Nothing:
+      return true;
+    case TPlanted::LinkToUsersFile:
+      WriteWholeFile(Target, "the user's own file");
+      return symlink(Target.c_str(), File.c_str()) == 0;
+    case TPlanted::DanglingLink:
+      return symlink(Target.c_str(), File.c_str()) == 0;
+    case TPlanted::OtherUsersFile:
+      WriteWholeFile(File, "another user's file");
+      return chown(File.c_str(), 65534, 65534) == 0;
+    case TPlanted::Fifo:
+      return mkfifo(File.c_str(), 0600) == 0;
+  }
+  return false;
+}
+
+// What is at Path, as far as a write through it or a change of it would show.
+std::string Described(const std::string& Path) {
+  struct stat Info {};
+  if (lstat(Path.c_str(), &Info) != 0) return "nothing";
+  std::string Text = std::to_string(Info.st_mode) + " " + std::to_string(Info.st_uid);
+  return S_ISREG(Info.st_mode) ? Text + " " + ReadWholeFile(Path) : Text;
+}
+
 // Whatever the umask, the folders the store makes are 0700 and its file, log,
 // index and queue 0600; a file that was there keeps its mode, which SQLite
-// gives its log and index.
-TEST_F(RegistryStoreTest, TheStoreIsItsUsersAlone) {
+// gives its log and index. Anything at the queue's name but a regular file
+// of the user's refuses every write, and is left as it was, and so is what
+// a link there points to.
+TEST_F(RegistryStoreTest, TheStoreAndTheFilesBesideItAreItsUsersAlone) {
+  using enum TPlanted;
   const struct {
+    const char* Beside;
+    TPlanted Planted;
     mode_t Umask;
-    mode_t Existing;  // the mode of a file there before, or 0 for none
-  } Cases[] = {{022, 0}, {002, 0}, {022, 0640}};
-  for (const auto& Case : Cases) {
-    SCOPED_TRACE(testing::Message() << std::oct << Case.Umask << " " << Case.Existing);
-    const std::filesystem::path Data = Registry.Folder().Path() / std::to_string(Case.Existing) /
-                                       std::to_string(Case.Umask);
+    mode_t Existing;  // the mode of a store file there before, or 0 for none
+    const char* Refusal;
+  } Cases[] = {
+      {"-queue", Nothing, 022, 0, nullptr},
+      {"-queue", Nothing, 000, 0, nullptr},
+      {"-queue", Nothing, 0277, 0, nullptr},
+      {"-queue", Nothing, 022, 0640, nullptr},
+      {"-queue", LinkToUsersFile, 022, 0, "it is a symbolic link"},
+      {"-queue", DanglingLink, 022, 0, "it is a symbolic link"},
+      {"-queue", OtherUsersFile, 022, 0, "it belongs to another user"},
+      {"-queue", Fifo, 022, 0, "it is not a regular file"},
+  };
+  bool NeededRoot = false;
+  for (size_t Index = 0; Index < std::size(Cases); ++Index) {
+    const auto& Case = Cases[Index];
+    SCOPED_TRACE(testing::Message() << Index << ": " << Case.Beside << std::oct << " umask "
+                                    << Case.Umask << " existing " << Case.Existing);
+    const std::filesystem::path Data = Registry.Folder().Path() / std::to_string(Index);
     const std::filesystem::path Store = Data / "ZQTTweaker/registry.db";
-    if (Case.Existing) {
+    const std::string File = Store.string() + Case.Beside;
+    const std::string Target = Registry.Folder().File(std::to_string(Index) + "-target");
+    if (Case.Existing || Case.Planted != Nothing)
       std::filesystem::create_directories(Store.parent_path());
+    if (Case.Existing) {
       WriteWholeFile(Store.string(), "");
       chmod(Store.c_str(), Case.Existing);
     }
+    if (!Plant(File, Case.Planted, Target)) {
+      NeededRoot = true;
+      continue;
+    }
+    const std::string Before = Described(File) + " / " + Described(Target);
     const mode_t Saved = umask(Case.Umask);
     UseFile(Store.string(), true);
-    RegWriteBool(kPath, "Flag", true);
+    // Two writes: the log and its index are made after the first.
+    const LONG First = CreateKey(kPath);
+    const LONG Second = CreateKey("Software\\Second");
     umask(Saved);
-    const mode_t File = Case.Existing ? Case.Existing : 0600;
+    EXPECT_EQ(Case.Refusal ? ERROR_ACCESS_DENIED : ERROR_SUCCESS, First);
+    EXPECT_EQ(First, Second);
+    if (Case.Refusal) {
+      EXPECT_EQ(Before, Described(File) + " / " + Described(Target));
+      continue;
+    }
+    const mode_t Mode = Case.Existing ? Case.Existing : 0600;
     for (const char* Suffix : {"", "-wal", "-shm"})
-      EXPECT_EQ(File, ModeOf(Store.string() + Suffix)) << Suffix;
-    EXPECT_EQ(0600u, ModeOf(Store.string() + "-queue"));
+      EXPECT_EQ(Mode, ModeOf(Store.string() + Suffix)) << Suffix;
+    EXPECT_EQ(0600u, ModeOf(File));
     if (!Case.Existing) {
       EXPECT_EQ(0700u, ModeOf(Data));
       EXPECT_EQ(0700u, ModeOf(Store.parent_path()));
     }
   }
+  if (NeededRoot) GTEST_SKIP() << "another user's file can be made by root only";
 }
 
 TEST_F(RegistryStoreTest, TheDesktopStoreIsTheNamedFileOrTheUsersDataFolder) {
