@@ -12,8 +12,10 @@ std::string ReadRegularFile(const std::string& FileName) {
 }
 
 void ReplaceWholeFile(const std::string& FileName, const std::string& Bytes) {
+  std::string Failure = ReplaceableReason(FileName);
+  if (!Failure.empty()) throw ECommandError("Cannot write " + FileName + ": " + Failure);
   const std::string Temporary = TemporaryNameBeside(FileName);
-  std::string Failure = CreateFileWith(Temporary, Bytes, FileName);
+  Failure = CreateFileWith(Temporary, Bytes, FileName);
   if (Failure.empty() && !PutTemporaryInPlace(Temporary, FileName, true))
     Failure = LastSystemErrorMessage();
   if (!Failure.empty()) throw ECommandError("Cannot write " + FileName + ": " + Failure);

@@ -9,10 +9,13 @@
 #include <memory>
 #include <string>
 
+// A command that only reads shares the lock with others that only read.
+enum class TLockMode { Read, Write };
+
 class TOptionsLock {
  public:
   // Waits at most Wait for the lock.
-  explicit TOptionsLock(std::chrono::milliseconds Wait);
+  explicit TOptionsLock(std::chrono::milliseconds Wait, TLockMode Mode = TLockMode::Write);
   // Lets the lock go.
   ~TOptionsLock();
   TOptionsLock(const TOptionsLock&) = delete;

@@ -30,7 +30,7 @@ bool AnyOnDevice(const std::vector<TOptionValue>& Values) {
 // Writes values, each checked first; the device is reached when one of
 // them lives there.
 int WriteOptions(const std::vector<TOptionValue>& Values) {
-  TTweakSession Session(AnyOnDevice(Values));
+  TTweakSession Session(AnyOnDevice(Values), TLockMode::Write);
   Session.Write(Values, RefuseCommand);
   return kExitSuccess;
 }
@@ -54,7 +54,7 @@ std::string FilePlace(const std::string& FileName, int Line) {
 }
 
 int ListOptions(const TTweakCommand& Command, std::ostream& Out) {
-  TTweakSession Session(true);
+  TTweakSession Session(true, TLockMode::Read);
   const std::vector<TOptionValue> Values = Session.Values();
   Out << (Command.Json ? OptionsJson(Values) + "\n" : OptionTable(Values));
   return kExitSuccess;
@@ -62,7 +62,7 @@ int ListOptions(const TTweakCommand& Command, std::ostream& Out) {
 
 int GetOption(const TTweakCommand& Command, std::ostream& Out) {
   const std::string& Id = Command.Arguments.front();
-  TTweakSession Session(OptionRow(Id).Target == otDevice);
+  TTweakSession Session(OptionRow(Id).Target == otDevice, TLockMode::Read);
   const TOptionValue Value = Session.Value(Id);
   Out << (Command.Json ? OptionJson(Value) : std::to_string(Value.Value)) << '\n';
   return kExitSuccess;
@@ -80,7 +80,7 @@ int ResetOptions(const TTweakCommand& Command) {
     const TOptionRow& Row = OptionRow(Id);
     return WriteOptions({{&Row, Row.Default}});
   }
-  TTweakSession Session(true);
+  TTweakSession Session(true, TLockMode::Write);
   std::vector<TOptionValue> Defaults;
   for (const TOptionRow* Row : Session.ExistingRows(std::nullopt))
     Defaults.push_back({Row, Row->Default});
@@ -89,7 +89,7 @@ int ResetOptions(const TTweakCommand& Command) {
 }
 
 int ExportOptions(const std::string& FileName, TTweakOptionTarget Side) {
-  TTweakSession Session(Side == otDevice);
+  TTweakSession Session(Side == otDevice, TLockMode::Read);
   if (Side == otDevice) Session.RequireDevice();
   ReplaceWholeFile(FileName, RegFileBytes(RegFileText(RegFileOf(Side, Session.Values(Side)))));
   return kExitSuccess;
@@ -99,7 +99,7 @@ int ExportOptions(const std::string& FileName, TTweakOptionTarget Side) {
 int ImportOptions(const std::string& FileName, TTweakOptionTarget Side) {
   try {
     const TOptionsInFile Found = OptionsIn(ReadRegularFile(FileName), Side);
-    TTweakSession Session(Side == otDevice);
+    TTweakSession Session(Side == otDevice, TLockMode::Write);
     if (Side == otDevice) Session.RequireDevice();
     Session.Write(Found.Values, [](const TOptionValue& Value, const std::string& Reason) {
       throw ERegFileError(Value.Line, Reason);

@@ -6,7 +6,9 @@
 // ever writes.
 //
 // Values are read as they are stored, with read rights where a key refuses
-// more (the dialog keeps such an option at its default instead).
+// more, and a value that cannot be read fails the command (the dialog keeps
+// such an option at its default instead). A command's writes are one unit,
+// even when it is killed: see CommandJournal.h.
 #pragma once
 
 #include <algorithm>
@@ -17,6 +19,7 @@
 #include <vector>
 
 #include "CommandErrors.h"
+#include "CommandJournal.h"
 #include "OptionValue.h"
 #include "OptionsLock.h"
 #include "RapiMngr.h"
@@ -37,9 +40,11 @@ class TTweakSession {
  public:
   // WithDevice: connects to the device first, waiting at most 2000 ms;
   // otherwise the run has the desktop's options only. Then waits at most
-  // kOptionsLockWait for the options' lock: ECommandError when another
-  // zqttweak kept it.
-  explicit TTweakSession(bool WithDevice);
+  // kOptionsLockWait for the options' lock, shared for a command that only
+  // reads: ECommandError when another zqttweak kept it. Then takes back the
+  // changes of an earlier command that was interrupted, and says so; when
+  // that fails, ECommandError says what could not be taken back.
+  TTweakSession(bool WithDevice, TLockMode Mode);
 
   // The device manager; null when the command does not involve the device.
   TRapiManager* Device() const { return FDevice.get(); }
@@ -51,8 +56,10 @@ class TTweakSession {
   std::vector<const TOptionRow*> ExistingRows(std::optional<TTweakOptionTarget> Side) const;
   // Why Row's option does not exist in this run.
   std::string WhyMissing(const TOptionRow& Row) const;
-  // The stored value of the option named Id; ECommandError saying why
-  // when it does not exist in this run.
+  // The stored value of the option named Id: its default when the value is
+  // missing or of another type, as the organizer takes it. ECommandError
+  // saying why when the option does not exist in this run, or naming it with
+  // the system's reason when its value cannot be read.
   TOptionValue Value(const std::string& Id);
   // The stored value of every option of this run, only Side's when given.
   std::vector<TOptionValue> Values(std::optional<TTweakOptionTarget> Side = std::nullopt);
@@ -60,26 +67,37 @@ class TTweakSession {
   // option of this run; Refuse(Value, Reason) raises for one that does not,
   // and then nothing is written. An option named twice is written once, with
   // its later value. Every value is written, also one equal to the stored
-  // one. When a write fails, the values written before it are put back as
-  // they were read, and ECommandError names the value that failed and says
-  // that nothing was changed, or names each value that could not be put back.
+  // one. Before the first write, each value is read as stored (a failed read
+  // writes nothing) and recorded in the journal. When a write fails, every
+  // value written is put back exactly as it was, and ECommandError names the
+  // value that failed and says that nothing was changed, or names each value
+  // that could not be put back (the journal keeps those for the next
+  // command).
   template <typename TRefuse>
   void Write(const std::vector<TOptionValue>& Values, TRefuse Refuse);
 
  private:
-  TTweakOptionItem& Loaded(const TOptionRow& Row);
-  void Write(const std::vector<TTweakOptionItem*>& Options,
-             const std::vector<TOptionValue>& Values);
-  // After the write of Values[Failed] failed: puts the options before it
-  // back to Before; what the user is told of it.
-  std::string PutBack(const std::vector<TTweakOptionItem*>& Options,
-                      const std::vector<TOptionValue>& Values, const std::vector<int>& Before,
-                      std::size_t Failed);
+  TTweakOptionItem& Existing(const TOptionRow& Row);
+  int StoredValueOf(const TOptionRow& Row);
+  // Device, else the command's own; ECommandError when it is not connected.
+  TRapiManager& ConnectedDevice(TRapiManager* Device) const;
+  // Entry's value as stored now, and written, through Device for a device
+  // value (the command's own device when null).
+  TStoredValue ReadStored(const TJournalEntry& Entry, TRapiManager* Device = nullptr);
+  void WriteStored(const TJournalEntry& Entry, const TStoredValue& Value,
+                   TRapiManager* Device = nullptr);
+  bool IsAsBefore(const TJournalEntry& Entry, TRapiManager* Device);
+  void Write(const std::vector<TJournalEntry>& Entries, const std::vector<TOptionValue>& Values);
+  // Puts the entries back, last first; what could not be put back, a line
+  // each.
+  std::string PutBack(const std::vector<TJournalEntry>& Entries, TRapiManager* Device = nullptr);
+  void TakeBackInterrupted();
 
   TRegistryManager FRegistry{"", "", false, HKEY_CURRENT_USER};
   std::unique_ptr<TRapiManager> FDevice;
   // Taken once the device answered or not, so that its wait holds no one up.
   TOptionsLock FLock;
+  TCommandJournal FJournal;
   TZQTTweakOptionsManager FCatalogue;
 };
 
@@ -98,5 +116,9 @@ void TTweakSession::Write(const std::vector<TOptionValue>& Values, TRefuse Refus
     Options.push_back(Option);
     Latest.push_back(Value);
   }
-  Write(Options, Latest);
+  std::vector<TJournalEntry> Entries;
+  for (std::size_t Index = 0; Index < Options.size(); ++Index)
+    Entries.push_back({Latest[Index].Row->Id, Options[Index]->Target, Options[Index]->Key,
+                       Options[Index]->ValueName, {}});
+  Write(Entries, Latest);
 }

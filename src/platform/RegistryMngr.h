@@ -5,6 +5,7 @@
 #include <string>
 
 #include "Registry.h"
+#include "StoredValue.h"
 
 class TRegistryManager : public TRegistry {
  public:
@@ -30,6 +31,18 @@ class TRegistryManager : public TRegistry {
 
   void WriteBoolValue(const std::string& Name, bool Value);
   void WriteIntegerValue(const std::string& Name, int Value);
+
+  // Name in Key below the root as stored, whatever its type, read with read
+  // rights through a handle of its own (the current key stays). A missing key
+  // or value is an absent value; any other failure raises
+  // ERegistryException "Failed to get data for '<name>': " and the reason.
+  TStoredValue ReadStoredValue(const std::string& Key, const std::string& Name) const;
+  // Makes Name in Key what Value says: present, the key created when
+  // missing and the value set with Value's type and bytes; absent, the value
+  // deleted, and the keys that Value says were missing deleted again, deepest
+  // first (what is already gone is no failure). Raises ERegistryException
+  // "Failed to set data for '<name>': " and the reason.
+  void WriteStoredValue(const std::string& Key, const std::string& Name, const TStoredValue& Value);
 
   bool KeyOpened() const { return FKeyOpened; }
   const std::string& NamePrefix() const { return FNamePrefix; }

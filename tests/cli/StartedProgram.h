@@ -36,6 +36,9 @@ class TStartedRun {
 
   // Waits for its end.
   TProgramRun Finish();
+  // The system's name for the process: its id, or its handle; 0 when it did
+  // not start.
+  std::intptr_t Process() const { return FProcess; }
 
  private:
   TTemporaryFolder FOutputs;

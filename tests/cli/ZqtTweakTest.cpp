@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "OptionsLock.h"
+#include "SystemError.h"
 #include "ZqtTweakFixture.h"
 #include "miniUtils.h"
 
@@ -339,18 +340,48 @@ TEST_F(ZqtTweakTest, ImportReadsEitherEncodingAndEitherLineEnd) {
   }
 }
 
-TEST_F(ZqtTweakTest, AFailedWritePutsBackWhatTheCommandWroteAndSaysSo) {
-  SetDesktop(kSettingsKey, kDelayName, 250);
+// The device refuses the second write; the first value comes back exactly
+// as it was: a missing value or key missing again, a value of another type
+// or number with its type and bytes.
+TEST_F(ZqtTweakTest, AFailedWritePutsBackExactlyWhatWasThereAndSaysSo) {
+  struct TCase {
+    const char* Name;
+    const char* Assignment;
+    std::string Key;
+    std::string ValueName;
+    DWORD Type;  // REG_NONE: the value is missing
+    std::string Bytes;
+  };
+  const TCase Cases[] = {
+      {"a missing value", "drag-drop-delay=500", kSettingsKey, kDelayName, REG_NONE, ""},
+      {"a missing key", "desktop-sync-log=1", kSyncLogKey, "LogEnabled", REG_NONE, ""},
+      {"text", "drag-drop-delay=500", kSettingsKey, kDelayName, REG_SZ, std::string("250", 4)},
+      {"a Boolean stored as 2", "desktop-sync-log=0", kSyncLogKey, "LogEnabled", REG_DWORD,
+       DwordBytes(2)},
+  };
   SetOnDevice(kAppearanceKey, "UseMargins", 1);
   Device.RefuseRegistryWrites();
-  const TProgramRun Set = Run({"--set", "drag-drop-delay=500", "--set", "use-margins=0"});
-  EXPECT_EQ(1, Set.ExitCode);
-  EXPECT_EQ(
-      "zqttweak: Could not write use-margins: Write registry value failed: UseMargins\n"
-      "Nothing was changed.\n",
-      Set.Err);
-  EXPECT_EQ(250u, Desktop(kSettingsKey, kDelayName));
-  EXPECT_EQ(1u, OnDevice(kAppearanceKey, "UseMargins"));
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    if (Case.Type != REG_NONE)
+      SetRawValue(HKEY_CURRENT_USER, Case.Key, Case.ValueName, Case.Type, Case.Bytes);
+    else if (Case.Key == kSettingsKey)
+      SetDesktop(kSettingsKey, "Other", 1);
+    const bool KeyExisted = KeyExists(HKEY_CURRENT_USER, Case.Key);
+    const TProgramRun Set = Run({"--set", Case.Assignment, "--set", "use-margins=0"});
+    EXPECT_EQ(1, Set.ExitCode);
+    EXPECT_EQ("zqttweak: Could not write use-margins: Write registry value failed: UseMargins: " +
+                  SystemErrorMessage(ERROR_ACCESS_DENIED) + "\nNothing was changed.\n",
+              Set.Err);
+    DWORD Type = REG_NONE;
+    std::string Bytes;
+    EXPECT_EQ(Case.Type != REG_NONE,
+              QueryRawValue(HKEY_CURRENT_USER, Case.Key, Case.ValueName, Type, Bytes));
+    EXPECT_EQ(Case.Type, Type);
+    EXPECT_EQ(Case.Bytes, Bytes);
+    EXPECT_EQ(KeyExisted, KeyExists(HKEY_CURRENT_USER, Case.Key));
+    EXPECT_EQ(1u, OnDevice(kAppearanceKey, "UseMargins"));
+  }
 }
 
 // Read with read rights, such a value is shown as stored; a value written
@@ -363,9 +394,8 @@ TEST_F(ZqtTweakTest, AKeyGrantingOnlyReadRightsShowsItsValueAndFailsEveryWrite) 
   const TProgramRun Set = Run({"--set", "drag-drop-delay=7", "--set", "desktop-sync-log=1"});
   EXPECT_EQ(1, Set.ExitCode);
   EXPECT_EQ(
-      "zqttweak: Could not write desktop-sync-log: Could not write to registry: "
-      "\\Software\\Quorvanta\\Velora\\WMSync LogEnabled\n"
-      "Nothing was changed.\n",
+      "zqttweak: Could not write desktop-sync-log: Failed to set data for 'LogEnabled': " +
+          SystemErrorMessage(ERROR_ACCESS_DENIED) + "\nNothing was changed.\n",
       Set.Err);
   EXPECT_EQ(250u, Desktop(kSettingsKey, kDelayName));
 }

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "FileDescriptor.h"
@@ -15,18 +16,23 @@ namespace {
 
 constexpr std::size_t kReadChunk = 1 << 20;
 
+// Reads up to the size the file had when opened: one that another program
+// keeps appending to still ends.
 std::string ReadAll(int Handle, const struct stat& Info, std::string& Bytes) {
-  // Room for the whole file and the read that finds its end.
-  Bytes.reserve(static_cast<std::size_t>(Info.st_size) + kReadChunk);
-  for (std::size_t Size = 0;;) {
-    Bytes.resize(Size + kReadChunk);
-    const ssize_t Count = read(Handle, Bytes.data() + Size, kReadChunk);
+  const std::size_t Length = static_cast<std::size_t>(Info.st_size);
+  Bytes.resize(Length);
+  for (std::size_t Size = 0; Size < Length;) {
+    const ssize_t Count =
+        read(Handle, Bytes.data() + Size, std::min<std::size_t>(Length - Size, kReadChunk));
     if (Count < 0 && errno == EINTR) continue;
     if (Count < 0) return LastSystemErrorMessage();
+    if (Count == 0) {
+      Bytes.resize(Size);
+      break;
+    }
     Size += static_cast<std::size_t>(Count);
-    Bytes.resize(Size);
-    if (Count == 0) return std::string();
   }
+  return std::string();
 }
 
 // Gives NewFile the owner and mode of Model when Model is a regular file.
@@ -46,7 +52,15 @@ std::string ReadFileContent(const std::string& FileName, std::string& Bytes) {
   if (!File.Valid() || fstat(File.Handle(), &Info) != 0) return LastSystemErrorMessage();
   if (S_ISDIR(Info.st_mode)) return kFolderReason;
   if (!S_ISREG(Info.st_mode)) return kNotRegularReason;
+  if (static_cast<std::uint64_t>(Info.st_size) > kLargestReadFile) return kTooLargeReason;
   return ReadAll(File.Handle(), Info, Bytes);
+}
+
+std::string ReplaceableReason(const std::string& FileName) {
+  struct stat Info;
+  if (lstat(FileName.c_str(), &Info) != 0 || S_ISREG(Info.st_mode) || S_ISLNK(Info.st_mode))
+    return std::string();
+  return S_ISDIR(Info.st_mode) ? kFolderReason : kNotRegularReason;
 }
 
 std::string CreateFileWith(const std::string& NewFile, const std::string& Bytes,

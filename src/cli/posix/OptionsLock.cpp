@@ -38,7 +38,7 @@ struct TOptionsLock::TSystemLock {
   }
 };
 
-TOptionsLock::TOptionsLock(std::chrono::milliseconds Wait)
+TOptionsLock::TOptionsLock(std::chrono::milliseconds Wait, TLockMode /*Mode*/)
     : FSystem(std::make_unique<TSystemLock>()) {
   const std::string FileName = LockFileName();
   FSystem->Handle = open(FileName.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);

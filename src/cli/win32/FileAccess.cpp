@@ -34,16 +34,22 @@ class TFile {
   HANDLE FHandle;
 };
 
-std::string ReadAll(HANDLE Handle, std::string& Bytes) {
-  for (std::size_t Size = 0;;) {
-    Bytes.resize(Size + kReadChunk);
+// Reads up to Length, the size the file had when opened: one that another
+// program keeps appending to still ends.
+std::string ReadAll(HANDLE Handle, std::size_t Length, std::string& Bytes) {
+  Bytes.resize(Length);
+  for (std::size_t Size = 0; Size < Length;) {
     DWORD Count = 0;
-    if (!ReadFile(Handle, Bytes.data() + Size, kReadChunk, &Count, nullptr))
+    const DWORD Chunk = static_cast<DWORD>(std::min<std::size_t>(Length - Size, kReadChunk));
+    if (!ReadFile(Handle, Bytes.data() + Size, Chunk, &Count, nullptr))
       return LastSystemErrorMessage();
+    if (Count == 0) {
+      Bytes.resize(Size);
+      break;
+    }
     Size += Count;
-    Bytes.resize(Size);
-    if (Count == 0) return std::string();
   }
+  return std::string();
 }
 
 bool WriteAll(HANDLE Handle, const std::string& Bytes) {
@@ -66,7 +72,22 @@ std::string ReadFileContent(const std::string& FileName, std::string& Bytes) {
                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!File.Valid()) return LastSystemErrorMessage();
   if (GetFileType(File.Handle()) != FILE_TYPE_DISK) return kNotRegularReason;
-  return ReadAll(File.Handle(), Bytes);
+  LARGE_INTEGER Size;
+  if (!GetFileSizeEx(File.Handle(), &Size)) return LastSystemErrorMessage();
+  if (static_cast<std::uint64_t>(Size.QuadPart) > kLargestReadFile) return kTooLargeReason;
+  return ReadAll(File.Handle(), static_cast<std::size_t>(Size.QuadPart), Bytes);
+}
+
+// A device (NUL, CON, COM1) or a pipe answers to its name without being a
+// file on a disk.
+std::string ReplaceableReason(const std::string& FileName) {
+  const DWORD Attributes = GetFileAttributesA(FileName.c_str());
+  if (Attributes != INVALID_FILE_ATTRIBUTES && (Attributes & FILE_ATTRIBUTE_DIRECTORY))
+    return kFolderReason;
+  TFile File(CreateFileA(FileName.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!File.Valid() || GetFileType(File.Handle()) == FILE_TYPE_DISK) return std::string();
+  return kNotRegularReason;
 }
 
 std::string CreateFileWith(const std::string& NewFile, const std::string& Bytes,

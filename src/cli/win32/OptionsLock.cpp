@@ -20,7 +20,7 @@ struct TOptionsLock::TSystemLock {
   }
 };
 
-TOptionsLock::TOptionsLock(std::chrono::milliseconds Wait)
+TOptionsLock::TOptionsLock(std::chrono::milliseconds Wait, TLockMode /*Mode*/)
     : FSystem(std::make_unique<TSystemLock>()) {
   FSystem->Mutex = CreateMutexA(nullptr, FALSE, kMutexName);
   if (!FSystem->Mutex) {
