@@ -36,11 +36,21 @@ TEST_F(ZqtTweakSystemTest, TheRegistryEditorsExportOfTheSettingsKeyImports) {
   EXPECT_NE(std::string::npos, Import.Err.find(": skipped: \"ZQTTweakerAdvanced\" in "));
 }
 
-// A device is never read as a file: NUL would read as an empty one.
-TEST_F(ZqtTweakSystemTest, ImportOfADeviceIsRefusedWithoutReadingIt) {
-  const TProgramRun Import = Run({"--import", "NUL"});
-  EXPECT_EQ(1, Import.ExitCode);
-  EXPECT_TRUE(Import.Err.starts_with("zqttweak: Cannot read NUL: ")) << Import.Err;
+// A device is never read as a file (NUL would read as an empty one), nor
+// replaced by one; a folder is left as it is.
+TEST_F(ZqtTweakSystemTest, ADeviceOrAFolderIsNeverReadOrReplacedAsAFile) {
+  const std::string Folder = File("folder.reg");
+  ASSERT_TRUE(CreateDirectoryA(Folder.c_str(), nullptr));
+  const std::pair<std::vector<std::string>, std::string> Cases[] = {
+      {{"--import", "NUL"}, "zqttweak: Cannot read NUL: "},
+      {{"--export", "NUL"}, "zqttweak: Cannot write NUL: it is not a regular file\n"},
+      {{"--export", Folder}, "zqttweak: Cannot write " + Folder + ": it is a folder\n"}};
+  for (const auto& [Command, Err] : Cases) {
+    const TProgramRun Run = this->Run(Command);
+    EXPECT_EQ(1, Run.ExitCode);
+    EXPECT_TRUE(Run.Err.starts_with(Err)) << Run.Err;
+  }
+  EXPECT_TRUE(GetFileAttributesA(Folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 }  // namespace
