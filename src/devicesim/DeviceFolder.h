@@ -45,8 +45,10 @@ inline constexpr const char* kConnectNever = "never";
 inline constexpr const char* kConnectRefuse = "refuse";
 inline constexpr const char* kConnectFail = "fail";
 // Present: every registry write (a value, or a key that does not exist yet)
-// is refused with ERROR_ACCESS_DENIED.
+// and every delete is refused with ERROR_ACCESS_DENIED.
 inline constexpr const char* kRefuseRegistryWritesSetting = "refuse-registry-writes";
+// Present: every registry value read fails with ERROR_CANTREAD.
+inline constexpr const char* kFailRegistryReadsSetting = "fail-registry-reads";
 // A number of bytes: a device file opened from then on delivers at most that
 // many bytes, and every read after them fails.
 inline constexpr const char* kFailReadsAfterSetting = "fail-reads-after";

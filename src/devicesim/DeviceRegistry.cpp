@@ -85,6 +85,7 @@ LONG TDeviceRegistry::QueryValue(HKEY Key, const std::string& Name, LPDWORD Rese
   if (Reserved || (Data && !Size)) return ERROR_INVALID_PARAMETER;
   TKeyInUse InUse(*this, Key);
   if (!InUse.Key()) return ERROR_INVALID_HANDLE;
+  if (FSettings.FailsRegistryReads()) return ERROR_CANTREAD;
   DWORD StoredType = REG_NONE;
   std::string Bytes;
   LONG Result = ReadDeviceValue(InUse.Key(), Name, StoredType, Bytes);
@@ -105,6 +106,24 @@ LONG TDeviceRegistry::SetValue(HKEY Key, const std::string& Name, DWORD Type, co
   if (!InUse.Key()) return ERROR_INVALID_HANDLE;
   if (FSettings.RefusesRegistryWrites()) return ERROR_ACCESS_DENIED;
   return WriteDeviceValue(InUse.Key(), Name, Type, Data, Size);
+}
+
+LONG TDeviceRegistry::DeleteValue(HKEY Key, const std::string& Name) {
+  TKeyInUse InUse(*this, Key);
+  if (!InUse.Key()) return ERROR_INVALID_HANDLE;
+  if (FSettings.RefusesRegistryWrites()) return ERROR_ACCESS_DENIED;
+  return RegDeleteValueA(InUse.Key(), Name.c_str());
+}
+
+// The platform deletes the key of the handle itself for an empty path; the
+// device deletes only below it, so that no hive can go.
+LONG TDeviceRegistry::DeleteKey(HKEY Root, std::string_view Path) {
+  TKeyInUse Base(*this, Root);
+  if (!Base.Key()) return ERROR_INVALID_HANDLE;
+  if (FSettings.RefusesRegistryWrites()) return ERROR_ACCESS_DENIED;
+  const std::string SubKey = WithoutLeadingBackslash(Path);
+  if (SubKey.empty()) return ERROR_INVALID_PARAMETER;
+  return RegDeleteKeyA(Base.Key(), SubKey.c_str());
 }
 
 void TDeviceRegistry::CloseAll() {

@@ -5,10 +5,12 @@
 // same key as without it; the access mask asked for is ignored (the device
 // grants every right); a value reads back with the bytes it was written
 // with, whatever its type; the results are the registry's error codes. A device
-// told to refuse registry writes refuses every value written and every key
-// that would have to be created, with ERROR_ACCESS_DENIED. Only the handles
-// this registry gave out are accepted, and CloseAll takes every one of them
-// back.
+// told to refuse registry writes refuses every value written, every key that
+// would have to be created and every delete, with ERROR_ACCESS_DENIED; one
+// told to fail registry reads fails every value read with ERROR_CANTREAD. A
+// key is deleted only when it has no subkeys, and only below the handle
+// given: an empty path is ERROR_INVALID_PARAMETER. Only the handles this
+// registry gave out are accepted, and CloseAll takes every one of them back.
 #pragma once
 
 #include <filesystem>
@@ -32,6 +34,8 @@ class TDeviceRegistry {
   LONG QueryValue(HKEY Key, const std::string& Name, LPDWORD Reserved, LPDWORD Type, LPBYTE Data,
                   LPDWORD Size);
   LONG SetValue(HKEY Key, const std::string& Name, DWORD Type, const BYTE* Data, DWORD Size);
+  LONG DeleteValue(HKEY Key, const std::string& Name);
+  LONG DeleteKey(HKEY Root, std::string_view Path);
   void CloseAll();
 
  private:

@@ -56,6 +56,10 @@ bool TDeviceSettings::RefusesRegistryWrites() const {
   return Value(kRefuseRegistryWritesSetting).has_value();
 }
 
+bool TDeviceSettings::FailsRegistryReads() const {
+  return Value(kFailRegistryReadsSetting).has_value();
+}
+
 std::optional<std::uint64_t> TDeviceSettings::ReadsFailAfter() const {
   std::optional<std::string> Text = Value(kFailReadsAfterSetting);
   return Text ? NumberIn(*Text) : std::nullopt;

@@ -23,6 +23,7 @@ class TDeviceSettings {
 
   TConnectBehaviour Connect() const;
   bool RefusesRegistryWrites() const;
+  bool FailsRegistryReads() const;
   std::optional<std::uint64_t> ReadsFailAfter() const;
   // UTF-8.
   std::string TempPath() const;

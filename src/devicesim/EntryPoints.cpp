@@ -104,6 +104,18 @@ LONG WINAPI CeRegSetValueEx(HKEY hKey, LPCWSTR lpValueName, DWORD, DWORD dwType,
       });
 }
 
+LONG WINAPI CeRegDeleteValue(HKEY hKey, LPCWSTR lpszValueName) {
+  return ServeRemote(
+      "CeRegDeleteValue", ERROR_NOT_CONNECTED, ERROR_OUTOFMEMORY,
+      [&](TDevice& Device) { return Device.Registry().DeleteValue(hKey, Narrow(lpszValueName)); });
+}
+
+LONG WINAPI CeRegDeleteKey(HKEY hKey, LPCWSTR lpszSubKey) {
+  return ServeRemote(
+      "CeRegDeleteKey", ERROR_NOT_CONNECTED, ERROR_OUTOFMEMORY,
+      [&](TDevice& Device) { return Device.Registry().DeleteKey(hKey, Narrow(lpszSubKey)); });
+}
+
 HANDLE WINAPI CeCreateFile(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSECURITY_ATTRIBUTES,
                            DWORD dwCreationDisposition, DWORD, HANDLE) {
   return ServeRemote(
@@ -165,6 +177,8 @@ static_assert(std::is_same_v<decltype(&CeRegCreateKeyEx), TCeRegCreateKeyEx>);
 static_assert(std::is_same_v<decltype(&CeRegCloseKey), TCeRegCloseKey>);
 static_assert(std::is_same_v<decltype(&CeRegQueryValueEx), TCeRegQueryValueEx>);
 static_assert(std::is_same_v<decltype(&CeRegSetValueEx), TCeRegSetValueEx>);
+static_assert(std::is_same_v<decltype(&CeRegDeleteValue), TCeRegDeleteValue>);
+static_assert(std::is_same_v<decltype(&CeRegDeleteKey), TCeRegDeleteKey>);
 static_assert(std::is_same_v<decltype(&CeCreateFile), TCeCreateFile>);
 static_assert(std::is_same_v<decltype(&CeReadFile), TCeReadFile>);
 static_assert(std::is_same_v<decltype(&CeCloseHandle), TCeCloseHandle>);

@@ -25,6 +25,8 @@ using TCeRegQueryValueEx = LONG(WINAPI*)(HKEY hKey, LPCWSTR lpValueName, LPDWORD
                                          LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData);
 using TCeRegSetValueEx = LONG(WINAPI*)(HKEY hKey, LPCWSTR lpValueName, DWORD Reserved,
                                        DWORD dwType, const BYTE* lpData, DWORD cbData);
+using TCeRegDeleteValue = LONG(WINAPI*)(HKEY hKey, LPCWSTR lpszValueName);
+using TCeRegDeleteKey = LONG(WINAPI*)(HKEY hKey, LPCWSTR lpszSubKey);
 using TCeCreateFile = HANDLE(WINAPI*)(LPCWSTR lpFileName, DWORD dwDesiredAccess,
                                       DWORD dwShareMode,
                                       LPSECURITY_ATTRIBUTES lpSecurityAttributes,

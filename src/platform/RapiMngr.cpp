@@ -96,6 +96,108 @@ class TDesktopCopy {
   std::FILE* FFile = nullptr;
 };
 
+// A device registry call, for the reason of its failure: its entry point,
+// and what the device library cannot do without it.
+struct TRegistryCall {
+  int EntryPoint;
+  const char* Lacking;
+};
+
+constexpr TRegistryCall kOpenKey{RapiEntryPointIndex("CeRegOpenKeyEx"), "open registry keys"};
+constexpr TRegistryCall kCreateKey{RapiEntryPointIndex("CeRegCreateKeyEx"), "create registry keys"};
+constexpr TRegistryCall kQueryValue{RapiEntryPointIndex("CeRegQueryValueEx"),
+                                    "read registry values"};
+constexpr TRegistryCall kSetValue{RapiEntryPointIndex("CeRegSetValueEx"), "write registry values"};
+constexpr TRegistryCall kDeleteValue{RapiEntryPointIndex("CeRegDeleteValue"),
+                                     "delete registry values"};
+constexpr TRegistryCall kDeleteKey{RapiEntryPointIndex("CeRegDeleteKey"), "delete registry keys"};
+
+// Why Call failed with Code: the system's words for the device's code, or,
+// for the binding's fallback, what the binding lacked to make the call.
+std::string FailureReason(const TRegistryCall& Call, LONG Code) {
+  if (Code == kRapiFallback && !RapiLibHandle()) return "the device library could not be loaded";
+  if (Code == kRapiFallback && !RapiEntryPoints()[Call.EntryPoint])
+    return std::string("the device library cannot ") + Call.Lacking + " (it has no " +
+           RapiEntryPointNames[Call.EntryPoint] + ")";
+  return SystemErrorMessage(Code);
+}
+
+// Raises TError for the value Name with the reason, unless Code is success.
+template <typename TError>
+void Check(LONG Code, const TRegistryCall& Call, const std::string& Name) {
+  if (Code != ERROR_SUCCESS) throw TError(Name, FailureReason(Call, Code));
+}
+
+// A value or key that is missing already is what a delete is to achieve.
+LONG Gone(LONG Code) { return Code == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : Code; }
+
+// A device key handle of one operation's own, closed on the device when it
+// goes.
+class TDeviceKey {
+ public:
+  TDeviceKey() = default;
+  ~TDeviceKey() {
+    if (FKey) CeRegCloseKey(FKey);
+  }
+  TDeviceKey(const TDeviceKey&) = delete;
+  TDeviceKey& operator=(const TDeviceKey&) = delete;
+
+  HKEY* Receive() { return &FKey; }
+  HKEY Key() const { return FKey; }
+
+ private:
+  HKEY FKey = nullptr;
+};
+
+// Name in Key as the device keeps it: the size first, then the bytes. A
+// value that grew meanwhile is asked for again, one that went meanwhile is
+// absent.
+TStoredValue ReadStoredData(HKEY Key, const std::string& Name) {
+  const WideString ValueName = DeviceName(Name);
+  TStoredValue Value;
+  DWORD Size = 0;
+  LONG Code;
+  do {
+    Size = 0;
+    Code = CeRegQueryValueEx(Key, ValueName.c_str(), nullptr, &Value.Type, nullptr, &Size);
+    if (Code != ERROR_SUCCESS) break;
+    Value.Data.assign(Size, '\0');
+    Code = CeRegQueryValueEx(Key, ValueName.c_str(), nullptr, &Value.Type,
+                             reinterpret_cast<BYTE*>(Value.Data.data()), &Size);
+  } while (Code == ERROR_MORE_DATA);
+  if (Code == ERROR_FILE_NOT_FOUND) return TStoredValue();
+  Check<TExRapiRegReadValueFailed>(Code, kQueryValue, Name);
+  Value.Data.resize(std::min<std::size_t>(Size, Value.Data.size()));
+  Value.Present = true;
+  return Value;
+}
+
+void SetStoredValue(HKEY Root, const std::string& Key, const std::string& Name,
+                    const TStoredValue& Value) {
+  TDeviceKey Opened;
+  DWORD Disposition = 0;
+  Check<TExRapiRegWriteValueFailed>(
+      CeRegCreateKeyEx(Root, DeviceName(Key).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                       Opened.Receive(), &Disposition),
+      kCreateKey, Name);
+  Check<TExRapiRegWriteValueFailed>(
+      CeRegSetValueEx(Opened.Key(), DeviceName(Name).c_str(), 0, Value.Type,
+                      reinterpret_cast<const BYTE*>(Value.Data.data()),
+                      static_cast<DWORD>(Value.Data.size())),
+      kSetValue, Name);
+}
+
+// A missing key holds no value to delete.
+void DeleteStoredValue(HKEY Root, const std::string& Key, const std::string& Name) {
+  TDeviceKey Opened;
+  const LONG Opening =
+      CeRegOpenKeyEx(Root, DeviceName(Key).c_str(), 0, KEY_ALL_ACCESS, Opened.Receive());
+  Check<TExRapiRegWriteValueFailed>(Gone(Opening), kOpenKey, Name);
+  if (Opening == ERROR_SUCCESS)
+    Check<TExRapiRegWriteValueFailed>(
+        Gone(CeRegDeleteValue(Opened.Key(), DeviceName(Name).c_str())), kDeleteValue, Name);
+}
+
 // A file at the path, not a folder.
 bool DesktopFileExists(const std::string& DesktopFile) {
   std::error_code Ignored;
@@ -255,6 +357,42 @@ std::string TRapiManager::ReadString(const std::string& Name, const std::string&
 
 void TRapiManager::WriteInteger(const std::string& Name, int Value) {
   PutData(Name, &Value, sizeof(Value), TRapiDataType::rtInteger);
+}
+
+TStoredValue TRapiManager::ReadStoredValue(const std::string& Key, const std::string& Name) {
+  HKEY Opened = nullptr;
+  const LONG Opening = CeRegOpenKeyEx(FRootKey, DeviceName(Key).c_str(), 0, KEY_READ, &Opened);
+  if (Opening == ERROR_SUCCESS) {
+    ChangeKey(Opened, Key);
+    return ReadStoredData(FCurrentKey, Name);
+  }
+  TStoredValue Value;
+  LONG Code = Opening;
+  if (Opening == ERROR_FILE_NOT_FOUND)
+    Code = FindFirstMissingKey(
+        Key,
+        [this](const std::string& Path) {
+          TDeviceKey Level;
+          return CeRegOpenKeyEx(FRootKey, DeviceName(Path).c_str(), 0, KEY_READ, Level.Receive());
+        },
+        Value.FirstMissingKey);
+  // A key that did not open although every key of its path did is not
+  // missing: the reading failed.
+  if (Code == ERROR_SUCCESS && Value.FirstMissingKey.empty()) Code = Opening;
+  Check<TExRapiRegReadValueFailed>(Code, kOpenKey, Name);
+  return Value;
+}
+
+void TRapiManager::WriteStoredValue(const std::string& Key, const std::string& Name,
+                                    const TStoredValue& Value) {
+  if (Value.Present) {
+    SetStoredValue(FRootKey, Key, Name, Value);
+    return;
+  }
+  DeleteStoredValue(FRootKey, Key, Name);
+  for (const std::string& Made : KeysMadeFor(Key, Value.FirstMissingKey))
+    Check<TExRapiRegWriteValueFailed>(Gone(CeRegDeleteKey(FRootKey, DeviceName(Made).c_str())),
+                                      kDeleteKey, Name);
 }
 
 void TRapiManager::CopyFileFromDevice(const std::string& DeviceFile,

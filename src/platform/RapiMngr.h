@@ -7,6 +7,7 @@
 #include <string>
 
 #include "Exception.h"
+#include "StoredValue.h"
 #include "WinCompat.h"
 
 enum class TRapiDataType { rtUnknown, rtString, rtExpandString, rtInteger, rtBinary };
@@ -21,18 +22,24 @@ class TExRapiBase : public Exception {
   using Exception::Exception;
 };
 
-// "Read registry value failed: " and the value name.
+// "Read registry value failed: " and the value name, with ": " and the
+// reason when there is one.
 class TExRapiRegReadValueFailed : public TExRapiBase {
  public:
   explicit TExRapiRegReadValueFailed(const std::string& Name)
       : TExRapiBase("Read registry value failed: " + Name) {}
+  TExRapiRegReadValueFailed(const std::string& Name, const std::string& Reason)
+      : TExRapiRegReadValueFailed(Name + ": " + Reason) {}
 };
 
-// "Write registry value failed: " and the value name.
+// "Write registry value failed: " and the value name, with ": " and the
+// reason when there is one.
 class TExRapiRegWriteValueFailed : public TExRapiBase {
  public:
   explicit TExRapiRegWriteValueFailed(const std::string& Name)
       : TExRapiBase("Write registry value failed: " + Name) {}
+  TExRapiRegWriteValueFailed(const std::string& Name, const std::string& Reason)
+      : TExRapiRegWriteValueFailed(Name + ": " + Reason) {}
 };
 
 // "Invalid registry type: " and the value name.
@@ -102,6 +109,19 @@ class TRapiManager {
   int ReadInteger(const std::string& Name, int Default);
   std::string ReadString(const std::string& Name, const std::string& Default);
   void WriteInteger(const std::string& Name, int Value);
+
+  // Name in Key below RootKey as the device keeps it, whatever its type and
+  // bytes. A missing key or value is an absent value (with the first missing
+  // key of the path when the key is missing); any other failure raises
+  // TExRapiRegReadValueFailed with the device's reason. Key becomes the
+  // current key when it exists.
+  TStoredValue ReadStoredValue(const std::string& Key, const std::string& Name);
+  // Makes Name in Key what Value says, through a key handle of its own (the
+  // current key stays): present, the key opened or created and the value set
+  // with Value's type and bytes; absent, the value deleted, then the keys
+  // that were missing deleted again, deepest first (what is gone already is
+  // no failure). Raises TExRapiRegWriteValueFailed with the reason.
+  void WriteStoredValue(const std::string& Key, const std::string& Name, const TStoredValue& Value);
 
   // Copies a device file to the desktop in chunks of 10240 bytes. The
   // target is replaced only once the whole file arrived: a failed copy

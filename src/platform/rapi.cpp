@@ -80,6 +80,16 @@ LONG CeRegSetValueEx(HKEY hKey, LPCWSTR lpValueName, DWORD Reserved, DWORD dwTyp
                                     hKey, lpValueName, Reserved, dwType, lpData, cbData);
 }
 
+LONG CeRegDeleteValue(HKEY hKey, LPCWSTR lpszValueName) {
+  return CallRapi<TCeRegDeleteValue>(RapiEntryPointIndex("CeRegDeleteValue"), kRapiFallback, hKey,
+                                     lpszValueName);
+}
+
+LONG CeRegDeleteKey(HKEY hKey, LPCWSTR lpszSubKey) {
+  return CallRapi<TCeRegDeleteKey>(RapiEntryPointIndex("CeRegDeleteKey"), kRapiFallback, hKey,
+                                   lpszSubKey);
+}
+
 HANDLE CeCreateFile(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
                     LPSECURITY_ATTRIBUTES lpSecurityAttributes, DWORD dwCreationDisposition,
                     DWORD dwFlagsAndAttributes, HANDLE hTemplateFile) {

@@ -75,6 +75,8 @@ LONG CeRegQueryValueEx(HKEY hKey, LPCWSTR lpValueName, LPDWORD lpReserved, LPDWO
                        LPBYTE lpData, LPDWORD lpcbData);
 LONG CeRegSetValueEx(HKEY hKey, LPCWSTR lpValueName, DWORD Reserved, DWORD dwType,
                      const BYTE* lpData, DWORD cbData);
+LONG CeRegDeleteValue(HKEY hKey, LPCWSTR lpszValueName);
+LONG CeRegDeleteKey(HKEY hKey, LPCWSTR lpszSubKey);
 HANDLE CeCreateFile(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
                     LPSECURITY_ATTRIBUTES lpSecurityAttributes, DWORD dwCreationDisposition,
                     DWORD dwFlagsAndAttributes, HANDLE hTemplateFile);

@@ -9,6 +9,7 @@
 
 #include "RapiMngr.h"
 #include "SimulatedDevice.h"
+#include "SystemError.h"
 #include "TemporaryRegistry.h"
 #include "miniUtils.h"
 
@@ -235,7 +236,72 @@ TEST_F(RapiManagerTest, ARefusedWriteRaisesAndChangesNothing) {
   ASSERT_TRUE(Manager.OpenKey(kKey, false, true));
   EXPECT_EQ("Write registry value failed: LogEnabled",
             MessageOf<TExRapiRegWriteValueFailed>([&] { Manager.WriteInteger("LogEnabled", 1); }));
+  // Neither a value set nor one deleted.
+  for (const TStoredValue& Value : {DwordValue(1), TStoredValue()})
+    EXPECT_EQ("Write registry value failed: LogEnabled: " + SystemErrorMessage(ERROR_ACCESS_DENIED),
+              MessageOf<TExRapiRegWriteValueFailed>(
+                  [&] { Manager.WriteStoredValue(kKey, "LogEnabled", Value); }));
   EXPECT_EQ(0, Manager.ReadInteger("LogEnabled", 5));
+}
+
+// What a command reads before it writes, put back: the value as it was
+// stored, its key, or the keys its key path lacked.
+struct TPutBackCase {
+  const char* Name;
+  std::string Key;
+  TStoredValue Stored;
+};
+
+void PrintTo(const TPutBackCase& Case, std::ostream* Out) { *Out << Case.Name; }
+
+class PutBackTest : public RapiManagerTest, public ::testing::WithParamInterface<TPutBackCase> {};
+
+TEST_P(PutBackTest, ReadsAgainExactlyAsFirstRead) {
+  const TPutBackCase& Case = GetParam();
+  SetDeviceValue("Other", REG_DWORD, DwordBytes(1));
+  if (Case.Stored.Present)
+    Device.SetValue(HKEY_CURRENT_USER, PathBelowRoot(Case.Key), "Level", Case.Stored.Type,
+                    Case.Stored.Data);
+  TRapiManager& Manager = Connect();
+  const TStoredValue First = Manager.ReadStoredValue(Case.Key, "Level");
+  EXPECT_EQ(Case.Stored, First);
+  // The key read is the current key from then on.
+  EXPECT_EQ(First.Present ? static_cast<int>(First.Data.size()) : -1, Manager.GetDataSize("Level"));
+  const TStoredValue Other{"", true, REG_MULTI_SZ, DeviceTextBytes(WIDE("something else"))};
+  Manager.WriteStoredValue(Case.Key, "Level", Other);
+  EXPECT_EQ(Other, Manager.ReadStoredValue(Case.Key, "Level"));
+  Manager.WriteStoredValue(Case.Key, "Level", First);
+  EXPECT_EQ(First, Manager.ReadStoredValue(Case.Key, "Level"));
+  if (!First.FirstMissingKey.empty()) {
+    EXPECT_FALSE(Device.KeyExists(HKEY_CURRENT_USER, First.FirstMissingKey));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Device, PutBackTest,
+    ::testing::Values(TPutBackCase{"AbsentInAnExistingKey", kKey, TStoredValue()},
+                      TPutBackCase{"KeyMissingTwoLevelsDeep", kKey + "\\New\\Deeper",
+                                   TStoredValue{kStoredKey + "\\New", false, REG_NONE, ""}},
+                      TPutBackCase{"Text", kKey,
+                                   TStoredValue{"", true, REG_SZ, DeviceTextBytes(WIDE("250"))}},
+                      TPutBackCase{"Dword", kKey, DwordValue(2)},
+                      TPutBackCase{"EightBinaryBytes", kStoredKey,
+                                   TStoredValue{"", true, REG_BINARY,
+                                                std::string("\x00\x01\x7F\x80\xFE\xFF\0\x42", 8)}}),
+    [](const ::testing::TestParamInfo<TPutBackCase>& Info) { return Info.param.Name; });
+
+TEST_F(RapiManagerTest, AReadFailingForAnotherReasonThanAMissingValueRaisesWithTheReason) {
+  SetDeviceValue("Level", REG_DWORD, DwordBytes(3));
+  TRapiManager& Manager = Connect();
+  Device.FailRegistryReads();
+  EXPECT_EQ("Read registry value failed: Level: " + SystemErrorMessage(ERROR_CANTREAD),
+            MessageOf<TExRapiRegReadValueFailed>([&] { Manager.ReadStoredValue(kKey, "Level"); }));
+  // The dialog still shows the default of a value it cannot read.
+  EXPECT_EQ(7, Manager.ReadInteger("Level", 7));
+  // A key that cannot be asked about is not a missing key.
+  Device.Unplug();
+  EXPECT_EQ("Read registry value failed: Level: " + SystemErrorMessage(ERROR_NOT_CONNECTED),
+            MessageOf<TExRapiRegReadValueFailed>([&] { Manager.ReadStoredValue(kKey, "Level"); }));
 }
 
 TEST_F(RapiManagerTest, RootKeyDecidesTheHiveOfLaterOpens) {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "ExpectRaises.h"
 #include "RapiMngr.h"
 #include "SimulatedDevice.h"
 
@@ -28,6 +29,13 @@ TEST(RapiManagerWithoutLibrary, NothingConnectsAndEveryDeviceOperationFails) {
   EXPECT_EQ(3, Manager->ReadInteger("LogEnabled", 3));
   EXPECT_EQ("none", Manager->ReadString("LogEnabled", "none"));
   EXPECT_THROW(Manager->WriteInteger("LogEnabled", 1), TExRapiRegWriteValueFailed);
+  // Without the library a value can be neither told absent nor put back.
+  ExpectRaises<TExRapiRegReadValueFailed>(
+      "Read registry value failed: LogEnabled: the device library could not be loaded",
+      [&] { Manager->ReadStoredValue("\\Software\\ZQT", "LogEnabled"); });
+  ExpectRaises<TExRapiRegWriteValueFailed>(
+      "Write registry value failed: LogEnabled: the device library could not be loaded",
+      [&] { Manager->WriteStoredValue("\\Software\\ZQT", "LogEnabled", TStoredValue()); });
   // Without the library the device file seems to open, and the first read
   // fails.
   const std::string Target = Desktop.File("ZQTUtil.log");

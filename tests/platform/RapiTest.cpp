@@ -2,6 +2,8 @@
 // rules as the program meets them through the binding.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "DeviceFolder.h"
 #include "SimulatedDevice.h"
 #include "TemporaryRegistry.h"
@@ -63,9 +65,10 @@ TEST_F(RapiTest, TheLibraryIsLoadedOnceWithEveryNameItHas) {
   HMODULE Library = RapiLibHandle();
   ASSERT_NE(nullptr, Library);
   const auto Slots = RapiEntryPoints();
-  for (const char* Name : {"CeRapiInitEx", "CeRapiUninit", "CeRegOpenKeyEx", "CeRegCreateKeyEx",
-                           "CeRegCloseKey", "CeRegQueryValueEx", "CeRegSetValueEx", "CeCreateFile",
-                           "CeReadFile", "CeCloseHandle", "CeGetTempPath"})
+  for (const char* Name :
+       {"CeRapiInitEx", "CeRapiUninit", "CeRegOpenKeyEx", "CeRegCreateKeyEx", "CeRegCloseKey",
+        "CeRegQueryValueEx", "CeRegSetValueEx", "CeRegDeleteValue", "CeRegDeleteKey",
+        "CeCreateFile", "CeReadFile", "CeCloseHandle", "CeGetTempPath"})
     EXPECT_NE(nullptr, Slots[Slot(Name)]) << Name;
   EXPECT_EQ(nullptr, Slots[Slot("CeRapiInit")]);
   EXPECT_EQ(nullptr, Slots[Slot("CeWriteFile")]);
@@ -248,6 +251,37 @@ TEST_F(RapiTest, QueriesFollowTheRegistryRules) {
             CeRegQueryValueEx(Key, WIDE("Name"), nullptr, &Type, nullptr, &Size));
 }
 
+TEST_F(RapiTest, DeletesFollowTheRegistryRules) {
+  Device.SetValue(HKEY_CURRENT_USER, "Software\\ZQT", "Level", REG_DWORD, DwordBytes(1));
+  Device.SetValue(HKEY_CURRENT_USER, "Software\\ZQT\\Sub\\Leaf", "Level", REG_DWORD, DwordBytes(2));
+  Connect();
+  HKEY Key = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, Open(HKEY_CURRENT_USER, WIDE("Software\\ZQT"), Key));
+  struct TCase {
+    const char* What;
+    std::function<LONG()> Delete;
+    LONG Result;
+  };
+  const TCase Cases[] = {
+      {"a value", [&] { return CeRegDeleteValue(Key, WIDE("Level")); }, ERROR_SUCCESS},
+      {"a missing value", [&] { return CeRegDeleteValue(Key, WIDE("Level")); },
+       ERROR_FILE_NOT_FOUND},
+      {"a missing key",
+       [&] { return CeRegDeleteKey(HKEY_CURRENT_USER, WIDE("Software\\ZQT\\Missing")); },
+       ERROR_FILE_NOT_FOUND},
+      {"a key with a subkey",
+       [&] { return CeRegDeleteKey(HKEY_CURRENT_USER, WIDE("\\Software\\ZQT\\Sub")); },
+       ERROR_ACCESS_DENIED},
+      {"a key with a value", [&] { return CeRegDeleteKey(Key, WIDE("\\Sub\\Leaf")); },
+       ERROR_SUCCESS},
+      {"a hive", [&] { return CeRegDeleteKey(HKEY_CURRENT_USER, WIDE("\\")); },
+       ERROR_INVALID_PARAMETER}};
+  for (const TCase& Case : Cases) EXPECT_EQ(Case.Result, Case.Delete()) << Case.What;
+  CeRegCloseKey(Key);
+  EXPECT_FALSE(Device.KeyExists(HKEY_CURRENT_USER, "Software\\ZQT\\Sub\\Leaf"));
+  EXPECT_TRUE(Device.KeyExists(HKEY_CURRENT_USER, "Software\\ZQT\\Sub"));
+}
+
 TEST_F(RapiTest, TextReadsBackWithTheBytesItWasWrittenWith) {
   // Neither ends with a NUL: an odd count of bytes, and a euro sign (U+20AC).
   const std::string Written[] = {std::string("A\0B", 3), std::string("\xAC\x20", 2)};
@@ -286,6 +320,7 @@ TEST_F(RapiTest, ARefusedWriteChangesNothing) {
             CeRegCreateKeyEx(HKEY_CURRENT_USER, WIDE("Software\\New"), 0, nullptr, 0,
                              KEY_ALL_ACCESS, nullptr, &Created, nullptr));
   EXPECT_FALSE(Device.KeyExists(HKEY_CURRENT_USER, "Software\\New"));
+  EXPECT_EQ(ERROR_ACCESS_DENIED, CeRegDeleteKey(HKEY_CURRENT_USER, WIDE("Software\\ZQT")));
   DWORD Type = REG_NONE;
   std::string Bytes;
   ASSERT_TRUE(Device.QueryValue(HKEY_CURRENT_USER, "Software\\ZQT", "Level", Type, Bytes));

@@ -25,6 +25,8 @@ TEST(RapiWithoutLibrary, EveryWrapperFallsBackUntilTheLibraryAppears) {
   DWORD Type = 0, Size = 0;
   EXPECT_EQ(0xFFFF, CeRegQueryValueEx(Key, WIDE("Name"), nullptr, &Type, nullptr, &Size));
   EXPECT_EQ(0xFFFF, CeRegSetValueEx(Key, WIDE("Name"), 0, REG_DWORD, nullptr, 0));
+  EXPECT_EQ(0xFFFF, CeRegDeleteValue(Key, WIDE("Name")));
+  EXPECT_EQ(0xFFFF, CeRegDeleteKey(HKEY_CURRENT_USER, WIDE("Software")));
   EXPECT_EQ(reinterpret_cast<HANDLE>(std::uintptr_t{0xFFFF}),
             CeCreateFile(WIDE("\\Temp\\ZQTUtil.log"), GENERIC_READ, FILE_SHARE_READ, nullptr,
                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -60,6 +60,8 @@ void TSimulatedDevice::FailConnection() { Set(kConnectSetting, kConnectFail); }
 
 void TSimulatedDevice::RefuseRegistryWrites() { Set(kRefuseRegistryWritesSetting, "yes"); }
 
+void TSimulatedDevice::FailRegistryReads() { Set(kFailRegistryReadsSetting, "yes"); }
+
 void TSimulatedDevice::FailReadsAfter(std::uint64_t Bytes) {
   Set(kFailReadsAfterSetting, std::to_string(Bytes));
 }

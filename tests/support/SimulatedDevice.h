@@ -65,6 +65,7 @@ class TSimulatedDevice {
   void RefuseConnection();
   void FailConnection();
   void RefuseRegistryWrites();
+  void FailRegistryReads();
   // Files opened from now on deliver at most Bytes, then reads fail.
   void FailReadsAfter(std::uint64_t Bytes);
   void SetTempPath(const std::string& Path);
