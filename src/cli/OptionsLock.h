@@ -9,7 +9,9 @@
 #include <memory>
 #include <string>
 
-// A command that only reads shares the lock with others that only read.
+// A command that only reads shares the lock with others that only read; one
+// that writes holds it alone. (The Windows mutex is held alone by every
+// command.)
 enum class TLockMode { Read, Write };
 
 class TOptionsLock {
@@ -21,8 +23,10 @@ class TOptionsLock {
   TOptionsLock(const TOptionsLock&) = delete;
   TOptionsLock& operator=(const TOptionsLock&) = delete;
 
-  // Whether the lock is held: false when another holder kept it all the
-  // wait, or the lock could not be asked for (see Failure).
+  // Whether the command may go on: the lock is held, or a reader needs none
+  // (on Linux: the lock file is missing and its folder cannot be written, so
+  // no writer can hold it either). False when another holder kept it all
+  // the wait, or the lock could not be asked for (see Failure).
   bool Held() const { return FHeld; }
   // Why the lock could not be asked for, with the system's reason; empty
   // when it could.

@@ -78,12 +78,15 @@ bool CreatePrivateFile(const std::string& File) {
 int OpenPrivateFile(const std::string& File, bool ForWriting, bool Create, std::string& Failure) {
   const int Handle = OpenOrMake(File, ForWriting ? O_RDWR : O_RDONLY, Create);
   if (Handle < 0) {
-    Failure = errno == ELOOP && IsLink(File) ? "it is a symbolic link" : std::strerror(errno);
+    const bool Link = errno == ELOOP && IsLink(File);
+    Failure = Link ? "it is a symbolic link" : std::strerror(errno);
+    if (Link) errno = 0;
     return -1;
   }
   Failure = RefusalOf(Handle);
   if (!Failure.empty()) {
     close(Handle);
+    errno = 0;
     return -1;
   }
   fcntl(Handle, F_SETFL, fcntl(Handle, F_GETFL) & ~O_NONBLOCK);

@@ -16,6 +16,7 @@ bool CreatePrivateFile(const std::string& File);
 // writing; Create: made first when missing. A link at that name is never
 // followed: only a regular file of the user (geteuid) is opened. The
 // descriptor (close-on-exec), or -1 with Failure telling why: "it is a
-// symbolic link", "it is not a regular file", "it belongs to another user",
-// or the system's reason why it could not be opened or made.
+// symbolic link", "it is not a regular file", "it belongs to another user"
+// (errno 0), or the system's reason why it could not be opened or made
+// (errno that reason).
 int OpenPrivateFile(const std::string& File, bool ForWriting, bool Create, std::string& Failure);

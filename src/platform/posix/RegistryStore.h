@@ -62,6 +62,8 @@ class TRegistryStore {
   TRegistryStore& operator=(const TRegistryStore&) = delete;
 
   const std::string& FileName() const { return FFileName; }
+  // Whether the store makes the folders leading to its file.
+  bool CreatesMissingFolders() const { return FCreateMissingFolders; }
 
   // Resolves Path (backslash-separated, relative to Base) to an existing key.
   // WantsWrite: the caller asks for rights that change the key.

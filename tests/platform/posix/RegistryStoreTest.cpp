@@ -4,6 +4,7 @@
 #include <sqlite3.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -12,6 +13,7 @@
 #include <thread>
 
 #include "ChildProcess.h"
+#include "OptionsLock.h"
 #include "RegistryHandles.h"
 #include "RegistryMngr.h"
 #include "RegistryStore.h"
@@ -143,11 +145,31 @@ std::string Described(const std::string& Path) {
   return S_ISREG(Info.st_mode) ? Text + " " + ReadWholeFile(Path) : Text;
 }
 
-// Whatever the umask, the folders the store makes are 0700 and its file, log,
-// index and queue 0600; a file that was there keeps its mode, which SQLite
-// gives its log and index. Anything at the queue's name but a regular file
-// of the user's refuses every write, and is left as it was, and so is what
-// a link there points to.
+// What two writes to the desktop store answered (the log and its index are
+// made after the first).
+std::string WritesAnswer() {
+  std::string Answer;
+  for (const char* Path : {kPath, "Software\\Second"}) {
+    HKEY Key = nullptr;
+    const LONG Result = RegCreateKeyExA(HKEY_CURRENT_USER, Path, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                        nullptr, &Key, nullptr);
+    if (Result == ERROR_SUCCESS) RegCloseKey(Key);
+    Answer += "write " + std::to_string(Result) + ";";
+  }
+  return Answer;
+}
+
+std::string LockAnswer() {
+  const TOptionsLock Lock(std::chrono::milliseconds(0));
+  return Lock.Held() ? "held" : Lock.Failure();
+}
+
+// Whatever the umask, the folders the store and zqttweak's lock make are 0700
+// and the files 0600: the store's file, log, index and queue, and the lock;
+// a store file that was there keeps its mode, which SQLite gives its log and
+// index. Anything at the queue's or the lock's name but a regular file of
+// the user's is refused (every write to the store, or the lock with the
+// reason), and is left as it was, and so is what a link there points to.
 TEST_F(RegistryStoreTest, TheStoreAndTheFilesBesideItAreItsUsersAlone) {
   using enum TPlanted;
   const struct {
@@ -165,6 +187,13 @@ TEST_F(RegistryStoreTest, TheStoreAndTheFilesBesideItAreItsUsersAlone) {
       {"-queue", DanglingLink, 022, 0, "it is a symbolic link"},
       {"-queue", OtherUsersFile, 022, 0, "it belongs to another user"},
       {"-queue", Fifo, 022, 0, "it is not a regular file"},
+      {".lock", Nothing, 022, 0, nullptr},
+      {".lock", Nothing, 000, 0, nullptr},
+      {".lock", Nothing, 0277, 0, nullptr},
+      {".lock", LinkToUsersFile, 022, 0, "it is a symbolic link"},
+      {".lock", DanglingLink, 022, 0, "it is a symbolic link"},
+      {".lock", OtherUsersFile, 022, 0, "it belongs to another user"},
+      {".lock", Fifo, 022, 0, "it is not a regular file"},
   };
   bool NeededRoot = false;
   for (size_t Index = 0; Index < std::size(Cases); ++Index) {
@@ -186,21 +215,20 @@ TEST_F(RegistryStoreTest, TheStoreAndTheFilesBesideItAreItsUsersAlone) {
       continue;
     }
     const std::string Before = Described(File) + " / " + Described(Target);
-    const mode_t Saved = umask(Case.Umask);
+    const bool Lock = std::string(Case.Beside) == ".lock";
     UseFile(Store.string(), true);
-    // Two writes: the log and its index are made after the first.
-    const LONG First = CreateKey(kPath);
-    const LONG Second = CreateKey("Software\\Second");
+    const mode_t Saved = umask(Case.Umask);
+    const std::string Answer = Lock ? LockAnswer() : WritesAnswer();
     umask(Saved);
-    EXPECT_EQ(Case.Refusal ? ERROR_ACCESS_DENIED : ERROR_SUCCESS, First);
-    EXPECT_EQ(First, Second);
     if (Case.Refusal) {
+      EXPECT_EQ(Lock ? File + ": " + Case.Refusal : "write 5;write 5;", Answer);
       EXPECT_EQ(Before, Described(File) + " / " + Described(Target));
       continue;
     }
+    EXPECT_EQ(Lock ? "held" : "write 0;write 0;", Answer);
     const mode_t Mode = Case.Existing ? Case.Existing : 0600;
     for (const char* Suffix : {"", "-wal", "-shm"})
-      EXPECT_EQ(Mode, ModeOf(Store.string() + Suffix)) << Suffix;
+      EXPECT_TRUE(Lock || Mode == ModeOf(Store.string() + Suffix)) << Suffix;
     EXPECT_EQ(0600u, ModeOf(File));
     if (!Case.Existing) {
       EXPECT_EQ(0700u, ModeOf(Data));
@@ -208,6 +236,51 @@ TEST_F(RegistryStoreTest, TheStoreAndTheFilesBesideItAreItsUsersAlone) {
     }
   }
   if (NeededRoot) GTEST_SKIP() << "another user's file can be made by root only";
+}
+
+// Reading commands share zqttweak's lock; a writing one holds it alone.
+TEST_F(RegistryStoreTest, ReadersShareTheLockAndAWriterHoldsItAlone) {
+  using enum TLockMode;
+  const struct {
+    TLockMode Holder;
+    TLockMode Asker;
+    bool Held;
+  } Cases[] = {{Read, Read, true}, {Read, Write, false}, {Write, Read, false}};
+  UseFile(File);
+  for (const auto& Case : Cases) {
+    SCOPED_TRACE(testing::Message() << int(Case.Holder) << " " << int(Case.Asker));
+    const TOptionsLock Holder(std::chrono::milliseconds(0), Case.Holder);
+    ASSERT_TRUE(Holder.Held());
+    const TOptionsLock Asker(std::chrono::milliseconds(0), Case.Asker);
+    EXPECT_EQ(Case.Held, Asker.Held());
+    EXPECT_EQ("", Asker.Failure());
+  }
+}
+
+// Where the lock file is missing and the folder may only be read, no writer
+// can lock: a reader goes on without the lock, a writer fails with the
+// reason. Run by a process of another user than the folder's (root's tests)
+// or with the folder made read-only (anyone else's).
+TEST_F(RegistryStoreTest, AReaderInAFolderItMayOnlyReadNeedsNoLock) {
+  const std::filesystem::path Folder = Registry.Folder().Path() / "read-only";
+  std::filesystem::create_directory(Folder);
+  UseFile((Folder / "registry.db").string());
+  ASSERT_EQ(0, chmod(Folder.c_str(), 0555));
+  const std::string Refusal = (Folder / "registry.db.lock").string() + ": Permission denied";
+  const pid_t Child = fork();
+  if (Child == 0) {
+    if (geteuid() == 0 && setresuid(65534, 65534, 65534) != 0) _exit(4);
+    const TOptionsLock Reader(std::chrono::milliseconds(0), TLockMode::Read);
+    const TOptionsLock Writer(std::chrono::milliseconds(0), TLockMode::Write);
+    _exit((Reader.Held() && Reader.Failure().empty() ? 0 : 1) |
+          (!Writer.Held() && Writer.Failure() == Refusal ? 0 : 2));
+  }
+  int Status = -1;
+  ASSERT_EQ(Child, waitpid(Child, &Status, 0));
+  chmod(Folder.c_str(), 0700);
+  EXPECT_TRUE(WIFEXITED(Status));
+  EXPECT_EQ(0, WEXITSTATUS(Status)) << "1: the reader, 2: the writer, 4: setresuid";
+  EXPECT_FALSE(std::filesystem::exists(Folder / "registry.db.lock"));
 }
 
 TEST_F(RegistryStoreTest, TheDesktopStoreIsTheNamedFileOrTheUsersDataFolder) {
