@@ -20,6 +20,10 @@ const TTweakOptionItemInt& AsInteger(const TTweakOptionItem& Option) {
 
 const TOptionKind& TTweakOptionItemBool::Kind() const { return BooleanKind; }
 
+int TTweakOptionItemBool::AsInteger() const { return BooleanKind.Value(*this); }
+
+void TTweakOptionItemBool::SetAsInteger(int Value) { BooleanKind.SetValue(*this, Value); }
+
 const TOptionKind& TTweakOptionItemInt::Kind() const { return IntegerKind; }
 
 int TBooleanKind::Value(const TTweakOptionItem& Option) const {

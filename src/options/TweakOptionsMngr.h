@@ -83,6 +83,9 @@ class TTweakOptionItemOf : public TTweakOptionItem {
 class TTweakOptionItemBool : public TTweakOptionItemOf<bool> {
  public:
   const TOptionKind& Kind() const override;
+  // The value as the registry keeps it: 1 or 0; any number but 0 sets it.
+  int AsInteger() const;
+  void SetAsInteger(int Value);
 };
 
 // A signed 32-bit number, stored as a DWORD; no range is enforced.

@@ -28,7 +28,7 @@ struct TSheetLabel {
   std::string Name;
   // Single-byte text of the system's code page.
   std::string Caption;
-  // In a strip, a label without bounds fills the strip.
+  // In a strip, a label without bounds fills the strip (FillsStrip).
   TSheetRect Bounds;
   // Red, green and blue, 0xRRGGBB.
   std::uint32_t Color = 0x000000;
@@ -82,3 +82,6 @@ using TMeasureLabel = std::function<TTextSize(const TSheetLabel& Label, int Wrap
 // right; its top left corner stays.
 TSheetRect LabelPlace(const TSheetLabel& Label, const TSheetRect& Place,
                       const TMeasureLabel& Measure);
+
+// Whether a label of a strip fills the strip: one without a width.
+inline bool FillsStrip(const TSheetLabel& Label) { return Label.Bounds.Width == 0; }

@@ -16,6 +16,10 @@ const char* const TfrTweakOptions::ResetCaption = "Reset to default";
 const char* const TfrTweakOptions::ResetAllCaption = "Reset all options on this page";
 const char* const TfrTweakOptions::ShowChangesCaption = "Show changes from defaults";
 
+TSheetRect TfrTweakOptions::DescriptionPlace(int BoxWidth, int BoxHeight, int (*Scale)(int)) {
+  return {Scale(4), Scale(15), BoxWidth - Scale(9), BoxHeight - Scale(23)};
+}
+
 TfrTweakOptions::TfrTweakOptions() = default;
 TfrTweakOptions::~TfrTweakOptions() = default;
 
@@ -112,10 +116,16 @@ void TfrTweakOptions::GridFocusIn() {
   if (FView) FView->RowFocused(0);
 }
 
-void TfrTweakOptions::GridClick(int Row, int Column) {
+void TfrTweakOptions::GridClick(int Row, int Column, bool OnCheckBox) {
+  if (OnCheckBox && Column == ValueColumn && HasCheckBox(Row)) ToggleCheck(Row);
   if (Row != FFocusedAtPress || !VTVEditing(Row, Column)) return;
   FPendingEdit = Row;
   if (FView) FView->StartEditTimer(EditDelay);
+}
+
+void TfrTweakOptions::GridDoubleClick(int Row, int Column, bool OnCheckBox) {
+  DropPendingEdit();
+  if (OnCheckBox && Column == ValueColumn && HasCheckBox(Row)) ToggleCheck(Row);
 }
 
 void TfrTweakOptions::EditTimerElapsed() {
@@ -136,6 +146,10 @@ bool TfrTweakOptions::GridKeyDown(TListKey Key) {
   }
   if (Key == TListKey::lkSpace && HasCheckBox(FFocusedRow)) {
     ToggleCheck(FFocusedRow);
+    return true;
+  }
+  if (Key == TListKey::lkContextMenu) {
+    if (FView) FView->ShowContextMenu(FFocusedRow);
     return true;
   }
   return false;
@@ -166,11 +180,13 @@ bool TfrTweakOptions::EditorKeyDown(TListKey Key) {
 }
 
 void TfrTweakOptions::EditorFocusLost(TFocusTarget Target) {
-  if (Target != TFocusTarget::ftControl) return;
+  if (Target != TFocusTarget::ftControl && Target != TFocusTarget::ftButton) return;
   // The focus moving on after a refusal (a tree takes it even when its
-  // selection stayed) tells nothing new: the editor takes the focus back.
+  // selection stayed) tells nothing new: the editor takes the focus back,
+  // except from a pressed button, which would lose its click and with it
+  // the report the click gives.
   if (FView && FRefusedText && *FRefusedText == FView->EditorText()) {
-    FView->FocusEditor();
+    if (Target == TFocusTarget::ftControl) FView->FocusEditor();
     return;
   }
   LeaveEditor();

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "SheetLayout.h"
 #include "WinCompat.h"
 
 class TTweakOptionItem;
@@ -44,10 +45,14 @@ class TOptionListView {
   // The open editor takes the focus back.
   virtual void FocusEditor() = 0;
   virtual void CloseEditor() = 0;
+  // Shows ContextMenu(Row) at the row (-1: at the grid's top) and passes
+  // the entry chosen to ContextMenuChosen.
+  virtual void ShowContextMenu(int Row) = 0;
 };
 
 // The keys the list gives a meaning to.
-enum class TListKey { lkOther, lkF2, lkSpace, lkReturn, lkTab, lkEscape };
+// lkContextMenu: the Menu key or Shift+F10.
+enum class TListKey { lkOther, lkF2, lkSpace, lkReturn, lkTab, lkEscape, lkContextMenu };
 
 // Where the focus went when the editor lost it.
 enum class TFocusTarget {
@@ -55,6 +60,9 @@ enum class TFocusTarget {
   ftControl,
   // "Cancel", which closes the dialog whatever the editor holds.
   ftCancel,
+  // Another button of the dialog, pressed: its click leaves the editor, so
+  // a text refused already keeps the focus where the press put it.
+  ftButton,
   // Another window (an error box), or none because the dialog closes.
   ftElsewhere
 };
@@ -77,12 +85,16 @@ class TfrTweakOptions {
   static constexpr int ValueColumn = 1;
   static constexpr int ColumnCount = 2;
   static constexpr int OptionColumnWidth = 300;
+  static constexpr int ValueColumnWidth = 50;
   static constexpr int DescriptionHeight = 80;
   // A click on the Value cell of the row that already has the focus opens
   // the editor after this pause, in milliseconds; F2 opens it at once.
   static constexpr int EditDelay = 400;
   static const char* const ColumnCaptions[ColumnCount];
   static const char* const DescriptionCaption;
+  // Where the description sits in its box of BoxWidth by BoxHeight, both
+  // in the same pixels as Scale gives.
+  static TSheetRect DescriptionPlace(int BoxWidth, int BoxHeight, int (*Scale)(int));
   // The grid's name for assistive technology, which the screen does not
   // show.
   static const char* const GridName;
@@ -135,16 +147,21 @@ class TfrTweakOptions {
   // The grid took the keyboard's focus: with no row focused, the first one
   // becomes the focused row, so that the focus shows.
   void GridFocusIn();
-  // A single left click on a cell: on the editable Value cell of the row
-  // that had the focus before the press, the editor opens after EditDelay.
-  void GridClick(int Row, int Column);
-  void GridDoubleClick() { DropPendingEdit(); }
+  // A single left click on a cell (OnCheckBox: on the check box drawn in
+  // it): a check box toggles; on the editable Value cell of the row that
+  // had the focus before the press, the editor opens after EditDelay.
+  void GridClick(int Row, int Column, bool OnCheckBox);
+  // The second click of a double click, after GridMouseDown: no editor
+  // opens, and a check box toggles again.
+  void GridDoubleClick(int Row, int Column, bool OnCheckBox);
   void EditTimerElapsed();
-  // A key in the grid; true when the list used it.
+  // A key in the grid; true when the list used it. The context menu key
+  // shows the menu of the focused row.
   bool GridKeyDown(TListKey Key);
-  // The grid scrolled: the editor, which does not move with the rows, is
-  // left with its text.
-  void GridScrolled() { LeaveEditor(); }
+  // The grid is about to scroll: the editor, which does not move with the
+  // rows, is left with its text first; false when it refused its text and
+  // the rows must stay where they are.
+  bool GridScrolled() { return LeaveEditor(); }
 
   // The user's events on the in-place editor.
   bool EditorOpen() const { return FEditRow >= 0; }

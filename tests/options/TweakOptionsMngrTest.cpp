@@ -60,6 +60,11 @@ TEST_F(TweakOptionsTest, BooleanOptionsReadAnyNonZeroNumberAsTrue) {
   Kind.SetValue(Option, 0);
   EXPECT_FALSE(Option.Value());
   EXPECT_EQ(0, Kind.Value(Option));
+  Option.SetAsInteger(-7);
+  EXPECT_TRUE(Option.Value());
+  EXPECT_EQ(1, Option.AsInteger());
+  Option.SetAsInteger(0);
+  EXPECT_EQ(0, Option.AsInteger());
 }
 
 TEST_F(TweakOptionsTest, MissingKeysAndValuesKeepTheDefaultsAndSaveWritesNothing) {

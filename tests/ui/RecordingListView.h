@@ -20,10 +20,13 @@ class TRecordingListView : public TOptionListView {
   WideString EditorText() const override { return EditorText_; }
   void FocusEditor() override { ++EditorFocused; }
   void CloseEditor() override { EditorRow = -1; }
+  void ShowContextMenu(int Row) override { MenuRow = Row; }
 
   // The running edit timer's wait; 0 for none.
   int EditTimer = 0;
   int EditorRow = -1;
   WideString EditorText_;
   int EditorFocused = 0;
+  // The row whose context menu was shown last; -2 for none.
+  int MenuRow = -2;
 };

@@ -46,10 +46,10 @@ class OptionGridTest : public ::testing::Test {
     return !Frame.EditorOpen() && View.EditorRow == -1;
   }
   // A single click on a cell, as the grid reports it.
-  void Click(int Row, int Column) {
+  void Click(int Row, int Column, bool OnCheckBox = false) {
     EXPECT_TRUE(Frame.GridMouseDown());
     Frame.VTVChange(Row);
-    Frame.GridClick(Row, Column);
+    Frame.GridClick(Row, Column, OnCheckBox);
   }
 
   TRecordingInteraction Interaction;
@@ -107,6 +107,11 @@ TEST_F(OptionGridTest, TextThatIsNoNumberIsReportedAndKeepsTheEditorOpenWithTheF
   Frame.EditorFocusLost(TFocusTarget::ftControl);
   EXPECT_EQ(1u, Interaction.Errors.size()) << "the focus moving on tells nothing new";
   EXPECT_EQ(3, View.EditorFocused);
+  Frame.EditorFocusLost(TFocusTarget::ftButton);
+  EXPECT_EQ(3, View.EditorFocused) << "a pressed button keeps the focus for its click";
+  EXPECT_FALSE(Frame.GridScrolled()) << "the rows stay under the refused text";
+  EXPECT_EQ(2u, Interaction.Errors.size());
+  Interaction.Errors.pop_back();
   EXPECT_FALSE(Frame.GridMouseDown()) << "a press on the grid goes no further";
   EXPECT_EQ(2u, Interaction.Errors.size());
   EXPECT_EQ(1000, Number(0));
@@ -129,6 +134,8 @@ TEST_F(OptionGridTest, ReturnTabAndFocusLossToAControlTakeTheTextEscapeCancelOrE
        false, 5},
       {"Tab", [](TfrTweakOptions& F) { EXPECT_TRUE(F.EditorKeyDown(TListKey::lkTab)); }, false, 5},
       {"focus to a control", [](TfrTweakOptions& F) { F.EditorFocusLost(TFocusTarget::ftControl); },
+       false, 5},
+      {"focus to a button", [](TfrTweakOptions& F) { F.EditorFocusLost(TFocusTarget::ftButton); },
        false, 5},
       {"Escape", [](TfrTweakOptions& F) { EXPECT_TRUE(F.EditorKeyDown(TListKey::lkEscape)); },
        false, 1000},
@@ -168,10 +175,15 @@ TEST_F(OptionGridTest, AClickOnTheFocusedNumberOpensItsEditorAfterThePause) {
     EXPECT_EQ(0, View.EditTimer) << Row << "," << Column << ": not focused before, or not a number";
   }
   Click(2, 1);
-  Frame.GridDoubleClick();
+  Frame.GridDoubleClick(2, 1, false);
   EXPECT_EQ(0, View.EditTimer) << "a double click drops the pending edit";
   Frame.EditTimerElapsed();
   EXPECT_EQ(-1, View.EditorRow);
+
+  Click(0, 1);
+  Frame.VTVChange(2);
+  Frame.EditTimerElapsed();
+  EXPECT_EQ(-1, View.EditorRow) << "the keyboard left the row before the pause ended";
 }
 
 TEST_F(OptionGridTest, OnlyTheValueOfANumberCanBeEdited) {
@@ -203,6 +215,29 @@ TEST_F(OptionGridTest, TogglingACheckBoxTwiceReportsTwiceAndLeavesTheOptionUnmod
   EXPECT_TRUE(Flag(3)) << "Space toggles the focused check box";
 }
 
+TEST_F(OptionGridTest, AClickOnACheckBoxTogglesItEachClickOfADoubleClickToo) {
+  struct TCase {
+    const char* Name;
+    int Row;
+    bool OnCheckBox;
+    bool Double;
+    bool Ticked;
+  };
+  const TCase Cases[] = {{"on the box", 3, true, false, true},
+                         {"beside the box", 3, false, false, false},
+                         {"twice, as a double click", 3, true, true, false},
+                         {"on a number", 0, true, false, false}};
+  for (const TCase& Case : Cases) {
+    Frame.VTVChecked(3, false);
+    Click(Case.Row, 1, Case.OnCheckBox);
+    if (Case.Double) {
+      EXPECT_TRUE(Frame.GridMouseDown());
+      Frame.GridDoubleClick(Case.Row, 1, Case.OnCheckBox);
+    }
+    EXPECT_EQ(Case.Ticked, Flag(3)) << Case.Name;
+  }
+}
+
 TEST_F(OptionGridTest, TheContextMenuOffersWhatTheRowUnderTheMouseAllows) {
   const std::vector<TMenuEntry> Menu = Frame.ContextMenu(0);
   ASSERT_EQ(4u, Menu.size());
@@ -212,6 +247,9 @@ TEST_F(OptionGridTest, TheContextMenuOffersWhatTheRowUnderTheMouseAllows) {
   Frame.VTVNewText(0, 1, Wide("5"));
   Frame.ContextMenuChosen(-1, TfrTweakOptions::miReset);
   EXPECT_EQ(5, Number(0)) << "a disabled entry does nothing";
+  Frame.VTVChange(2);
+  EXPECT_TRUE(Frame.GridKeyDown(TListKey::lkContextMenu));
+  EXPECT_EQ(2, View.MenuRow) << "the menu key shows the focused row's menu";
 }
 
 TEST_F(OptionGridTest, TheDescriptionFollowsTheFocusedRowFirstFocusedAsTheGridTakesTheFocus) {

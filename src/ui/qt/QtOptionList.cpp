@@ -1,5 +1,6 @@
 #include "QtOptionList.h"
 
+#include <QAbstractButton>
 #include <QAbstractTableModel>
 #include <QAccessible>
 #include <QApplication>
@@ -11,10 +12,13 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QScrollBar>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 #include "QtGridAccessible.h"
 #include "QtScale.h"
@@ -59,8 +63,7 @@ class TQtOptionListModel : public QAbstractTableModel {
     // option's description.
     if (Role == Qt::AccessibleTextRole && IsCheckCell(Index))
       return ToQString(FFrame.VTVGetText(Index.row(), TfrTweakOptions::OptionColumn));
-    if (Role == Qt::AccessibleDescriptionRole)
-      return ToQString(FFrame.RowDescription(Index.row()));
+    if (Role == Qt::AccessibleDescriptionRole) return ToQString(FFrame.RowDescription(Index.row()));
     if (Role == Qt::ToolTipRole) {
       const std::string Hint = FFrame.Hint(Index.row());
       if (!Hint.empty()) return ToQString(Hint);
@@ -92,6 +95,10 @@ namespace {
 
 TListKey ListKey(const QKeyEvent& Event) {
   switch (Event.key()) {
+    case Qt::Key_Menu:
+      return TListKey::lkContextMenu;
+    case Qt::Key_F10:
+      return Event.modifiers() == Qt::ShiftModifier ? TListKey::lkContextMenu : TListKey::lkOther;
     case Qt::Key_F2:
       return TListKey::lkF2;
     case Qt::Key_Space:
@@ -119,6 +126,15 @@ class TValueDelegate : public QStyledItemDelegate {
       : QStyledItemDelegate(Parent), FFrame(Frame) {}
 
   QLineEdit* Editor() const { return qobject_cast<QLineEdit*>(FEditor.data()); }
+  // Where the check box of Index is drawn, in the view's viewport.
+  QRect CheckBoxRect(const QAbstractItemView& View, const QModelIndex& Index) const {
+    QStyleOptionViewItem Option;
+    Option.initFrom(View.viewport());
+    Option.rect = View.visualRect(Index);
+    initStyleOption(&Option, Index);
+    const QStyle* Style = View.style();
+    return Style->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &Option, &View);
+  }
 
   QWidget* createEditor(QWidget* Parent, const QStyleOptionViewItem& Option,
                         const QModelIndex& Index) const override {
@@ -127,6 +143,11 @@ class TValueDelegate : public QStyledItemDelegate {
   }
   // The frame takes the text when the editor is left.
   void setModelData(QWidget*, QAbstractItemModel*, const QModelIndex&) const override {}
+  // The frame toggles check boxes: the grid tells it of the clicks.
+  bool editorEvent(QEvent*, QAbstractItemModel*, const QStyleOptionViewItem&,
+                   const QModelIndex&) override {
+    return false;
+  }
   void destroyEditor(QWidget* Editor, const QModelIndex& Index) const override {
     if (Editor == FEditor) {
       FEditor = nullptr;
@@ -139,9 +160,13 @@ class TValueDelegate : public QStyledItemDelegate {
   bool eventFilter(QObject* Object, QEvent* Event) override {
     if (Object != FEditor) return QStyledItemDelegate::eventFilter(Object, Event);
     bool Used = false;
-    if (Event->type() == QEvent::KeyPress)
-      ReportErrorsOf(
-          [&] { Used = FFrame.EditorKeyDown(ListKey(*static_cast<QKeyEvent*>(Event))); });
+    if (Event->type() == QEvent::KeyPress) {
+      const auto& Key = *static_cast<QKeyEvent*>(Event);
+      // A key with Alt is a mnemonic of the dialog, never a character, also
+      // where its control is disabled.
+      Used = Key.modifiers() & Qt::AltModifier;
+      if (!Used) ReportErrorsOf([&] { Used = FFrame.EditorKeyDown(ListKey(Key)); });
+    }
     if (Event->type() == QEvent::FocusOut) {
       // Told once the focus has settled: a press on the tree or the grid
       // asks the frame first, with the editor's text.
@@ -160,6 +185,8 @@ class TValueDelegate : public QStyledItemDelegate {
       Target = TFocusTarget::ftElsewhere;
     else if (Focus->objectName() == "btnCancel")
       Target = TFocusTarget::ftCancel;
+    else if (qobject_cast<const QAbstractButton*>(Focus))
+      Target = TFocusTarget::ftButton;
     ReportErrorsOf([&] { FFrame.EditorFocusLost(Target); });
   }
 
@@ -173,7 +200,8 @@ namespace {
 // column; presses, clicks and keys go to the frame first.
 class TOptionGrid : public QTreeView {
  public:
-  TOptionGrid(TfrTweakOptions& Frame, QWidget* Parent) : QTreeView(Parent), FFrame(Frame) {
+  TOptionGrid(TfrTweakOptions& Frame, const TValueDelegate& Delegate, QWidget* Parent)
+      : QTreeView(Parent), FFrame(Frame), FDelegate(Delegate) {
     setRootIsDecorated(false);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -182,34 +210,8 @@ class TOptionGrid : public QTreeView {
   }
 
   void CloseEditor(QWidget* Editor) { closeEditor(Editor, QAbstractItemDelegate::NoHint); }
-
- protected:
-  void mousePressEvent(QMouseEvent* Event) override {
-    bool GoesOn = true;
-    if (Event->button() == Qt::LeftButton) ReportErrorsOf([&] { GoesOn = FFrame.GridMouseDown(); });
-    if (GoesOn) QTreeView::mousePressEvent(Event);
-  }
-  void mouseReleaseEvent(QMouseEvent* Event) override {
-    QTreeView::mouseReleaseEvent(Event);
-    const QModelIndex Hit = indexAt(Event->position().toPoint());
-    if (Event->button() == Qt::LeftButton && Hit.isValid())
-      ReportErrorsOf([&] { FFrame.GridClick(Hit.row(), Hit.column()); });
-  }
-  void focusInEvent(QFocusEvent* Event) override {
-    QTreeView::focusInEvent(Event);
-    ReportErrorsOf([&] { FFrame.GridFocusIn(); });
-  }
-  void mouseDoubleClickEvent(QMouseEvent* Event) override {
-    FFrame.GridDoubleClick();
-    QTreeView::mouseDoubleClickEvent(Event);
-  }
-  void keyPressEvent(QKeyEvent* Event) override {
-    bool Used = false;
-    ReportErrorsOf([&] { Used = FFrame.GridKeyDown(ListKey(*Event)); });
-    if (!Used) QTreeView::keyPressEvent(Event);
-  }
-  void contextMenuEvent(QContextMenuEvent* Event) override {
-    const int Row = indexAt(Event->pos()).row();
+  // The frame's context menu for Row at Screen.
+  void ShowContextMenuAt(int Row, const QPoint& Screen) {
     QMenu Menu(this);
     const std::vector<TMenuEntry> Entries = FFrame.ContextMenu(Row);
     std::vector<QAction*> Actions;
@@ -221,10 +223,66 @@ class TOptionGrid : public QTreeView {
       Action->setChecked(Entry.Checked);
       Actions.push_back(Action);
     }
-    QAction* Chosen = Menu.exec(Event->globalPos());
+    QAction* Chosen = Menu.exec(Screen);
     const auto Found = std::find(Actions.begin(), Actions.end(), Chosen);
     if (Found != Actions.end())
       ReportErrorsOf([&] { FFrame.ContextMenuChosen(Row, int(Found - Actions.begin())); });
+  }
+
+ protected:
+  void mousePressEvent(QMouseEvent* Event) override {
+    bool GoesOn = true;
+    if (Event->button() == Qt::LeftButton) ReportErrorsOf([&] { GoesOn = FFrame.GridMouseDown(); });
+    if (GoesOn) QTreeView::mousePressEvent(Event);
+  }
+  void mouseReleaseEvent(QMouseEvent* Event) override {
+    QTreeView::mouseReleaseEvent(Event);
+    // The release of a double click's second press ends no click.
+    const bool Click = !std::exchange(FDoubleClicked, false);
+    const QPoint At = Event->position().toPoint();
+    const QModelIndex Hit = indexAt(At);
+    if (Click && Event->button() == Qt::LeftButton && Hit.isValid())
+      ReportErrorsOf([&] { FFrame.GridClick(Hit.row(), Hit.column(), OnCheckBox(Hit, At)); });
+  }
+  void focusInEvent(QFocusEvent* Event) override {
+    QTreeView::focusInEvent(Event);
+    ReportErrorsOf([&] { FFrame.GridFocusIn(); });
+  }
+  void mouseDoubleClickEvent(QMouseEvent* Event) override {
+    if (Event->button() != Qt::LeftButton) return QTreeView::mouseDoubleClickEvent(Event);
+    bool GoesOn = true;
+    ReportErrorsOf([&] { GoesOn = FFrame.GridMouseDown(); });
+    if (!GoesOn) return;
+    FDoubleClicked = true;
+    QTreeView::mouseDoubleClickEvent(Event);
+    const QPoint At = Event->position().toPoint();
+    const QModelIndex Hit = indexAt(At);
+    ReportErrorsOf([&] { FFrame.GridDoubleClick(Hit.row(), Hit.column(), OnCheckBox(Hit, At)); });
+  }
+  void wheelEvent(QWheelEvent* Event) override {
+    bool Scrolls = true;
+    ReportErrorsOf([&] { Scrolls = FFrame.GridScrolled(); });
+    if (Scrolls) QTreeView::wheelEvent(Event);
+  }
+  bool eventFilter(QObject* Watched, QEvent* Event) override {
+    // A press on the scroll bar scrolls too.
+    if (Watched == verticalScrollBar() && Event->type() == QEvent::MouseButtonPress) {
+      bool Scrolls = true;
+      ReportErrorsOf([&] { Scrolls = FFrame.GridScrolled(); });
+      if (!Scrolls) return true;
+    }
+    return QTreeView::eventFilter(Watched, Event);
+  }
+  void keyPressEvent(QKeyEvent* Event) override {
+    bool Used = false;
+    ReportErrorsOf([&] { Used = FFrame.GridKeyDown(ListKey(*Event)); });
+    if (!Used) QTreeView::keyPressEvent(Event);
+  }
+  void contextMenuEvent(QContextMenuEvent* Event) override {
+    if (Event->reason() == QContextMenuEvent::Keyboard)
+      ReportErrorsOf([&] { FFrame.GridKeyDown(TListKey::lkContextMenu); });
+    else
+      ShowContextMenuAt(indexAt(Event->pos()).row(), Event->globalPos());
   }
   void currentChanged(const QModelIndex& Current, const QModelIndex& Previous) override {
     QTreeView::currentChanged(Current, Previous);
@@ -234,7 +292,14 @@ class TOptionGrid : public QTreeView {
   }
 
  private:
+  bool OnCheckBox(const QModelIndex& Hit, const QPoint& At) const {
+    return Hit.isValid() && FFrame.HasCheckBox(Hit.row()) &&
+           FDelegate.CheckBoxRect(*this, Hit).contains(At);
+  }
+
   TfrTweakOptions& FFrame;
+  const TValueDelegate& FDelegate;
+  bool FDoubleClicked = false;
 };
 
 QAccessibleInterface* OptionGridAccessible(const QString&, QObject* Object) {
@@ -257,14 +322,15 @@ TQtOptionList::TQtOptionList(TfrTweakOptions& Frame, QWidget* Parent)
   Layout->setContentsMargins(0, 0, 0, 0);
   Layout->setSpacing(0);
 
-  auto* Grid = new TOptionGrid(Frame, this);
+  FDelegate = new TValueDelegate(Frame, this);
+  auto* Grid = new TOptionGrid(Frame, *FDelegate, this);
   VTV = Grid;
   VTV->setObjectName("VTV");
   VTV->setAccessibleName(TfrTweakOptions::GridName);
   FModel = new TQtOptionListModel(Frame, this);
   VTV->setModel(FModel);
-  FDelegate = new TValueDelegate(Frame, this);
   VTV->setItemDelegate(FDelegate);
+  VTV->verticalScrollBar()->installEventFilter(VTV);
   FEditTimer.setSingleShot(true);
   connect(&FEditTimer, &QTimer::timeout, this,
           [this] { ReportErrorsOf([this] { FFrame.EditTimerElapsed(); }); });
@@ -275,7 +341,7 @@ TQtOptionList::TQtOptionList(TfrTweakOptions& Frame, QWidget* Parent)
   Header->setStretchLastSection(false);
   Header->setFont(DialogFont());
   VTV->setColumnWidth(TfrTweakOptions::OptionColumn, Scaled(TfrTweakOptions::OptionColumnWidth));
-  VTV->setColumnWidth(TfrTweakOptions::ValueColumn, Scaled(50));
+  VTV->setColumnWidth(TfrTweakOptions::ValueColumn, Scaled(TfrTweakOptions::ValueColumnWidth));
   ShowFocusBySelection(VTV);
   connect(VTV->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& Current) {
@@ -286,8 +352,7 @@ TQtOptionList::TQtOptionList(TfrTweakOptions& Frame, QWidget* Parent)
   GroupBox1 = new QGroupBox(TfrTweakOptions::DescriptionCaption, this);
   GroupBox1->setObjectName("GroupBox1");
   GroupBox1->setFixedHeight(Scaled(TfrTweakOptions::DescriptionHeight));
-  // The label keeps its place in the box (left 4, top 15, 384 by 57 in a
-  // box 393 wide) and grows with it.
+  // The label keeps its place in the box and grows with it.
   lbDescription = new QLabel(GroupBox1);
   lbDescription->setObjectName("lbDescription");
   lbDescription->setWordWrap(true);
@@ -350,14 +415,22 @@ void TQtOptionList::CloseEditor() {
 
 QLineEdit* TQtOptionList::Editor() const { return FDelegate->Editor(); }
 
+void TQtOptionList::ShowContextMenu(int Row) {
+  const QRect Cell = VTV->visualRect(FModel->index(Row, TfrTweakOptions::OptionColumn));
+  static_cast<TOptionGrid*>(VTV)->ShowContextMenuAt(
+      Row, VTV->viewport()->mapToGlobal(Cell.isValid() ? Cell.bottomLeft() : QPoint()));
+}
+
 void TQtOptionList::RowFocused(int Row) {
   VTV->setCurrentIndex(FModel->index(Row, TfrTweakOptions::ValueColumn));
 }
 
 bool TQtOptionList::eventFilter(QObject* Watched, QEvent* Event) {
-  if (Watched == GroupBox1 && Event->type() == QEvent::Resize)
-    lbDescription->setGeometry(Scaled(4), Scaled(15), GroupBox1->width() - Scaled(9),
-                               GroupBox1->height() - Scaled(23));
+  if (Watched == GroupBox1 && Event->type() == QEvent::Resize) {
+    const TSheetRect Place = TfrTweakOptions::DescriptionPlace(
+        GroupBox1->width(), GroupBox1->height(), [](int At) { return Scaled(At); });
+    lbDescription->setGeometry(Place.Left, Place.Top, Place.Width, Place.Height);
+  }
   return QWidget::eventFilter(Watched, Event);
 }
 

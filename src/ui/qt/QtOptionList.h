@@ -32,6 +32,7 @@ class TQtOptionList : public QWidget, public TOptionListView {
   WideString EditorText() const override;
   void FocusEditor() override;
   void CloseEditor() override;
+  void ShowContextMenu(int Row) override;
 
   TfrTweakOptions& Frame() const { return FFrame; }
   // The open in-place editor; null for none.

@@ -53,7 +53,7 @@ QWidget* AddStrip(QWidget* Page, const TSheetStrip& Spec) {
   Filling->setContentsMargins(0, 0, 0, 0);
   for (const TSheetLabel& LabelSpec : Spec.Labels) {
     QLabel* Label = AddLabel(Strip, LabelSpec);
-    if (LabelSpec.Bounds.Width == 0)
+    if (FillsStrip(LabelSpec))
       Filling->addWidget(Label);
     else
       PlaceLabel(Label, LabelSpec, LabelSpec.Bounds);

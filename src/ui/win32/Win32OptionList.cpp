@@ -17,8 +17,6 @@ enum { kGridId = 1, kGroupBoxId, kDescriptionId };
 // The editor lost the focus: the frame is told once the focus has settled.
 constexpr UINT kEditorFocusLost = WM_APP + 1;
 constexpr int kValue = TfrTweakOptions::ValueColumn;
-// The grid's default column width, which the Value column keeps.
-constexpr int kValueColumnWidth = 50;
 // The check box's size and its distance from the cell's left edge.
 constexpr int kCheckBoxSize = 13;
 constexpr int kCheckBoxMargin = 4;
@@ -37,6 +35,8 @@ TListKey ListKey(WPARAM Key) {
       return TListKey::lkTab;
     case VK_ESCAPE:
       return TListKey::lkEscape;
+    case VK_APPS:
+      return TListKey::lkContextMenu;
     default:
       return TListKey::lkOther;
   }
@@ -68,7 +68,7 @@ TWin32OptionList::TWin32OptionList(TfrTweakOptions& Frame, HWND Parent, const TS
   Font.lfWeight = FW_BOLD;
   FBoldFont = CreateFontIndirectW(&Font);
   const int Widths[TfrTweakOptions::ColumnCount] = {TfrTweakOptions::OptionColumnWidth,
-                                                    kValueColumnWidth};
+                                                    TfrTweakOptions::ValueColumnWidth};
   for (int Column = 0; Column < TfrTweakOptions::ColumnCount; ++Column) {
     WideString Caption = AnsiToWide(TfrTweakOptions::ColumnCaptions[Column], 0);
     LVCOLUMNW Spec{};
@@ -88,8 +88,10 @@ TWin32OptionList::TWin32OptionList(TfrTweakOptions& Frame, HWND Parent, const TS
   GroupBox1 =
       CreateControl(WC_BUTTONW, TfrTweakOptions::DescriptionCaption, WS_VISIBLE | BS_GROUPBOX,
                     {0, BoxTop, Width, Box}, Handle(), kGroupBoxId);
-  lbDescription = CreateControl(WC_STATICW, "", WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
-                                {4, BoxTop + 15, Width - 9, Box - 23}, Handle(), kDescriptionId);
+  TSheetRect Description = TfrTweakOptions::DescriptionPlace(Width, Box, [](int At) { return At; });
+  Description.Top += BoxTop;
+  lbDescription = CreateControl(WC_STATICW, "", WS_VISIBLE | SS_LEFT | SS_NOPREFIX, Description,
+                                Handle(), kDescriptionId);
   FFrame.SetView(this);
   RowsChanged();
   DescriptionChanged();
@@ -175,9 +177,12 @@ LRESULT TWin32OptionList::GridNotify(NMHDR& Header) {
     case NM_CUSTOMDRAW:
       return GridCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW&>(Header));
     case NM_RCLICK: {
-      POINT Screen{};
-      GetCursorPos(&Screen);
-      ShowContextMenu(Screen);
+      LVHITTESTINFO Hit{};
+      Hit.pt = reinterpret_cast<NMITEMACTIVATE&>(Header).ptAction;
+      SendMessageW(VTV, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&Hit));
+      POINT Screen = Hit.pt;
+      ClientToScreen(VTV, &Screen);
+      ShowContextMenuAt(Hit.iItem, Screen);
       return 0;
     }
     case NM_CLICK:
@@ -236,14 +241,21 @@ void TWin32OptionList::DrawCheckBox(HDC Canvas, int Row) const {
   }
 }
 
-// The frame's context menu for the row under the mouse.
-void TWin32OptionList::ShowContextMenu(POINT Screen) {
-  LVHITTESTINFO Hit{};
-  Hit.pt = Screen;
-  ScreenToClient(VTV, &Hit.pt);
-  SendMessageW(VTV, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&Hit));
+// From the keyboard: below the row's Option cell, as the system places a
+// keyboard's context menu.
+void TWin32OptionList::ShowContextMenu(int Row) {
+  RECT Cell{LVIR_BOUNDS, 0, 0, 0};
+  if (Row < 0 || !SendMessageW(VTV, LVM_GETITEMRECT, Row, reinterpret_cast<LPARAM>(&Cell)))
+    Cell = {0, 0, 0, 0};
+  POINT Screen{Cell.left + Scaled(kCheckBoxMargin), Cell.bottom};
+  ClientToScreen(VTV, &Screen);
+  ShowContextMenuAt(Row, Screen);
+}
+
+// The frame's context menu for Row, at Screen.
+void TWin32OptionList::ShowContextMenuAt(int Row, POINT Screen) {
   const HMENU Menu = CreatePopupMenu();
-  const std::vector<TMenuEntry> Entries = FFrame.ContextMenu(Hit.iItem);
+  const std::vector<TMenuEntry> Entries = FFrame.ContextMenu(Row);
   for (UINT Index = 0; Index < Entries.size(); ++Index) {
     const TMenuEntry& Entry = Entries[Index];
     if (Entry.Caption.empty()) {
@@ -258,7 +270,7 @@ void TWin32OptionList::ShowContextMenu(POINT Screen) {
   const UINT Chosen = TrackPopupMenu(Menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, Screen.x, Screen.y, 0,
                                      Handle(), nullptr);
   DestroyMenu(Menu);
-  if (Chosen > 0) FFrame.ContextMenuChosen(Hit.iItem, static_cast<int>(Chosen) - 1);
+  if (Chosen > 0) FFrame.ContextMenuChosen(Row, static_cast<int>(Chosen) - 1);
 }
 
 // The tooltip holds the hint of the row under the mouse, and sees the
@@ -300,26 +312,32 @@ LRESULT TWin32OptionList::AccessibleObject(WPARAM WParam) {
   return SYSTEM_FUNCTION(L"oleacc.dll", LresultFromObject)(IID_IAccessible, WParam, FAccessible);
 }
 
-// A click on a check box toggles it (each click of a double click too); a
-// single click goes to the frame, which may open the editor after a pause.
+// A click, or the second click of a double click, on a cell goes to the
+// frame with whether it hit the cell's check box.
 void TWin32OptionList::GridClick(const NMITEMACTIVATE& Click) {
   LVHITTESTINFO Hit{};
   Hit.pt = Click.ptAction;
   SendMessageW(VTV, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&Hit));
   if (Hit.iItem < 0) return;
   const RECT Box = CheckBoxRect(Hit.iItem);
-  if (Hit.iSubItem == kValue && FFrame.HasCheckBox(Hit.iItem) && PtInRect(&Box, Hit.pt))
-    FFrame.VTVChecked(Hit.iItem, !FFrame.IsChecked(Hit.iItem));
-  if (Click.hdr.code == NM_CLICK) FFrame.GridClick(Hit.iItem, Hit.iSubItem);
+  const bool OnCheckBox = FFrame.HasCheckBox(Hit.iItem) && PtInRect(&Box, Hit.pt);
+  if (Click.hdr.code == NM_CLICK)
+    FFrame.GridClick(Hit.iItem, Hit.iSubItem, OnCheckBox);
+  else
+    FFrame.GridDoubleClick(Hit.iItem, Hit.iSubItem, OnCheckBox);
 }
 
-// Where the focus went from the editor: "Cancel", another control of the
-// dialog, or another window (an error box, none as the dialog closes).
+// Where the focus went from the editor: "Cancel", another button, another
+// control of the dialog, or another window (an error box, none as the
+// dialog closes).
 TFocusTarget TWin32OptionList::FocusTarget() const {
   const HWND Focus = GetFocus();
   if (!Focus || GetAncestor(Focus, GA_ROOT) != GetAncestor(Handle(), GA_ROOT))
     return TFocusTarget::ftElsewhere;
-  return GetDlgCtrlID(Focus) == IDCANCEL ? TFocusTarget::ftCancel : TFocusTarget::ftControl;
+  if (GetDlgCtrlID(Focus) == IDCANCEL) return TFocusTarget::ftCancel;
+  wchar_t Class[16] = {};
+  GetClassNameW(Focus, Class, 16);
+  return lstrcmpiW(Class, WC_BUTTONW) == 0 ? TFocusTarget::ftButton : TFocusTarget::ftControl;
 }
 
 void TWin32OptionList::StartEditTimer(int Milliseconds) {
@@ -368,8 +386,6 @@ LRESULT CALLBACK TWin32OptionList::GridProc(HWND Window, UINT Message, WPARAM WP
       List.RelayMouse(Message, WParam, LParam);
     switch (Message) {
       case WM_LBUTTONDBLCLK:
-        List.FFrame.GridDoubleClick();
-        [[fallthrough]];
       case WM_LBUTTONDOWN:
         if (!List.FFrame.GridMouseDown()) return 0;
         break;
@@ -378,11 +394,19 @@ LRESULT CALLBACK TWin32OptionList::GridProc(HWND Window, UINT Message, WPARAM WP
       case WM_MOUSEWHEEL:
         // The rows move from under the hint's tool.
         List.ShowHint(-1);
-        // The editor does not move with the rows: scrolling waits while it
-        // stays open.
-        if (List.FEditor) List.FFrame.GridScrolled();
-        if (List.FEditor) return 0;
+        if (!List.FFrame.GridScrolled()) return 0;
         break;
+      case WM_SYSKEYDOWN:
+        // Shift+F10, as the Menu key, opens the focused row's menu.
+        if (WParam != VK_F10 || GetKeyState(VK_SHIFT) >= 0) break;
+        List.FFrame.GridKeyDown(TListKey::lkContextMenu);
+        return 0;
+      case WM_SYSKEYUP:
+        if (WParam == VK_F10 && GetKeyState(VK_SHIFT) < 0) return 0;
+        break;
+      case WM_CONTEXTMENU:
+        // The keys above have shown it already.
+        return 0;
       case WM_GETOBJECT:
         if (static_cast<LONG>(LParam) == OBJID_CLIENT) return List.AccessibleObject(WParam);
         break;

@@ -27,6 +27,7 @@ class TWin32OptionList : public TWin32Panel, public TOptionListView {
   WideString EditorText() const override;
   void FocusEditor() override;
   void CloseEditor() override;
+  void ShowContextMenu(int Row) override;
 
   // The timer of the edit delay, on the panel's window.
   static constexpr UINT_PTR EditTimerId = 1;
@@ -54,7 +55,7 @@ class TWin32OptionList : public TWin32Panel, public TOptionListView {
   LRESULT GridCustomDraw(NMLVCUSTOMDRAW& Draw);
   void GridClick(const NMITEMACTIVATE& Click);
   void DrawCheckBox(HDC Canvas, int Row) const;
-  void ShowContextMenu(POINT Screen);
+  void ShowContextMenuAt(int Row, POINT Screen);
   void RelayMouse(UINT Message, WPARAM WParam, LPARAM LParam);
   LRESULT AccessibleObject(WPARAM WParam);
   void ShowHint(int Row);

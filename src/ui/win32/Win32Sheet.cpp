@@ -67,8 +67,7 @@ void TWin32Sheet::AddLabel(const TSheetLabel& Spec, const TSheetRect& Bounds, bo
 // down by its top; a label without bounds fills it.
 void TWin32Sheet::AddStrip(const TSheetStrip& Spec, int Top, int Width) {
   for (const TSheetLabel& Label : Spec.Labels) {
-    // A label without bounds fills the strip.
-    const bool Fills = Label.Bounds.Width == 0;
+    const bool Fills = FillsStrip(Label);
     const TSheetRect Bounds = Fills ? TSheetRect{0, 0, Width, Spec.Height} : Label.Bounds;
     AddLabel(Label, {Bounds.Left, Top + Bounds.Top, Bounds.Width, Bounds.Height}, !Fills);
   }
