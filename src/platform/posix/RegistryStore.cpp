@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <charconv>
 #include <thread>
 #include <vector>
 
@@ -88,11 +89,14 @@ LONG ErrorFromSqlite(int Code) {
 
 }  // namespace
 
-// Reset when the use ends, ready for the next.
+// Reset when the use ends, ready for the next, and rid of borrowed bytes.
 class TRegistryStore::TStatement {
  public:
   TStatement(sqlite3_stmt* Stmt, int Result) : FStmt(Stmt), FResult(Result) {}
-  ~TStatement() { sqlite3_reset(FStmt); }
+  ~TStatement() {
+    sqlite3_reset(FStmt);
+    if (FBorrows) sqlite3_clear_bindings(FStmt);
+  }
   TStatement(const TStatement&) = delete;
   TStatement& operator=(const TStatement&) = delete;
 
@@ -107,6 +111,14 @@ class TRegistryStore::TStatement {
     // A zero-length blob bound from a null pointer would become NULL.
     Check(Size == 0 ? sqlite3_bind_zeroblob(FStmt, Index, 0)
                     : sqlite3_bind_blob64(FStmt, Index, Data, Size, SQLITE_TRANSIENT));
+    return *this;
+  }
+  // Bytes that stay as they are until this use ends, bound without a copy.
+  TStatement& BindBorrowed(int Index, std::string_view Bytes) {
+    if (Bytes.empty()) return Bind(Index, Bytes);
+    const int Result = sqlite3_bind_blob64(FStmt, Index, Bytes.data(), Bytes.size(), SQLITE_STATIC);
+    FBorrows = FBorrows || Result == SQLITE_OK;
+    Check(Result);
     return *this;
   }
   // SQLITE_ROW, SQLITE_DONE or the first error met, without its extended
@@ -128,6 +140,7 @@ class TRegistryStore::TStatement {
   }
   sqlite3_stmt* FStmt;
   int FResult;
+  bool FBorrows = false;
 };
 
 namespace {
@@ -152,12 +165,12 @@ TRegistryStore::TRegistryStore(std::string FileName, bool CreateMissingFolders)
 TRegistryStore::~TRegistryStore() { Disconnect(); }
 
 TRegistryStore::TStatement TRegistryStore::Statement(std::string_view Sql) {
-  const auto Known = FStatements.find(Sql);
+  const auto Known = FStatements.find(Sql.data());
   if (Known != FStatements.end()) return TStatement(Known->second, SQLITE_OK);
   sqlite3_stmt* Stmt = nullptr;
   const int Result = sqlite3_prepare_v3(FDb, Sql.data(), static_cast<int>(Sql.size()),
                                         SQLITE_PREPARE_PERSISTENT, &Stmt, nullptr);
-  if (Result == SQLITE_OK) FStatements.emplace(Sql, Stmt);
+  if (Result == SQLITE_OK) FStatements.emplace(Sql.data(), Stmt);
   return TStatement(Stmt, Result);
 }
 
@@ -181,25 +194,33 @@ void TRegistryStore::Forget() {
 
 std::unique_lock<std::mutex> TRegistryStore::BeginCall() {
   std::unique_lock Guard(FLock);
-  const TClock::time_point Now = TClock::now();
-  FDeadline = Now + WaitLimit;
-  FLastDeadline = Now + kLongestWait;
+  FDeadline = FLastDeadline = kNotWaiting;
   return Guard;
 }
 
-// A lock held by a writer that is writing goes soon: the deadline moves on
-// while another writer writes, up to the last one.
-bool TRegistryStore::MayWait() {
+void TRegistryStore::StartWaiting() {
+  if (FDeadline != kNotWaiting) return;
   const TClock::time_point Now = TClock::now();
-  if (FQueue.OthersWriting())
-    FDeadline = std::max(FDeadline, std::min(Now + WaitLimit, FLastDeadline));
-  return Now < FDeadline;
+  FDeadline = Now + WaitLimit;
+  FLastDeadline = Now + kLongestWait;
+}
+
+// Writers that make progress pass the lock on soon: the deadline moves on to
+// WaitLimit after another writer began writing, up to the last one. A writer
+// that keeps the lock (stopped, hung) moves it on no more.
+bool TRegistryStore::MayWait() {
+  StartWaiting();
+  const TClock::time_point Began = FQueue.LastWriterBegan();
+  FDeadline = std::max(FDeadline, std::min(Began + WaitLimit, FLastDeadline));
+  return TClock::now() < FDeadline;
 }
 
 // SQLite's busy handler: waits a little and asks to try again, while the
-// call may wait.
+// call may wait; the writers behind see that this one is alive.
 int TRegistryStore::WaitForLock(void* Store, int /*Attempts*/) {
-  if (!static_cast<TRegistryStore*>(Store)->MayWait()) return 0;
+  auto* This = static_cast<TRegistryStore*>(Store);
+  This->FQueue.ShowLife();
+  if (!This->MayWait()) return 0;
   std::this_thread::sleep_for(kLockPollInterval);
   return 1;
 }
@@ -216,7 +237,9 @@ LONG TRegistryStore::Connect(bool ForWrite) {
 LONG TRegistryStore::OpenConnection(bool ForWrite) {
   Disconnect();
   if (IsOtherThanFile(FFileName)) return ERROR_BADDB;
-  int Flags = SQLITE_OPEN_READWRITE;
+  // The store's lock keeps every use of the connection to one thread at a
+  // time: SQLite's own lock around each of its calls would only cost.
+  int Flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
   if (!FileExists(FFileName)) {
     if (!ForWrite) return ERROR_FILE_NOT_FOUND;
     // SQLite gives the write-ahead log and its index the file's mode.
@@ -228,7 +251,8 @@ LONG TRegistryStore::OpenConnection(bool ForWrite) {
   FWritable = Result == SQLITE_OK;
   if (Result != SQLITE_OK && !ForWrite && !(Flags & SQLITE_OPEN_CREATE)) {
     sqlite3_close_v2(FDb);
-    Result = sqlite3_open_v2(FFileName.c_str(), &FDb, SQLITE_OPEN_READONLY, nullptr);
+    Result = sqlite3_open_v2(FFileName.c_str(), &FDb, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX,
+                             nullptr);
   }
   if (Result != SQLITE_OK) {
     LONG Error = FileExists(FFileName) ? ErrorFromSqlite(Result) : ERROR_PATH_NOT_FOUND;
@@ -343,18 +367,26 @@ LONG TRegistryStore::OpenExisting(KeyId Base, std::string_view Path, bool WantsW
   if (Result != ERROR_SUCCESS) return Result;
   if (State == TFileState::Empty) return ERROR_FILE_NOT_FOUND;
   if (State == TFileState::Foreign) return ERROR_BADDB;
-  std::string Found = std::to_string(Base) + '\\' + FoldCase(Path);
-  auto Known = FFoundKeys.find(Found);
+  FoundKeyName(Base, Path);
+  auto Known = FFoundKeys.find(FFoundKeyName);
   if (Known == FFoundKeys.end()) {
     std::pair<KeyId, bool> Looked{};
     Result = Lookup(Base, Path, Looked.first, Looked.second);
     if (Result != ERROR_SUCCESS) return Result;
-    Known = FFoundKeys.emplace(std::move(Found), Looked).first;
+    Known = FFoundKeys.emplace(FFoundKeyName, Looked).first;
   }
   const auto [Id, ReadOnly] = Known->second;
   if (ReadOnly && WantsWrite) return ERROR_ACCESS_DENIED;
   Key = Id;
   return ERROR_SUCCESS;
+}
+
+void TRegistryStore::FoundKeyName(KeyId Base, std::string_view Path) {
+  char Digits[24];
+  const auto Written = std::to_chars(Digits, Digits + sizeof Digits, Base);
+  FFoundKeyName.assign(Digits, Written.ptr);
+  FFoundKeyName.push_back('\\');
+  AppendFolded(Path, FFoundKeyName);
 }
 
 // The queue's file is made only beside a file that is or becomes a store.
@@ -457,8 +489,10 @@ LONG TRegistryStore::QueryValue(KeyId Key, std::string_view Name, DWORD& Type, s
   if (Result != ERROR_SUCCESS) return Result;
   if (State != TFileState::Ours)
     return State == TFileState::Foreign ? ERROR_BADDB : ERROR_FILE_NOT_FOUND;
+  FFoldedName.clear();
+  AppendFolded(Name, FFoldedName);
   TStatement Value = Statement("SELECT type, data FROM vals WHERE key = ? AND fold = ?");
-  int Step = Value.Bind(1, Key).Bind(2, FoldCase(Name)).Step();
+  const int Step = Value.Bind(1, Key).BindBorrowed(2, FFoldedName).Step();
   if (Step == SQLITE_DONE) return ERROR_FILE_NOT_FOUND;
   if (Step != SQLITE_ROW) return ErrorFromSqlite(Step);
   Type = static_cast<DWORD>(Value.Int(0));

@@ -13,9 +13,11 @@
 // file. The file keeps a write-ahead log: readers never wait for a writer,
 // and writers wait for each other, in the order they came (TWriterQueue).
 // A call waits for other programs' locks until WaitLimit has passed without
-// another writer writing meanwhile: a file another program keeps locked
-// gives ERROR_LOCK_VIOLATION then. While other writers write, it waits on,
-// as the Windows registry never refuses a write because others are writing.
+// another writer beginning to write meanwhile: a file another program
+// keeps locked, or a writer that stopped in its turn, gives
+// ERROR_LOCK_VIOLATION then. While other writers take their turns, it waits
+// on, as the Windows registry never refuses a write because others are
+// writing.
 //
 // The connection stays open between calls and prepares each statement
 // once. A key once found is remembered with its mark, until another
@@ -95,9 +97,12 @@ class TRegistryStore {
   enum class TFileState { Empty, Ours, Foreign };
   using TClock = std::chrono::steady_clock;
 
-  // Starts one call: holds the store's lock and sets the time by which waits
-  // for other programs' locks end.
+  // Starts one call: holds the store's lock. The time by which waits for
+  // other programs' locks end is set when the call first waits
+  // (StartWaiting): most calls never do, and need not read the clock.
   std::unique_lock<std::mutex> BeginCall();
+  void StartWaiting();
+  static constexpr TClock::time_point kNotWaiting = TClock::time_point::min();
   // Whether the call may wait on for another's lock.
   bool MayWait();
   static int WaitForLock(void* Store, int Attempts);
@@ -108,6 +113,8 @@ class TRegistryStore {
   void Forget();
   LONG CheckFile(TFileState& State);
   LONG OpenExisting(KeyId Base, std::string_view Path, bool WantsWrite, KeyId& Key);
+  // Makes FFoundKeyName the name of the key Path below Base.
+  void FoundKeyName(KeyId Base, std::string_view Path);
   LONG Lookup(KeyId Base, std::string_view Path, KeyId& Key, bool& ReadOnly);
   LONG KeyDepth(KeyId Key, int& Depth);
   // Makes the key Name below Parent, unless it would lie too deep.
@@ -131,8 +138,8 @@ class TRegistryStore {
   LONG Transact(Body&& Work);
   // One use of a statement of this connection.
   class TStatement;
-  // Sql (a literal) is prepared the first time it is asked for. A statement
-  // is in one use at a time.
+  // Sql (a literal) is prepared the first time it is asked for, and known by
+  // its address from then on. A statement is in one use at a time.
   TStatement Statement(std::string_view Sql);
   void CreateSchema();
   void UseWriteAheadLog();
@@ -149,8 +156,13 @@ class TRegistryStore {
   TClock::time_point FDeadline;
   TClock::time_point FLastDeadline;
   TCommitWatch FWatch;
-  TWriterQueue FQueue;
-  std::unordered_map<std::string_view, sqlite3_stmt*> FStatements;
+  TWriterQueue FQueue{WaitLimit / 4};
+  // By the address of their text.
+  std::unordered_map<const char*, sqlite3_stmt*> FStatements;
   // Keys found, by their base and folded path: their id and read-only mark.
   std::unordered_map<std::string, std::pair<KeyId, bool>> FFoundKeys;
+  // Made anew by each call in the room of the last: the name a key is found
+  // by in FFoundKeys, and a value's folded name.
+  std::string FFoundKeyName;
+  std::string FFoldedName;
 };

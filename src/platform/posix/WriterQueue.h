@@ -4,24 +4,34 @@
 // cannot overtake the ones that waited meanwhile.
 //
 // The queue lives in a file beside the store, FILE-queue: the next ticket in
-// its first eight bytes, a lock byte held by the writer that is writing, and
-// one lock byte per ticket, held by the writer with that ticket while it
-// waits and writes. Locks of an open file description end with their
-// holder, so a writer that dies never stops the queue. The queue only orders
-// the writers: the store's own lock still keeps them apart, so a writer that
-// gives up or dies only loses its place.
+// its first eight bytes, then the ticket of the writer that began writing
+// last (plus one) and a count that the writer whose turn it is moves on
+// while it waits for the store's lock; and one lock byte per ticket, held by
+// the writer with that ticket while it waits and writes. Locks of an open
+// file description end with their holder, so a writer that dies never stops
+// the queue. The queue only orders the writers: the store's own lock still
+// keeps them apart, so a writer that gives up or dies only loses its place.
+//
+// A writer that stops (a signal, a debugger) keeps its locks: the two
+// records tell the others whether the writers ahead make progress. A writer
+// whose predecessor keeps its ticket while no writer begins writing and the
+// one whose turn it is shows no sign of life for StallLimit stops waiting on
+// the queue and goes for the store's lock, keeping its own ticket, so that
+// the ones behind it still wait for it.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
 
 class TWriterQueue {
  public:
+  using TClock = std::chrono::steady_clock;
   // Whether to wait on, asked between looks.
   using TMayWait = std::function<bool()>;
 
-  TWriterQueue() = default;
+  explicit TWriterQueue(std::chrono::milliseconds StallLimit) : FStallLimit(StallLimit) {}
   ~TWriterQueue();
   TWriterQueue(const TWriterQueue&) = delete;
   TWriterQueue& operator=(const TWriterQueue&) = delete;
@@ -37,20 +47,40 @@ class TWriterQueue {
   // said no first, and then the ticket is given up. A turn not ended yet
   // ends first.
   bool WaitTurn(const TMayWait& MayWait);
-  // Marks this writer's turn as writing, once it holds the store's lock.
+  // Records that this writer began writing, once it holds the store's lock.
   void BeginWriting();
-  // Whether another writer is writing now.
-  bool OthersWriting() const;
+  // Tells the writers behind that this one, whose turn it is, still waits
+  // for the store's lock (at most a few times per StallLimit).
+  void ShowLife();
+  // When this writer last saw another writer begin writing (the clock's
+  // start when it never did).
+  TClock::time_point LastWriterBegan();
   // Ends the turn, or gives up the ticket.
   void EndTurn();
 
  private:
-  bool TakeTicket(const TMayWait& MayWait);
+  struct TRecords {
+    std::uint64_t Writing = 0;
+    std::uint64_t Life = 0;
+  };
 
+  bool TakeTicket(const TMayWait& MayWait);
+  // Reads the records; what changed since the last look counts from now.
+  void Look();
+  // Whether no writer began writing and none showed life for StallLimit,
+  // since Since.
+  bool Stalled(TClock::time_point Since);
+
+  const std::chrono::milliseconds FStallLimit;
   int FFile = -1;
   std::uint64_t FTicket = 0;
   bool FHoldsTicket = false;
-  bool FWriting = false;
+  bool FHasTurn = false;
+  TRecords FSeen;
+  // The clock's start (the system's), long past: never yet.
+  TClock::time_point FWriterBegan;
+  TClock::time_point FLifeSeen;
+  TClock::time_point FLifeShown;
 };
 
 // Ends the turn of a queue when it goes, however the writing ended.

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <thread>
+#include <vector>
 
 #include "ChildProcess.h"
 #include "OptionsLock.h"
@@ -410,6 +411,63 @@ TEST_F(RegistryStoreTest, WritersWaitingForALockWriteInTheOrderTheyCame) {
     std::string Text;
     ASSERT_TRUE(QueryRawValue(HKEY_CURRENT_USER, kPath, "Last", Type, Text));
     EXPECT_STREQ("D0", Text.c_str()) << Round;
+  }
+}
+
+// A writer that stops in its turn (a signal, a debugger) costs every other
+// write at most the store's limit: stopped inside its write transaction, it
+// gets the others answered busy; stopped before, holding its ticket or the
+// ticket counter, it lets them go for the store's lock and write. Once it is
+// continued or killed, every write succeeds. Three writers at once, each
+// with a connection of its own: one behind the stopped writer, two behind
+// that one.
+TEST_F(RegistryStoreTest, AStoppedWriterCostsOtherWritesAtMostTheLimit) {
+  const struct {
+    const char* Stopped;
+    LONG Answer;
+    bool Killed;
+  } Cases[] = {{"--stopped-writing", ERROR_LOCK_VIOLATION, true},
+               {"--stopped-writing", ERROR_LOCK_VIOLATION, false},
+               {"--stopped-queued", ERROR_SUCCESS, false},
+               {"--stopped-counting", ERROR_SUCCESS, true}};
+  // Beside the limit, time for three writers to start and write on two busy
+  // cores.
+  const auto Answered = TRegistryStore::WaitLimit + std::chrono::milliseconds(1500);
+  UseFile(File);
+  RegWriteBool(kPath, "Flag", true);
+  std::vector<std::unique_ptr<TRegistryStore>> Stores;
+  for (int Index = 0; Index < 3; ++Index) Stores.push_back(std::make_unique<TRegistryStore>(File));
+  auto WriteAll = [&Stores](std::vector<LONG>& Answers, std::vector<TClock::duration>& Times) {
+    std::vector<std::thread> Writers;
+    for (size_t Index = 0; Index < Stores.size(); ++Index)
+      Writers.emplace_back([&, Index] {
+        const TClock::time_point Start = TClock::now();
+        const DWORD Value = 1;
+        Answers[Index] =
+            Stores[Index]->SetValue(TRegistryStore::CurrentUserHive, "Value", REG_DWORD,
+                                    reinterpret_cast<const BYTE*>(&Value), sizeof Value);
+        Times[Index] = TClock::now() - Start;
+      });
+    for (std::thread& Writer : Writers) Writer.join();
+  };
+  for (const auto& Case : Cases) {
+    SCOPED_TRACE(testing::Message() << Case.Stopped << (Case.Killed ? " killed" : " continued"));
+    TChildProcess Stopped(REGISTRY_STORE_LOCKER, {File, Case.Stopped});
+    ASSERT_TRUE(Stopped.WaitStopped());
+    std::vector<LONG> Answers(Stores.size(), -1);
+    std::vector<TClock::duration> Times(Stores.size());
+    WriteAll(Answers, Times);
+    for (size_t Index = 0; Index < Stores.size(); ++Index) {
+      EXPECT_EQ(Case.Answer, Answers[Index]) << Index;
+      EXPECT_LT(Times[Index], Answered) << Index;
+    }
+    if (Case.Killed)
+      Stopped.Kill();
+    else
+      Stopped.Continue();
+    EXPECT_EQ(Case.Killed ? -1 : 0, Stopped.Wait());
+    WriteAll(Answers, Times);
+    for (size_t Index = 0; Index < Stores.size(); ++Index) EXPECT_EQ(ERROR_SUCCESS, Answers[Index]);
   }
 }
 

@@ -27,6 +27,9 @@ TChildProcess::TChildProcess(const std::string& Program, const std::vector<std::
   posix_spawn_file_actions_adddup2(&Actions, Pipe[1], STDOUT_FILENO);
   posix_spawn_file_actions_addclose(&Actions, Pipe[0]);
   posix_spawn_file_actions_addclose(&Actions, Pipe[1]);
+  // Nothing else the test holds (a lock of the build, say) stays with a
+  // child that outlives it.
+  posix_spawn_file_actions_addclosefrom_np(&Actions, STDERR_FILENO + 1);
   if (posix_spawn(&FPid, Program.c_str(), &Actions, nullptr, ArgvPointers.data(),
                   EnvPointers.data()) != 0)
     FPid = -1;
@@ -56,6 +59,19 @@ bool TChildProcess::ReadLine(std::string& Line) {
 
 void TChildProcess::Kill() {
   if (FPid > 0 && !FWaited) kill(FPid, SIGKILL);
+}
+
+bool TChildProcess::WaitStopped() {
+  int Status = 0;
+  if (FPid <= 0 || FWaited || waitpid(FPid, &Status, WUNTRACED) != FPid) return false;
+  if (WIFSTOPPED(Status)) return true;
+  FWaited = true;
+  FExitCode = WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
+  return false;
+}
+
+void TChildProcess::Continue() {
+  if (FPid > 0 && !FWaited) kill(FPid, SIGCONT);
 }
 
 int TChildProcess::Wait() {

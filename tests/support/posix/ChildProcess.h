@@ -21,6 +21,9 @@ class TChildProcess {
   // The next line of its output without the line break; false at the end.
   bool ReadLine(std::string& Line);
   void Kill();
+  // Waits until it has stopped itself (SIGSTOP); false when it ended first.
+  bool WaitStopped();
+  void Continue();
   // Waits for the end; the exit code, or -1 when it did not exit normally.
   int Wait();
 
