@@ -69,6 +69,10 @@ struct TOptionsLock::TSystemLock {
 TOptionsLock::TOptionsLock(std::chrono::milliseconds Wait, TLockMode Mode)
     : FSystem(std::make_unique<TSystemLock>()) {
   const std::shared_ptr<TRegistryStore> Store = DesktopRegistryStore();
+  if (Store->FileName().empty()) {
+    FFailure = "the user has no home folder (HOME is not set)";
+    return;
+  }
   const std::string FileName = Store->FileName() + ".lock";
   std::string Failure;
   FSystem->Handle = OpenLockFile(FileName, Mode, Store->CreatesMissingFolders(), Failure);

@@ -16,7 +16,9 @@
 inline constexpr const char* kRegistryFileVariable = "ZQT_REGISTRY_FILE";
 
 // The default desktop store: registry.db in ZQTTweaker under the user's data
-// folder ($XDG_DATA_HOME, else ~/.local/share).
+// folder ($XDG_DATA_HOME, else ~/.local/share, the home folder being $HOME,
+// else the account's). Empty when the user has no home folder: every call
+// of a store without a file name fails with ERROR_PATH_NOT_FOUND.
 std::string DefaultDesktopRegistryFile();
 
 // The store behind the predefined roots: the one set last, else the file the

@@ -236,6 +236,8 @@ LONG TRegistryStore::Connect(bool ForWrite) {
 
 LONG TRegistryStore::OpenConnection(bool ForWrite) {
   Disconnect();
+  // SQLite would take the empty name for a temporary database.
+  if (FFileName.empty()) return ERROR_PATH_NOT_FOUND;
   if (IsOtherThanFile(FFileName)) return ERROR_BADDB;
   // The store's lock keeps every use of the connection to one thread at a
   // time: SQLite's own lock around each of its calls would only cost.

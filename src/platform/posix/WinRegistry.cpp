@@ -116,19 +116,17 @@ DWORD TextSizeWithNul(DWORD Type, const BYTE* Data, DWORD Size) {
 
 }  // namespace
 
+// Never a folder shared with others (/tmp): without a home, no store.
 std::string DefaultDesktopRegistryFile() {
-  std::string Base;
-  if (const char* Data = std::getenv("XDG_DATA_HOME"); Data && *Data == '/') {
-    Base = Data;
-  } else {
-    const char* Home = std::getenv("HOME");
-    if (!Home || !*Home) {
-      const passwd* User = getpwuid(getuid());
-      Home = User ? User->pw_dir : "/tmp";
-    }
-    Base = std::string(Home) + "/.local/share";
+  if (const char* Data = std::getenv("XDG_DATA_HOME"); Data && *Data == '/')
+    return std::string(Data) + "/ZQTTweaker/registry.db";
+  const char* Home = std::getenv("HOME");
+  if (!Home || !*Home) {
+    const passwd* User = getpwuid(getuid());
+    Home = User ? User->pw_dir : nullptr;
   }
-  return Base + "/ZQTTweaker/registry.db";
+  if (!Home || !*Home) return std::string();
+  return std::string(Home) + "/.local/share/ZQTTweaker/registry.db";
 }
 
 std::shared_ptr<TRegistryStore> DesktopRegistryStore() { return Handles().Desktop(); }

@@ -1,6 +1,7 @@
 // How a registry store keeps its file: durability, sharing between
 // processes, and files that are not its own.
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sqlite3.h>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -112,6 +113,19 @@ TEST_F(RegistryStoreTest, OnlyTheDefaultLocationGetsItsFoldersCreated) {
 mode_t ModeOf(const std::filesystem::path& Path) {
   struct stat Info {};
   return stat(Path.c_str(), &Info) == 0 ? Info.st_mode & 07777 : 0;
+}
+
+// Runs Body in a process of its own, as the user Uid unless it is -1 (root
+// only); what Body answered, or -1 when it did not end so.
+int RunInChild(uid_t Uid, const std::function<int()>& Body) {
+  const pid_t Child = fork();
+  if (Child == 0) {
+    if (Uid != uid_t(-1) && setresuid(Uid, Uid, Uid) != 0) _exit(64);
+    _exit(Body());
+  }
+  int Status = -1;
+  if (Child < 0 || waitpid(Child, &Status, 0) != Child) return -1;
+  return WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
 }
 
 // What a test puts at the name of a file kept beside the store before the
@@ -268,36 +282,68 @@ TEST_F(RegistryStoreTest, AReaderInAFolderItMayOnlyReadNeedsNoLock) {
   UseFile((Folder / "registry.db").string());
   ASSERT_EQ(0, chmod(Folder.c_str(), 0555));
   const std::string Refusal = (Folder / "registry.db.lock").string() + ": Permission denied";
-  const pid_t Child = fork();
-  if (Child == 0) {
-    if (geteuid() == 0 && setresuid(65534, 65534, 65534) != 0) _exit(4);
+  const int Answer = RunInChild(geteuid() == 0 ? 65534 : uid_t(-1), [&] {
     const TOptionsLock Reader(std::chrono::milliseconds(0), TLockMode::Read);
     const TOptionsLock Writer(std::chrono::milliseconds(0), TLockMode::Write);
-    _exit((Reader.Held() && Reader.Failure().empty() ? 0 : 1) |
-          (!Writer.Held() && Writer.Failure() == Refusal ? 0 : 2));
-  }
-  int Status = -1;
-  ASSERT_EQ(Child, waitpid(Child, &Status, 0));
+    return (Reader.Held() && Reader.Failure().empty() ? 0 : 1) |
+           (!Writer.Held() && Writer.Failure() == Refusal ? 0 : 2);
+  });
   chmod(Folder.c_str(), 0700);
-  EXPECT_TRUE(WIFEXITED(Status));
-  EXPECT_EQ(0, WEXITSTATUS(Status)) << "1: the reader, 2: the writer, 4: setresuid";
+  EXPECT_EQ(0, Answer) << "1: the reader, 2: the writer";
   EXPECT_FALSE(std::filesystem::exists(Folder / "registry.db.lock"));
 }
 
+// The desktop store's file: the one named, else below the user's data
+// folder, else below the home folder ($HOME, else the account's), else none
+// (never a folder others share): then the store's calls and the lock fail.
+// Each row runs in a process of its own, the last as a user without an
+// account (root's tests only).
 TEST_F(RegistryStoreTest, TheDesktopStoreIsTheNamedFileOrTheUsersDataFolder) {
-  const char* OldData = std::getenv("XDG_DATA_HOME");
-  const std::string SavedData = OldData ? OldData : "";
-  setenv("XDG_DATA_HOME", Registry.Folder().Path().c_str(), 1);
-  EXPECT_EQ(Registry.Folder().File("ZQTTweaker/registry.db"), DefaultDesktopRegistryFile());
-  if (OldData)
-    setenv("XDG_DATA_HOME", SavedData.c_str(), 1);
-  else
-    unsetenv("XDG_DATA_HOME");
+  const std::string Data = Registry.Folder().Path().string();
+  const passwd* Account = getpwuid(getuid());
+  ASSERT_NE(nullptr, Account);
+  const std::string AccountHome = Account->pw_dir;
+  const char* const Unset = nullptr;
+  const struct {
+    const char* DataHome;
+    const char* Home;
+    uid_t Uid;
+    std::string Expected;
+  } Cases[] = {{Data.c_str(), "/home/h", uid_t(-1), Data + "/ZQTTweaker/registry.db"},
+               {"relative", "/home/h", uid_t(-1), "/home/h/.local/share/ZQTTweaker/registry.db"},
+               {Unset, "", uid_t(-1), AccountHome + "/.local/share/ZQTTweaker/registry.db"},
+               {Unset, Unset, 54321, ""}};
+  bool NeededRoot = false;
+  for (const auto& Case : Cases) {
+    SCOPED_TRACE(Case.Expected);
+    if (Case.Uid != uid_t(-1) && geteuid() != 0) {
+      NeededRoot = true;
+      continue;
+    }
+    EXPECT_EQ(
+        0, RunInChild(Case.Uid, [&] {
+          for (const auto& [Name, Value] :
+               {std::pair{"XDG_DATA_HOME", Case.DataHome}, std::pair{"HOME", Case.Home}})
+            Value ? setenv(Name, Value, 1) : unsetenv(Name);
+          if (DefaultDesktopRegistryFile() != Case.Expected) return 1;
+          if (!Case.Expected.empty()) return 0;
+          SetDesktopRegistryStore(nullptr);
+          HKEY Key = nullptr;
+          const TOptionsLock Lock(std::chrono::milliseconds(0));
+          const bool Refused =
+              RegCreateKeyExA(HKEY_CURRENT_USER, kPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &Key, nullptr) == ERROR_PATH_NOT_FOUND &&
+              RegOpenKeyExA(HKEY_CURRENT_USER, kPath, 0, KEY_READ, &Key) == ERROR_PATH_NOT_FOUND &&
+              !Lock.Held() && Lock.Failure() == "the user has no home folder (HOME is not set)";
+          return Refused ? 0 : 2;
+        }));
+  }
 
   setenv(kRegistryFileVariable, File.c_str(), 1);
   SetDesktopRegistryStore(nullptr);
   EXPECT_EQ(File, DesktopRegistryStore()->FileName());
   unsetenv(kRegistryFileVariable);
+  if (NeededRoot) GTEST_SKIP() << "a user without an account needs root";
 }
 
 void ExpectNeverWritten(const std::string& File) {
