@@ -70,8 +70,8 @@ LONG ErrorFromSqlite(int Code) {
     case SQLITE_LOCKED:
     case SQLITE_PROTOCOL:  // the write-ahead log's locks changed hands meanwhile
       return ERROR_LOCK_VIOLATION;
-    case SQLITE_FULL:
-      return ERROR_CANTWRITE;
+    case SQLITE_FULL:  // the file system has no room left
+      return ERROR_DISK_FULL;
     case SQLITE_READONLY:
     case SQLITE_PERM:
     case SQLITE_AUTH:
@@ -194,22 +194,16 @@ void TRegistryStore::Forget() {
 
 std::unique_lock<std::mutex> TRegistryStore::BeginCall() {
   std::unique_lock Guard(FLock);
-  FDeadline = FLastDeadline = kNotWaiting;
-  return Guard;
-}
-
-void TRegistryStore::StartWaiting() {
-  if (FDeadline != kNotWaiting) return;
   const TClock::time_point Now = TClock::now();
   FDeadline = Now + WaitLimit;
   FLastDeadline = Now + kLongestWait;
+  return Guard;
 }
 
 // Writers that make progress pass the lock on soon: the deadline moves on to
 // WaitLimit after another writer began writing, up to the last one. A writer
 // that keeps the lock (stopped, hung) moves it on no more.
 bool TRegistryStore::MayWait() {
-  StartWaiting();
   const TClock::time_point Began = FQueue.LastWriterBegan();
   FDeadline = std::max(FDeadline, std::min(Began + WaitLimit, FLastDeadline));
   return TClock::now() < FDeadline;

@@ -2,8 +2,10 @@
 // processes, and files that are not its own.
 #include <gtest/gtest.h>
 #include <pwd.h>
+#include <sched.h>
 #include <sqlite3.h>
 #include <stdlib.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -582,6 +584,27 @@ TEST_F(RegistryStoreTest, TwoProcessesWritingAtOnceLoseNothing) {
     EXPECT_TRUE(HasDword("First" + std::to_string(Index), Index)) << Index;
     EXPECT_TRUE(HasDword("Second" + std::to_string(Index), Index)) << Index;
   }
+}
+
+// A write that finds the file system full says so. The full file system is
+// a small one mounted for a process of its own, which root alone may do.
+TEST_F(RegistryStoreTest, AWriteToAFullFileSystemFailsWithDiskFull) {
+  if (geteuid() != 0) GTEST_SKIP() << "mounting a small file system needs root";
+  const std::filesystem::path Small = Registry.Folder().Path() / "small";
+  std::filesystem::create_directory(Small);
+  const int Answer = RunInChild(uid_t(-1), [&] {
+    if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) ||
+        mount("tmpfs", Small.c_str(), "tmpfs", 0, "size=256k") != 0)
+      return 3;
+    TRegistryStore Store((Small / "registry.db").string());
+    const std::string Data(16384, 'd');
+    LONG Result = ERROR_SUCCESS;
+    for (int Index = 0; Index < 100 && Result == ERROR_SUCCESS; ++Index)
+      Result = Store.SetValue(TRegistryStore::CurrentUserHive, std::to_string(Index), REG_BINARY,
+                              reinterpret_cast<const BYTE*>(Data.data()), Data.size());
+    return Result == ERROR_DISK_FULL ? 0 : Result == ERROR_SUCCESS ? 1 : 2;
+  });
+  EXPECT_EQ(0, Answer) << "1: never full, 2: another error, 3: no file system";
 }
 
 TEST_F(RegistryStoreTest, AKilledWriterLeavesEveryAcknowledgedWrite) {
