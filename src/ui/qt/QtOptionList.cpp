@@ -415,6 +415,10 @@ void TQtOptionList::CloseEditor() {
 
 QLineEdit* TQtOptionList::Editor() const { return FDelegate->Editor(); }
 
+QRect TQtOptionList::CheckBoxRect(int Row) const {
+  return FDelegate->CheckBoxRect(*VTV, FModel->index(Row, TfrTweakOptions::ValueColumn));
+}
+
 void TQtOptionList::ShowContextMenu(int Row) {
   const QRect Cell = VTV->visualRect(FModel->index(Row, TfrTweakOptions::OptionColumn));
   static_cast<TOptionGrid*>(VTV)->ShowContextMenuAt(

@@ -37,6 +37,9 @@ class TQtOptionList : public QWidget, public TOptionListView {
   TfrTweakOptions& Frame() const { return FFrame; }
   // The open in-place editor; null for none.
   QLineEdit* Editor() const;
+  // Where the check box of a row's Value cell is drawn, in the grid's
+  // viewport.
+  QRect CheckBoxRect(int Row) const;
   // Runs out after the frame's edit delay.
   QTimer& EditTimer() { return FEditTimer; }
 

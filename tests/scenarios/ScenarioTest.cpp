@@ -1,0 +1,91 @@
+// Every scenario of this folder, played on this system's front end, gives
+// the transcript kept beside it: the same file for both systems, so that
+// the two front ends cannot differ, nor drift from it together.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "Scenario.h"
+#include "SimulatedDevice.h"
+#include "StartedCatalogue.h"
+#include "TemporaryRegistry.h"
+#include "TweakerPages.h"
+#include "ZQTTweakerManager.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> ScenarioNames() {
+  std::vector<std::string> Names;
+  for (const fs::directory_entry& Entry : fs::directory_iterator(ZQT_SCENARIO_FOLDER))
+    if (Entry.path().extension() == ".scenario") Names.push_back(Entry.path().stem().string());
+  std::sort(Names.begin(), Names.end());
+  return Names;
+}
+
+std::string ScenarioFile(const std::string& Name, const char* Extension) {
+  return (fs::path(ZQT_SCENARIO_FOLDER) / (Name + Extension)).string();
+}
+
+std::string ValueText(DWORD Type, const std::string& Bytes) {
+  if (Type == REG_DWORD && Bytes.size() == 4)
+    return "dword " +
+           std::to_string(static_cast<std::int32_t>(
+               static_cast<unsigned char>(Bytes[0]) | static_cast<unsigned char>(Bytes[1]) << 8 |
+               static_cast<unsigned char>(Bytes[2]) << 16 |
+               static_cast<std::uint32_t>(static_cast<unsigned char>(Bytes[3])) << 24));
+  return "type " + std::to_string(Type) + ", " + std::to_string(Bytes.size()) + " bytes";
+}
+
+// Every value of an option that either registry holds at the end.
+std::string RegistryValues(const TSimulatedDevice& Device) {
+  std::string Text = "> registry\n";
+  for (const TOptionRow& Row : OptionRows()) {
+    const std::string Path = std::string(Row.Key).substr(1);
+    DWORD Type = REG_NONE;
+    std::string Bytes;
+    const bool OnDevice = Row.Target == TTweakOptionTarget::otDevice;
+    const bool Found = OnDevice
+                           ? Device.QueryValue(HKEY_CURRENT_USER, Path, Row.ValueName, Type, Bytes)
+                           : QueryRawValue(HKEY_CURRENT_USER, Path, Row.ValueName, Type, Bytes);
+    if (Found)
+      Text += std::string("  ") + (OnDevice ? "device " : "desktop ") + Row.Id + " = " +
+              ValueText(Type, Bytes) + "\n";
+  }
+  return Text;
+}
+
+class ScenarioTest : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(ScenarioTest, PlaysAsItsTranscriptSays) {
+  const TScenario Scenario = ParseScenario(ReadWholeFile(ScenarioFile(GetParam(), ".scenario")));
+  TTemporaryRegistry Registry;
+  TSimulatedDevice Device;
+  if (!Scenario.Device) Device.RefuseConnection();
+  if (Scenario.Advanced)
+    SetRawValue(HKEY_CURRENT_USER, std::string(kSettingsKey).substr(1), kAdvancedValueName,
+                REG_DWORD, DwordBytes(1));
+  TStartedCatalogue Program;
+  Program.Start();
+  RegisterTweakerPages();
+  std::string Transcript = PlayInFrontEnd(Scenario, Registry.Folder().Path().string());
+  UnregisterTweakerPages();
+  Transcript += RegistryValues(Device);
+  // Kept for a look, or to become the expected transcript of a new scenario.
+  WriteWholeFile(GetParam() + ".transcript", Transcript);
+  const std::string Expected = ScenarioFile(GetParam(), ".transcript");
+  ASSERT_TRUE(fs::exists(Expected)) << "no transcript beside the scenario; this run's:\n"
+                                    << Transcript;
+  EXPECT_EQ(ReadWholeFile(Expected), Transcript);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scenarios, ScenarioTest, ::testing::ValuesIn(ScenarioNames()),
+                         [](const ::testing::TestParamInfo<std::string>& Info) {
+                           std::string Name = Info.param;
+                           std::replace(Name.begin(), Name.end(), '-', '_');
+                           return Name;
+                         });
+
+}  // namespace
