@@ -28,10 +28,12 @@ class TUtf8Scope {
   locale_t FPrevious;
 };
 
+// Every byte looked at, without a branch: names are short, and the loop is
+// done in a few vector steps.
 bool IsAscii(std::string_view Text) {
-  for (char Byte : Text)
-    if (static_cast<unsigned char>(Byte) >= 0x80) return false;
-  return true;
+  unsigned char Bits = 0;
+  for (char Byte : Text) Bits |= static_cast<unsigned char>(Byte);
+  return Bits < 0x80;
 }
 
 // Calls Visit(Code, Bytes) for every character of Text: Code is the
@@ -67,10 +69,23 @@ char AsciiLower(char Byte) { return Byte >= 'A' && Byte <= 'Z' ? char(Byte - 'A'
 std::string FoldCase(std::string_view Name) {
   std::string Folded;
   Folded.reserve(Name.size());
-  if (IsAscii(Name) || !Utf8Locale()) {
-    for (char Byte : Name) Folded.push_back(AsciiLower(Byte));
-    return Folded;
+  AppendFolded(Name, Folded);
+  return Folded;
+}
+
+void AppendFolded(std::string_view Name, std::string& Folded) {
+  // Most names are ASCII: each byte is folded as it is looked at, and the
+  // name is folded anew where a byte above ASCII turned up.
+  const std::size_t Start = Folded.size();
+  Folded.append(Name);
+  unsigned char Bits = 0;
+  char* const End = Folded.data() + Folded.size();
+  for (char* Byte = End - Name.size(); Byte != End; ++Byte) {
+    Bits |= static_cast<unsigned char>(*Byte);
+    *Byte = AsciiLower(*Byte);
   }
+  if (Bits < 0x80 || !Utf8Locale()) return;
+  Folded.resize(Start);
   ForEachCharacter(Name, [&](wint_t Code, std::string_view Bytes) {
     if (Code == WEOF || Code > 0xFFFF) {
       Folded.append(Bytes);
@@ -89,7 +104,6 @@ std::string FoldCase(std::string_view Name) {
     else
       Folded.append(Encoded, Length);
   });
-  return Folded;
 }
 
 std::size_t Utf16Length(std::string_view Name) {

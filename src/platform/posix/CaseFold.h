@@ -15,6 +15,9 @@
 // that the keys of ASCII names, stored when only ASCII was folded (to lower
 // case), stay valid.
 std::string FoldCase(std::string_view Name);
+// Appends FoldCase(Name) to Folded, in the room Folded already has where it
+// suffices.
+void AppendFolded(std::string_view Name, std::string& Folded);
 
 // The number of UTF-16 units Name becomes; a byte that is not UTF-8 counts
 // as one (it becomes U+FFFD).

@@ -2,8 +2,6 @@
 
 #include <sqlite3.h>
 
-#include <algorithm>
-#include <cstring>
 #include <string_view>
 
 namespace {
@@ -37,12 +35,13 @@ bool TCommitWatch::Changed() {
 }
 
 bool TCommitWatch::HeaderChanged() {
-  std::uint32_t Now[kHeaderWords];
-  for (int Word = 0; Word < kHeaderWords; ++Word)
-    Now[Word] = __atomic_load_n(FHeader + Word, __ATOMIC_ACQUIRE);
-  const bool Changed = std::memcmp(Now, FLastHeader, sizeof Now) != 0;
-  std::copy(Now, Now + kHeaderWords, FLastHeader);
-  return Changed;
+  std::uint64_t Differences = 0;
+  for (int Word = 0; Word < kHeaderWords; ++Word) {
+    const std::uint64_t Now = __atomic_load_n(FHeader + Word, __ATOMIC_ACQUIRE);
+    Differences |= Now ^ FLastHeader[Word];
+    FLastHeader[Word] = Now;
+  }
+  return Differences != 0;
 }
 
 bool TCommitWatch::DataVersionChanged() {
@@ -68,7 +67,7 @@ void TCommitWatch::MapHeader() {
     return;
   volatile void* Index = nullptr;
   if (File->pMethods->xShmMap(File, 0, kIndexPageSize, 0, &Index) == SQLITE_OK && Index)
-    FHeader = static_cast<const std::uint32_t*>(const_cast<void*>(Index));
+    FHeader = static_cast<const std::uint64_t*>(const_cast<void*>(Index));
 }
 
 sqlite3_stmt* TCommitWatch::Statement(sqlite3_stmt*& Slot, const char* Sql) {

@@ -29,7 +29,8 @@ class TCommitWatch {
   bool Changed();
 
  private:
-  static constexpr int kHeaderWords = 12;
+  // The header's 48 bytes, as words of 64 bits.
+  static constexpr int kHeaderWords = 6;
 
   bool HeaderChanged();
   bool DataVersionChanged();
@@ -41,7 +42,7 @@ class TCommitWatch {
   sqlite3* FDb = nullptr;
   sqlite3_stmt* FDataVersion = nullptr;
   sqlite3_stmt* FJournalMode = nullptr;
-  const std::uint32_t* FHeader = nullptr;
-  std::uint32_t FLastHeader[kHeaderWords] = {};
+  const std::uint64_t* FHeader = nullptr;
+  std::uint64_t FLastHeader[kHeaderWords] = {};
   std::int64_t FLastDataVersion = -1;
 };

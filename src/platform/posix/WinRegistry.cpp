@@ -25,7 +25,13 @@ class THandleTable {
   HKEY Add(TOpenKey Key) {
     std::lock_guard Guard(FLock);
     FNext += 4;
-    FKeys.emplace(FNext, std::move(Key));
+    if (FSpare.empty()) {
+      FKeys.emplace(FNext, std::move(Key));
+    } else {
+      FSpare.key() = FNext;
+      FSpare.mapped() = std::move(Key);
+      FKeys.insert(std::move(FSpare));
+    }
     return reinterpret_cast<HKEY>(FNext);
   }
   bool Find(HKEY Handle, TOpenKey& Key) {
@@ -37,7 +43,11 @@ class THandleTable {
   }
   bool Remove(HKEY Handle) {
     std::lock_guard Guard(FLock);
-    return FKeys.erase(reinterpret_cast<std::uintptr_t>(Handle)) != 0;
+    auto Closed = FKeys.extract(reinterpret_cast<std::uintptr_t>(Handle));
+    if (Closed.empty()) return false;
+    Closed.mapped() = TOpenKey();  // the store is let go now
+    FSpare = std::move(Closed);
+    return true;
   }
   void SetDesktop(std::shared_ptr<TRegistryStore> Store) {
     std::lock_guard Guard(FLock);
@@ -59,6 +69,9 @@ class THandleTable {
   std::mutex FLock;
   std::uintptr_t FNext = 0x100;
   std::unordered_map<std::uintptr_t, TOpenKey> FKeys;
+  // The entry of the handle closed last, kept for the next open: opening
+  // and closing a key for every value read allocates nothing.
+  decltype(FKeys)::node_type FSpare;
   std::shared_ptr<TRegistryStore> FDesktop;
 };
 
@@ -158,7 +171,8 @@ LONG RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD /*ulOptions*/, REGSAM samDe
     if (!Resolve(hKey, Base)) return ERROR_INVALID_HANDLE;
     TRegistryStore::KeyId Id = 0;
     LONG Result = Base.Store->OpenKey(Base.Id, Path, (samDesired & kWriteRights) != 0, Id);
-    if (Result == ERROR_SUCCESS) *phkResult = Handles().Add({Base.Store, Id, samDesired});
+    if (Result == ERROR_SUCCESS)
+      *phkResult = Handles().Add({std::move(Base.Store), Id, samDesired});
     return Result;
   });
 }
