@@ -200,21 +200,20 @@ std::unique_lock<std::mutex> TRegistryStore::BeginCall() {
   return Guard;
 }
 
-// Writers that make progress pass the lock on soon: the deadline moves on to
-// WaitLimit after another writer began writing, up to the last one. A writer
-// that keeps the lock (stopped, hung) moves it on no more.
+// A lock held by a writer that is writing goes soon: the deadline moves on
+// while another writer writes, up to the last one. A writer that is stopped
+// (a signal, a debugger) moves it on no more.
 bool TRegistryStore::MayWait() {
-  const TClock::time_point Began = FQueue.LastWriterBegan();
-  FDeadline = std::max(FDeadline, std::min(Began + WaitLimit, FLastDeadline));
-  return TClock::now() < FDeadline;
+  const TClock::time_point Now = TClock::now();
+  if (FQueue.OthersWriting())
+    FDeadline = std::max(FDeadline, std::min(Now + WaitLimit, FLastDeadline));
+  return Now < FDeadline;
 }
 
 // SQLite's busy handler: waits a little and asks to try again, while the
-// call may wait; the writers behind see that this one is alive.
+// call may wait.
 int TRegistryStore::WaitForLock(void* Store, int /*Attempts*/) {
-  auto* This = static_cast<TRegistryStore*>(Store);
-  This->FQueue.ShowLife();
-  if (!This->MayWait()) return 0;
+  if (!static_cast<TRegistryStore*>(Store)->MayWait()) return 0;
   std::this_thread::sleep_for(kLockPollInterval);
   return 1;
 }

@@ -13,11 +13,10 @@
 // file. The file keeps a write-ahead log: readers never wait for a writer,
 // and writers wait for each other, in the order they came (TWriterQueue).
 // A call waits for other programs' locks until WaitLimit has passed without
-// another writer beginning to write meanwhile: a file another program
-// keeps locked, or a writer that stopped in its turn, gives
-// ERROR_LOCK_VIOLATION then. While other writers take their turns, it waits
-// on, as the Windows registry never refuses a write because others are
-// writing.
+// another writer writing meanwhile: a file another program keeps locked,
+// or a writer stopped (by a signal, a debugger) in its write, gives
+// ERROR_LOCK_VIOLATION then. While other writers write, it waits on, as the
+// Windows registry never refuses a write because others are writing.
 //
 // The connection stays open between calls and prepares each statement
 // once. A key once found is remembered with its mark, until another
@@ -156,7 +155,7 @@ class TRegistryStore {
   TClock::time_point FDeadline;
   TClock::time_point FLastDeadline;
   TCommitWatch FWatch;
-  TWriterQueue FQueue{WaitLimit / 4};
+  TWriterQueue FQueue;
   // By the address of their text.
   std::unordered_map<const char*, sqlite3_stmt*> FStatements;
   // Keys found, by their base and folded path: their id and read-only mark.

@@ -4,21 +4,23 @@
 // cannot overtake the ones that waited meanwhile.
 //
 // The queue lives in a file beside the store, FILE-queue: the next ticket in
-// its first eight bytes, then the ticket of the writer that began writing
-// last (plus one) and a count that the writer whose turn it is moves on
-// while it waits for the store's lock; and one lock byte per ticket, held by
-// the writer with that ticket while it waits and writes. Locks of an open
-// file description end with their holder, so a writer that dies never stops
-// the queue. The queue only orders the writers: the store's own lock still
-// keeps them apart, so a writer that gives up or dies only loses its place.
+// its first eight bytes, a lock byte held by the writer that is writing, and
+// one lock byte per ticket, held by the writer with that ticket while it
+// waits and writes. Locks of an open file description end with their
+// holder, so a writer that dies never stops the queue. The queue only orders
+// the writers: the store's own lock still keeps them apart, so a writer that
+// gives up or dies only loses its place.
 //
-// A writer that stops (a signal, a debugger) keeps its locks: the two
-// records tell the others whether the writers ahead make progress. A writer
-// whose predecessor keeps its ticket while no writer begins writing and the
-// one whose turn it is shows no sign of life for StallLimit stops waiting on
-// the queue and goes for the store's lock, keeping its own ticket, so that
-// the ones behind it still wait for it.
+// A writer that is stopped (a signal, a debugger) keeps its locks, so the
+// file also names the processes that hold them: the one that takes a
+// ticket, the one that writes, and the one of each ticket. A writer whose
+// predecessor is stopped no longer waits for it: it goes for the store's
+// lock, keeping its own ticket, so that the ones behind it still wait for
+// it; so does a writer that finds the ticket counter kept by a stopped
+// process, without a ticket.
 #pragma once
+
+#include <sys/types.h>
 
 #include <chrono>
 #include <cstdint>
@@ -27,11 +29,10 @@
 
 class TWriterQueue {
  public:
-  using TClock = std::chrono::steady_clock;
   // Whether to wait on, asked between looks.
   using TMayWait = std::function<bool()>;
 
-  explicit TWriterQueue(std::chrono::milliseconds StallLimit) : FStallLimit(StallLimit) {}
+  TWriterQueue() = default;
   ~TWriterQueue();
   TWriterQueue(const TWriterQueue&) = delete;
   TWriterQueue& operator=(const TWriterQueue&) = delete;
@@ -47,40 +48,37 @@ class TWriterQueue {
   // said no first, and then the ticket is given up. A turn not ended yet
   // ends first.
   bool WaitTurn(const TMayWait& MayWait);
-  // Records that this writer began writing, once it holds the store's lock.
+  // Marks this writer's turn as writing, once it holds the store's lock.
   void BeginWriting();
-  // Tells the writers behind that this one, whose turn it is, still waits
-  // for the store's lock (at most a few times per StallLimit).
-  void ShowLife();
-  // When this writer last saw another writer begin writing (the clock's
-  // start when it never did).
-  TClock::time_point LastWriterBegan();
+  // Whether another writer is writing now and is not stopped.
+  bool OthersWriting();
   // Ends the turn, or gives up the ticket.
   void EndTurn();
 
  private:
-  struct TRecords {
-    std::uint64_t Writing = 0;
-    std::uint64_t Life = 0;
+  // Whether a process is stopped, asked of the system at most every few
+  // milliseconds, as waiters ask it at every look.
+  class TStoppedCheck {
+   public:
+    bool operator()(pid_t Process);
+
+   private:
+    pid_t FProcess = 0;
+    bool FStopped = false;
+    std::chrono::steady_clock::time_point FChecked;
   };
 
   bool TakeTicket(const TMayWait& MayWait);
-  // Reads the records; what changed since the last look counts from now.
-  void Look();
-  // Whether no writer began writing and none showed life for StallLimit,
-  // since Since.
-  bool Stalled(TClock::time_point Since);
+  // The process that a record of the file names; 0 for none.
+  pid_t ProcessAt(off_t Offset) const;
+  bool RecordProcess(off_t Offset, pid_t Process) const;
 
-  const std::chrono::milliseconds FStallLimit;
   int FFile = -1;
   std::uint64_t FTicket = 0;
   bool FHoldsTicket = false;
-  bool FHasTurn = false;
-  TRecords FSeen;
-  // The clock's start (the system's), long past: never yet.
-  TClock::time_point FWriterBegan;
-  TClock::time_point FLifeSeen;
-  TClock::time_point FLifeShown;
+  bool FWriting = false;
+  TStoppedCheck FAheadStopped;
+  TStoppedCheck FWriterStopped;
 };
 
 // Ends the turn of a queue when it goes, however the writing ended.

@@ -39,20 +39,24 @@ void StopHere() {
   raise(SIGSTOP);
 }
 
-// The ticket counter's lock is the queue file's first byte.
+// The ticket counter's lock is the queue file's first byte, and its holder
+// is named at byte 12.
 int StopCounting(const std::string& File) {
   const int Queue = open((File + "-queue").c_str(), O_RDWR | O_CLOEXEC);
   struct flock Counter {};
   Counter.l_type = F_WRLCK;
   Counter.l_whence = SEEK_SET;
   Counter.l_len = 1;
-  if (Queue < 0 || fcntl(Queue, F_OFD_SETLK, &Counter) != 0) return 1;
+  const pid_t Holder = getpid();
+  if (Queue < 0 || fcntl(Queue, F_OFD_SETLK, &Counter) != 0 ||
+      pwrite(Queue, &Holder, sizeof Holder, 12) != sizeof Holder)
+    return 1;
   StopHere();
   return 0;
 }
 
 int StopInTurn(const std::string& File, bool Writing) {
-  TWriterQueue Queue(std::chrono::milliseconds(500));
+  TWriterQueue Queue;
   sqlite3* Db = nullptr;
   if (!Queue.Open(File) || !Queue.WaitTurn([] { return true; }) ||
       sqlite3_open(File.c_str(), &Db) != SQLITE_OK)
