@@ -1,13 +1,17 @@
 // The least a program showing the options dialog can be: a Qt dialog of the
-// same size with a tree of the same nodes and three buttons, and nothing
-// else. The start-up benchmark sets the program against it.
+// same size with a tree of the same nodes and three buttons, and the icon
+// that a program's windows must carry on the desktop, set as the program
+// sets it; nothing else. The start-up benchmark sets the program against it.
 #include <QApplication>
 #include <QDialog>
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include "ProgramIcon.h"
+
 int main(int argc, char** argv) {
   QApplication Application(argc, argv);
+  Application.setWindowIcon(ProgramIcon());
   QDialog Dialog;
   Dialog.setWindowTitle("Quorvanta Tweaker for Desktop and PocketPC Editions. Ver. 1.9.1");
   Dialog.setFixedSize(559, 367);

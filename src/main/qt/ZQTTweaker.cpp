@@ -1,28 +1,13 @@
 // Program entry: the application object and the user's side of messages,
 // then the run itself.
 #include <QApplication>
-#include <QDir>
-#include <QIcon>
 #include <string>
 #include <vector>
 
+#include "ProgramIcon.h"
 #include "QtHostForm.h"
 #include "QtOptionsDialog.h"
 #include "QtUserInteraction.h"
-
-namespace {
-
-// The program's icon: the one the desktop's icon theme holds under the
-// program's name, which is installed with it, or else the same picture
-// built into the program.
-QIcon ProgramIcon() {
-  QIcon BuiltIn;
-  for (const QFileInfo& Picture : QDir(":/icon").entryInfoList(QDir::Files))
-    BuiltIn.addFile(Picture.filePath());
-  return QIcon::fromTheme(ZQT_APP_ID, BuiltIn);
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   // The command line as given, before the toolkit takes its own options out.
@@ -30,9 +15,10 @@ int main(int argc, char** argv) {
   QApplication Application(argc, argv);
   Application.setApplicationName(kApplicationTitle);
   Application.setQuitOnLastWindowClosed(false);
-  // Every window carries the icon; the desktop matches them to the
+  // Every window carries the icon. The desktop matches them to the
   // program's desktop entry, whose launch feedback ends when the first of
-  // them, the dialog, shows.
+  // them, the dialog, shows, and whose icon a desktop drawing icons from its
+  // theme takes from there.
   Application.setDesktopFileName(ZQT_APP_ID);
   Application.setWindowIcon(ProgramIcon());
   TQtUserInteraction Interaction;

@@ -15,4 +15,8 @@ QRect Scaled(const TSheetRect& Bounds) {
                Scaled(Bounds.Height));
 }
 
-QFont DialogFont() { return QFont(DialogFontName, DialogFontPoints); }
+QFont DialogFont() {
+  QFont Font(DialogFontName, DialogFontPoints);
+  Font.setStyleStrategy(QFont::PreferNoShaping);
+  return Font;
+}

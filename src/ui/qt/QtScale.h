@@ -10,4 +10,7 @@
 int Scaled(int Pixels);
 QRect Scaled(const TSheetRect& Bounds);
 
+// The dialog's face and size, its text set without kerning or ligatures, as
+// the classic dialog font sets it, wherever the script does not need them:
+// shaping was most of what measuring and drawing the pages' texts cost.
 QFont DialogFont();
