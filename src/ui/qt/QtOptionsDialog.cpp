@@ -68,6 +68,7 @@ void TQtOptionsDialog::CreateComponents() {
     Buttons[Index]->setGeometry(Left, Scaled(TMain::ButtonTop), Scaled(TMain::ButtonWidth),
                                 Scaled(TMain::ButtonHeight));
     Buttons[Index]->setAutoDefault(false);
+    Buttons[Index]->installEventFilter(this);
   }
   btnOK = Buttons[0];
   btnCancel = Buttons[1];
@@ -158,6 +159,10 @@ void TQtOptionsDialog::CloseModal() { done(static_cast<int>(FDialog.ModalResult(
 void TQtOptionsDialog::reject() { FDialog.btnCancelClick(); }
 
 bool TQtOptionsDialog::eventFilter(QObject* Watched, QEvent* Event) {
+  // A button's mnemonic presses it as a click does: it takes the focus
+  // first, and the option list's editor is left for it.
+  if (Event->type() == QEvent::Shortcut && Watched != tvOptions->viewport())
+    static_cast<QWidget*>(Watched)->setFocus(Qt::ShortcutFocusReason);
   if (Watched != tvOptions->viewport()) return QDialog::eventFilter(Watched, Event);
   const QEvent::Type Type = Event->type();
   if (Type == QEvent::MouseButtonPress || Type == QEvent::MouseButtonDblClick) {

@@ -77,7 +77,7 @@ bool TWin32OptionsDialog::DialogMessage(UINT Message, WPARAM WParam, LPARAM LPar
   switch (Message) {
     case WM_COMMAND:
       if (HIWORD(WParam) != BN_CLICKED) return false;
-      ButtonClick(LOWORD(WParam));
+      ButtonClick(LOWORD(WParam), reinterpret_cast<HWND>(LParam), WParam);
       return true;
     case WM_NOTIFY:
       if (reinterpret_cast<NMHDR*>(LParam)->hwndFrom != tvOptions) return false;
@@ -125,12 +125,11 @@ void TWin32OptionsDialog::CreateComponents() {
   // Node labels cannot be edited; the selection stays highlighted without
   // the focus, in the system's colours of an inactive selection; hot
   // tracking; no tooltip window, as every label fits.
-  tvOptions = CreateControl(WC_TREEVIEWW, "",
-                            WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
-                                TVS_LINESATROOT | TVS_SHOWSELALWAYS | TVS_TRACKSELECT |
-                                TVS_NOTOOLTIPS,
-                            {0, 0, TMain::TreeWidth, TMain::ClientHeight}, Handle, tvOptionsId,
-                            WS_EX_CLIENTEDGE);
+  tvOptions = CreateControl(
+      WC_TREEVIEWW, "",
+      WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
+          TVS_SHOWSELALWAYS | TVS_TRACKSELECT | TVS_NOTOOLTIPS,
+      {0, 0, TMain::TreeWidth, TMain::ClientHeight}, Handle, tvOptionsId, WS_EX_CLIENTEDGE);
   SendMessageW(tvOptions, TVM_SETINDENT, Scaled(TMain::TreeIndent), 0);
   const int Ids[3] = {IDOK, IDCANCEL, btnApplyId};
   HWND* const Buttons[3] = {&btnOK, &btnCancel, &btnApply};
@@ -199,14 +198,18 @@ bool TWin32OptionsDialog::OverLabel() const {
   return Hit.hItem && (Hit.flags & (TVHT_ONITEMLABEL | TVHT_ONITEMICON));
 }
 
-// "Cancel" also stands for Escape and the close box.
-void TWin32OptionsDialog::ButtonClick(int Id) {
+// "Cancel" also stands for Escape and the close box. The dialog manager
+// tells the dialog of a page's button too (Return on it, as it has the
+// focus): the page handles it.
+void TWin32OptionsDialog::ButtonClick(int Id, HWND Control, WPARAM Command) {
   if (Id == IDOK)
     FDialog.btnOKClick();
   else if (Id == IDCANCEL)
     FDialog.btnCancelClick();
   else if (Id == btnApplyId)
     FDialog.btnApplyClick();
+  else if (Control && GetParent(Control) != Handle)
+    SendMessageW(GetParent(Control), WM_COMMAND, Command, reinterpret_cast<LPARAM>(Control));
 }
 
 void TWin32OptionsDialog::ApplyEnabledChanged() {

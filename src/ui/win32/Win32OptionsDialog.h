@@ -54,7 +54,7 @@ class TWin32OptionsDialog : public TOptionsDialogView {
   void CreateComponents();
   void AddNodes();
   LRESULT TreeNotify(NMHDR& Header);
-  void ButtonClick(int Id);
+  void ButtonClick(int Id, HWND Control, WPARAM Command);
   bool OverLabel() const;
 
   TTweakerOptionsMain& FDialog;

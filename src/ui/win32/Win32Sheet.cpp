@@ -73,7 +73,7 @@ void TWin32Sheet::AddStrip(const TSheetStrip& Spec, int Top, int Width) {
   }
   for (const TSheetButton& Button : Spec.Buttons) {
     const TSheetRect& Bounds = Button.Bounds;
-    const int Id = static_cast<int>(FButtons.size()) + 1;
+    const int Id = FirstButtonId + static_cast<int>(FButtons.size());
     HWND Control =
         CreateControl(WC_BUTTONW, Button.Caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
                       {Bounds.Left, Top + Bounds.Top, Bounds.Width, Bounds.Height}, Handle(), Id);
@@ -85,8 +85,9 @@ LRESULT TWin32Sheet::PanelMessage(UINT Message, WPARAM WParam, LPARAM LParam) {
   switch (Message) {
     case WM_COMMAND: {
       const int Id = LOWORD(WParam);
-      if (HIWORD(WParam) == BN_CLICKED && Id >= 1 && Id <= static_cast<int>(FButtons.size())) {
-        FButtons[Id - 1].second->OnClick();
+      const int Index = Id - FirstButtonId;
+      if (HIWORD(WParam) == BN_CLICKED && Index >= 0 && Index < static_cast<int>(FButtons.size())) {
+        FButtons[Index].second->OnClick();
         return 0;
       }
       break;

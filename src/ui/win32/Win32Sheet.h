@@ -35,7 +35,9 @@ class TWin32Sheet : public TWin32Panel {
 
   const TOptionsSheetBase& FSheet;
   std::vector<std::pair<HWND, const TSheetLabel*>> FLabels;
-  // A button's control identifier is its position here, from 1.
+  // A button's control identifier is FirstButtonId and on, in this order:
+  // none is one of the dialog's own (IDOK, IDCANCEL).
+  static constexpr int FirstButtonId = 1000;
   std::vector<std::pair<HWND, const TSheetButton*>> FButtons;
   std::unique_ptr<TWin32OptionList> FOptionList;
 };

@@ -110,8 +110,12 @@ class TQtScenarioDriver : public TScenarioDriver {
                   Qt::RightButton);
   }
   void PressKey(const std::string& Name) override {
-    for (const TKeyName& Key : KeyNames)
-      if (Name == Key.Name) QTest::keyClick(KeyWindow(), Key.Key, Key.Modifiers);
+    for (const TKeyName& Key : KeyNames) {
+      if (Name != Key.Name) continue;
+      QTest::keyClick(KeyWindow(), Key.Key, Key.Modifiers);
+      // A button's mnemonic clicks it once it has shown itself pressed.
+      if (Key.Modifiers & Qt::AltModifier) QTest::qWait(150);
+    }
   }
   void Type(const std::string& Text) override {
     for (char Character : Text) QTest::keyClick(KeyWindow(), Character);

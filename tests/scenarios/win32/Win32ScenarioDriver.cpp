@@ -21,6 +21,8 @@ namespace {
 // The message box's icon, as the system's message box names it.
 constexpr int kBoxIconId = 0x0440;
 constexpr int kBoxTextId = 0xFFFF;
+// The folder dialog's title above its tree.
+constexpr int kFolderTitleId = 0x3742;
 
 // One message as the dialog's modal loop handles it: the dialog manager
 // first.
@@ -60,16 +62,8 @@ void CALLBACK PostRelease(HWND, UINT, UINT_PTR Timer, DWORD) {
   Release.Posted = true;
 }
 
-// Where the mouse is: the point in Target's client area.
-LPARAM MoveTo(HWND Target, POINT At) {
-  POINT Screen = At;
-  ClientToScreen(Target, &Screen);
-  SetCursorPos(Screen.x, Screen.y);
-  return MAKELPARAM(At.x, At.y);
-}
-
 void PersonClick(HWND Target, POINT At, bool Right = false) {
-  const LPARAM Place = MoveTo(Target, At);
+  const LPARAM Place = MAKELPARAM(At.x, At.y);
   PostMessageW(Target, Right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, Right ? MK_RBUTTON : MK_LBUTTON,
                Place);
   Release = {Target, UINT(Right ? WM_RBUTTONUP : WM_LBUTTONUP), Place, false};
@@ -79,7 +73,7 @@ void PersonClick(HWND Target, POINT At, bool Right = false) {
 }
 
 void DoubleClick(HWND Target, POINT At) {
-  const LPARAM Place = MoveTo(Target, At);
+  const LPARAM Place = MAKELPARAM(At.x, At.y);
   for (UINT Message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
     PostMessageW(Target, Message, Message == WM_LBUTTONUP ? 0 : MK_LBUTTON, Place);
   PumpFor(10);
@@ -199,7 +193,6 @@ class TWin32ScenarioDriver : public TScenarioDriver {
     RECT Client{};
     GetClientRect(List->VTV, &Client);
     POINT At{Client.right / 4, Client.bottom / 2};
-    MoveTo(List->VTV, At);
     ClientToScreen(List->VTV, &At);
     for (int Notch = 0; Notch < std::abs(Notches); ++Notch) {
       PostMessageW(List->VTV, WM_MOUSEWHEEL,
@@ -252,7 +245,7 @@ class TWin32ScenarioDriver : public TScenarioDriver {
     if (!List) return Screen;
     const TfrTweakOptions& Frame = List->Frame();
     Screen.FocusedRow = ListView_GetNextItem(List->VTV, -1, LVNI_FOCUSED);
-    Screen.TopRow = ListView_GetTopIndex(List->VTV);
+    if (ListView_GetItemCount(List->VTV) > 0) Screen.TopRow = ListView_GetTopIndex(List->VTV);
     Screen.EditorOpen = List->Editor() != nullptr;
     if (Screen.EditorOpen) Screen.EditorText = WindowText(List->Editor());
     Screen.Description = WindowText(List->lbDescription);
@@ -324,7 +317,7 @@ class TWin32ScenarioDriver : public TScenarioDriver {
     SendMessageW(Box, WM_COMMAND, IDOK, 0);
   }
   void AnswerFolders(HWND Folders) {
-    Seen.push_back("folder dialog");
+    Seen.push_back("folder dialog: " + WindowText(GetDlgItem(Folders, kFolderTitleId)));
     if (FolderAnswer.empty()) {
       SendMessageW(Folders, WM_COMMAND, IDCANCEL, 0);
       return;
