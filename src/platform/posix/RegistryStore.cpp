@@ -194,16 +194,22 @@ void TRegistryStore::Forget() {
 
 std::unique_lock<std::mutex> TRegistryStore::BeginCall() {
   std::unique_lock Guard(FLock);
+  FDeadline = FLastDeadline = kNotWaiting;
+  return Guard;
+}
+
+void TRegistryStore::StartWaiting() {
+  if (FDeadline != kNotWaiting) return;
   const TClock::time_point Now = TClock::now();
   FDeadline = Now + WaitLimit;
   FLastDeadline = Now + kLongestWait;
-  return Guard;
 }
 
 // A lock held by a writer that is writing goes soon: the deadline moves on
 // while another writer writes, up to the last one. A writer that is stopped
 // (a signal, a debugger) moves it on no more.
 bool TRegistryStore::MayWait() {
+  StartWaiting();
   const TClock::time_point Now = TClock::now();
   if (FQueue.OthersWriting())
     FDeadline = std::max(FDeadline, std::min(Now + WaitLimit, FLastDeadline));
