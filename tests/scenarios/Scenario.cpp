@@ -41,12 +41,14 @@ std::map<std::string, std::string> Lines(const TScreen& Screen) {
   Lines["top"] = std::to_string(Screen.TopRow);
   Lines["editor"] = Screen.EditorOpen ? "\"" + Screen.EditorText + "\"" : "closed";
   Lines["description"] = OneLine(Screen.Description);
+  Lines["names"] = "tree \"" + Screen.TreeName + "\", list \"" + Screen.ListName + "\"";
   for (std::size_t Row = 0; Row < Screen.Rows.size(); ++Row) {
     const TScreenRow& Cells = Screen.Rows[Row];
     std::string Text = Cells.Bold ? "*" : "";
     Text += Cells.Caption + " |";
     if (Cells.Checked >= 0) Text += Cells.Checked ? " [x]" : " [ ]";
     if (!Cells.Value.empty()) Text += " " + Cells.Value;
+    if (Cells.Name != Cells.Caption) Text += " (named \"" + Cells.Name + "\")";
     Lines["row " + std::string(Row < 10 ? "0" : "") + std::to_string(Row)] = Text;
   }
   return Lines;

@@ -27,6 +27,8 @@ struct TScreenRow {
   // -1: no check box; 0 or 1: its state.
   int Checked = -1;
   bool Bold = false;
+  // What a screen reader names its Value cell.
+  std::string Name;
 };
 
 // What the screen shows; once the dialog closed, only its exit code.
@@ -44,6 +46,9 @@ struct TScreen {
   bool EditorOpen = false;
   std::string EditorText;
   std::string Description;
+  // What a screen reader names the tree and the list.
+  std::string TreeName;
+  std::string ListName;
   std::vector<TScreenRow> Rows;
 };
 

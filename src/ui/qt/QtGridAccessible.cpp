@@ -46,6 +46,7 @@ class TCellAccessible : public QAccessibleInterface, public QAccessibleTableCell
                       : Index().data(Role).toString();
     };
     if (Kind == QAccessible::Description) return Data(Qt::AccessibleDescriptionRole);
+    if (Kind == QAccessible::Value) return Data(Qt::DisplayRole);
     if (Kind != QAccessible::Name) return QString();
     const QString Name = Data(Qt::AccessibleTextRole);
     return Name.isEmpty() ? Data(Qt::DisplayRole) : Name;
@@ -164,7 +165,8 @@ class TGridAccessible : public QAccessibleWidget, public QAccessibleTableInterfa
   QList<int> selectedColumns() const override { return {}; }
   QList<int> selectedRows() const override {
     QList<int> Rows;
-    for (const QModelIndex& Index : View()->selectionModel()->selectedRows()) Rows.append(Index.row());
+    for (const QModelIndex& Index : View()->selectionModel()->selectedRows())
+      Rows.append(Index.row());
     return Rows;
   }
   bool isColumnSelected(int) const override { return false; }

@@ -59,9 +59,9 @@ class TQtOptionListModel : public QAbstractTableModel {
       Bold.setBold(true);
       return Bold;
     }
-    // A check box is named by its option's caption; every cell tells the
-    // option's description.
-    if (Role == Qt::AccessibleTextRole && IsCheckCell(Index))
+    // Every cell is named by its option's caption (a number tells its value
+    // as the cell's value) and tells the option's description.
+    if (Role == Qt::AccessibleTextRole)
       return ToQString(FFrame.VTVGetText(Index.row(), TfrTweakOptions::OptionColumn));
     if (Role == Qt::AccessibleDescriptionRole) return ToQString(FFrame.RowDescription(Index.row()));
     if (Role == Qt::ToolTipRole) {

@@ -37,6 +37,8 @@ void TQtOptionsDialog::CreateComponents() {
   tvOptions->setAccessibleName(TMain::TreeName);
   tvOptions->setGeometry(0, 0, Scaled(TMain::TreeWidth), height());
   tvOptions->setHeaderHidden(true);
+  // A screen reader may still read the hidden header: it tells the name.
+  tvOptions->setHeaderLabel(TMain::TreeName);
   tvOptions->setIndentation(Scaled(TMain::TreeIndent));
   tvOptions->setEditTriggers(QAbstractItemView::NoEditTriggers);
   tvOptions->setMouseTracking(true);  // hot tracking

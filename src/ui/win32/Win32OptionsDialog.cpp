@@ -124,9 +124,10 @@ void TWin32OptionsDialog::InitDialog(HWND Window) {
 void TWin32OptionsDialog::CreateComponents() {
   // Node labels cannot be edited; the selection stays highlighted without
   // the focus, in the system's colours of an inactive selection; hot
-  // tracking; no tooltip window, as every label fits.
+  // tracking; no tooltip window, as every label fits. It shows no text of
+  // its own: a screen reader takes it for the tree's name.
   tvOptions = CreateControl(
-      WC_TREEVIEWW, "",
+      WC_TREEVIEWW, TMain::TreeName,
       WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
           TVS_SHOWSELALWAYS | TVS_TRACKSELECT | TVS_NOTOOLTIPS,
       {0, 0, TMain::TreeWidth, TMain::ClientHeight}, Handle, tvOptionsId, WS_EX_CLIENTEDGE);

@@ -4,6 +4,7 @@
 // answered by a watcher.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFileDialog>
 #include <QLabel>
@@ -169,7 +170,11 @@ class TQtScenarioDriver : public TScenarioDriver {
     Screen.ApplyEnabled = W.btnApply->isEnabled();
     TQtOptionList* List = ShownList();
     Screen.Focus = FocusName(List);
+    Screen.TreeName = AccessibleName(W.tvOptions);
     if (!List) return Screen;
+    Screen.ListName = AccessibleName(List->VTV);
+    QAccessibleTableInterface* Table =
+        QAccessible::queryAccessibleInterface(List->VTV)->tableInterface();
     const QAbstractItemModel& Model = *List->VTV->model();
     Screen.FocusedRow = List->VTV->currentIndex().row();
     Screen.TopRow = List->VTV->indexAt(QPoint(1, 1)).row();
@@ -184,12 +189,16 @@ class TQtScenarioDriver : public TScenarioDriver {
       if (const QVariant Check = Value.data(Qt::CheckStateRole); Check.isValid())
         Cells.Checked = Check.toInt() == Qt::Checked;
       Cells.Bold = Value.data(Qt::FontRole).value<QFont>().bold();
+      Cells.Name = ToAnsi(Table->cellAt(Row, 1)->text(QAccessible::Name));
       Screen.Rows.push_back(Cells);
     }
     return Screen;
   }
 
  private:
+  static std::string AccessibleName(QWidget* Widget) {
+    return ToAnsi(QAccessible::queryAccessibleInterface(Widget)->text(QAccessible::Name));
+  }
   // Where the keyboard's input goes: the window with the focus.
   QWindow* KeyWindow() const {
     QWindow* Focus = QGuiApplication::focusWindow();

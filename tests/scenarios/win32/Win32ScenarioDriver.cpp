@@ -4,6 +4,7 @@
 // dialog read and answered by a watcher on a timer of the thread, which
 // runs inside every modal loop.
 #include <gtest/gtest.h>
+#include <oleacc.h>
 #include <shlobj.h>
 #include <windowsx.h>
 
@@ -242,7 +243,9 @@ class TWin32ScenarioDriver : public TScenarioDriver {
     Screen.ApplyEnabled = IsWindowEnabled(W.btnApply);
     TWin32OptionList* List = ShownList();
     Screen.Focus = FocusName(List);
+    Screen.TreeName = AccessibleName(W.tvOptions, CHILDID_SELF);
     if (!List) return Screen;
+    Screen.ListName = AccessibleName(List->VTV, CHILDID_SELF);
     const TfrTweakOptions& Frame = List->Frame();
     Screen.FocusedRow = ListView_GetNextItem(List->VTV, -1, LVNI_FOCUSED);
     if (ListView_GetItemCount(List->VTV) > 0) Screen.TopRow = ListView_GetTopIndex(List->VTV);
@@ -255,12 +258,30 @@ class TWin32ScenarioDriver : public TScenarioDriver {
       Cells.Value = CellText(*List, Row, 1);
       if (Frame.HasCheckBox(Row)) Cells.Checked = Frame.IsChecked(Row);
       Cells.Bold = Frame.VTVPaintText(Row, 1).Bold;
+      Cells.Name = AccessibleName(List->VTV, Row + 1);
       Screen.Rows.push_back(Cells);
     }
     return Screen;
   }
 
  private:
+  // What a screen reader names Window's client area (CHILDID_SELF) or its
+  // child Child.
+  static std::string AccessibleName(HWND Window, LONG Child) {
+    IAccessible* Object = nullptr;
+    if (AccessibleObjectFromWindow(Window, OBJID_CLIENT, IID_IAccessible,
+                                   reinterpret_cast<void**>(&Object)) != S_OK)
+      return std::string();
+    VARIANT Which{};
+    Which.vt = VT_I4;
+    Which.lVal = Child;
+    BSTR Name = nullptr;
+    Object->get_accName(Which, &Name);
+    const std::string Text = Name ? WideToAnsi(Name, 0) : std::string();
+    SysFreeString(Name);
+    Object->Release();
+    return Text;
+  }
   static bool RunOut(HWND Window, UINT_PTR Timer) {
     if (!KillTimer(Window, Timer)) return false;
     SendMessageW(Window, WM_TIMER, Timer, 0);
