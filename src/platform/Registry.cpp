@@ -24,31 +24,35 @@ void TRegistry::SetRootKey(HKEY Value) {
   CloseKey();
 }
 
-HKEY TRegistry::BaseKeyFor(const std::string& Key, std::string& RelativePath) const {
+HKEY TRegistry::BaseKeyFor(const std::string& Key, const char*& RelativePath) const {
   bool Absolute = !Key.empty() && Key[0] == '\\';
-  RelativePath = Absolute ? Key.substr(1) : Key;
+  RelativePath = Key.c_str() + (Absolute ? 1 : 0);
   return (Absolute || !FCurrentKey) ? FRootKey : FCurrentKey;
 }
 
-void TRegistry::ChangeKey(HKEY Value, const std::string& Key, const std::string& RelativePath) {
+// The path is built in place, so that opening key after key allocates
+// nothing once the path has had room for the longest.
+void TRegistry::ChangeKey(HKEY Value, const std::string& Key, const char* RelativePath) {
   bool Absolute = !Key.empty() && Key[0] == '\\';
-  std::string Path = (Absolute || !FCurrentKey) ? RelativePath : FCurrentPath + "\\" + RelativePath;
-  CloseKey();
+  if (Absolute || !FCurrentKey)
+    FCurrentPath.assign(RelativePath);
+  else
+    FCurrentPath.append("\\").append(RelativePath);
+  ReleaseKey();
   FCurrentKey = Value;
-  FCurrentPath = Path;
 }
 
 bool TRegistry::OpenKey(const std::string& Key, bool CanCreate, bool ReadWhereRefused) {
-  std::string Path;
+  const char* Path = nullptr;
   HKEY Base = BaseKeyFor(Key, Path);
   HKEY Opened = nullptr;
   LONG Result;
-  if (CanCreate && !Path.empty()) {
+  if (CanCreate && *Path) {
     DWORD Disposition = 0;
-    Result = RegCreateKeyExA(Base, Path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, FAccess,
+    Result = RegCreateKeyExA(Base, Path, 0, nullptr, REG_OPTION_NON_VOLATILE, FAccess,
                              nullptr, &Opened, &Disposition);
   } else {
-    Result = RegOpenKeyExA(Base, Path.c_str(), 0, FAccess, &Opened);
+    Result = RegOpenKeyExA(Base, Path, 0, FAccess, &Opened);
   }
   if (Result == ERROR_SUCCESS) {
     ChangeKey(Opened, Key, Path);
@@ -72,11 +76,11 @@ bool TRegistry::OpenKeyReadOnly(const std::string& Key) {
 bool TRegistry::OpenKeyToRead(const std::string& Key, REGSAM& Granted) {
   static constexpr REGSAM ReadMasks[] = {
       KEY_READ, STANDARD_RIGHTS_READ | KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS, KEY_QUERY_VALUE};
-  std::string Path;
+  const char* Path = nullptr;
   HKEY Base = BaseKeyFor(Key, Path);
   for (REGSAM Mask : ReadMasks) {
     HKEY Opened = nullptr;
-    const LONG Result = RegOpenKeyExA(Base, Path.c_str(), 0, Mask, &Opened);
+    const LONG Result = RegOpenKeyExA(Base, Path, 0, Mask, &Opened);
     if (Result == ERROR_SUCCESS) {
       Granted = Mask;
       ChangeKey(Opened, Key, Path);
@@ -88,11 +92,15 @@ bool TRegistry::OpenKeyToRead(const std::string& Key, REGSAM& Granted) {
 }
 
 void TRegistry::CloseKey() {
+  ReleaseKey();
+  FCurrentPath.clear();
+}
+
+void TRegistry::ReleaseKey() {
   if (!FCurrentKey) return;
   if (!FLazyWrite) RegFlushKey(FCurrentKey);
   RegCloseKey(FCurrentKey);
   FCurrentKey = nullptr;
-  FCurrentPath.clear();
 }
 
 bool TRegistry::ValueExists(const std::string& Name) const {

@@ -44,9 +44,11 @@ class TRegistry {
 
  private:
   // The key a path is resolved against, and the path without its one
-  // leading backslash.
-  HKEY BaseKeyFor(const std::string& Key, std::string& RelativePath) const;
-  void ChangeKey(HKEY Value, const std::string& Key, const std::string& RelativePath);
+  // leading backslash (pointing into Key).
+  HKEY BaseKeyFor(const std::string& Key, const char*& RelativePath) const;
+  void ChangeKey(HKEY Value, const std::string& Key, const char* RelativePath);
+  // Closes the current key's handle; the path stays.
+  void ReleaseKey();
   // Opens Key with the first read mask granted, which Granted receives.
   bool OpenKeyToRead(const std::string& Key, REGSAM& Granted);
 

@@ -86,9 +86,12 @@ bool TRegistryManager::OpenKeyMode(const std::string& Key, bool ReadOnly, bool C
   return FKeyOpened;
 }
 
+// Without a prefix, which is every use in this program, the name is used as
+// it is, without a copy.
 template <typename T, typename Reader>
 T TRegistryManager::ReadDef(const std::string& Name, T Default, Reader Read) const {
-  const std::string FullName = FNamePrefix + Name;
+  std::string Prefixed;
+  const std::string& FullName = FNamePrefix.empty() ? Name : (Prefixed = FNamePrefix + Name);
   try {
     if (!ValueExists(FullName)) return Default;
     return Read(FullName);
