@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QFocusEvent>
 
+#include "SelectionColour.h"
+
 namespace {
 
 // Follows the view's focus; lives as long as the view.
@@ -30,8 +32,10 @@ class TSelectionLook : public QObject {
     if (!Focused) {
       const bool Distinct = Look.color(QPalette::Inactive, QPalette::Highlight) !=
                             Look.color(QPalette::Active, QPalette::Highlight);
-      const QColor Back = Distinct ? Look.color(QPalette::Inactive, QPalette::Highlight)
-                                   : Look.color(QPalette::Inactive, QPalette::Button);
+      const QColor Inactive = Distinct ? Look.color(QPalette::Inactive, QPalette::Highlight)
+                                       : Look.color(QPalette::Inactive, QPalette::Button);
+      const QColor Back = QColor::fromRgb(UnfocusedSelection(
+          Inactive.rgb() & 0xFFFFFF, Look.color(QPalette::Base).rgb() & 0xFFFFFF));
       const QColor Text = Distinct ? Look.color(QPalette::Inactive, QPalette::HighlightedText)
                                    : Look.color(QPalette::Inactive, QPalette::ButtonText);
       for (QPalette::ColorGroup Group : {QPalette::Active, QPalette::Inactive}) {

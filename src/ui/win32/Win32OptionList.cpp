@@ -215,16 +215,27 @@ LRESULT TWin32OptionList::GridCustomDraw(NMLVCUSTOMDRAW& Draw) {
     case CDDS_PREPAINT:
       return CDRF_NOTIFYITEMDRAW;
     case CDDS_ITEMPREPAINT:
-      return CDRF_NOTIFYSUBITEMDRAW | CDRF_NOTIFYPOSTPAINT;
+      ShowUnfocusedSelection(Draw);
+      return CDRF_NOTIFYSUBITEMDRAW | CDRF_NOTIFYPOSTPAINT | CDRF_NEWFONT;
     case CDDS_ITEMPREPAINT | CDDS_SUBITEM:
-      if (!FFrame.VTVPaintText(Row, Draw.iSubItem).Bold) return CDRF_DODEFAULT;
-      SelectObject(Draw.nmcd.hdc, FBoldFont);
+      ShowUnfocusedSelection(Draw);
+      if (FFrame.VTVPaintText(Row, Draw.iSubItem).Bold) SelectObject(Draw.nmcd.hdc, FBoldFont);
       return CDRF_NEWFONT;
     case CDDS_ITEMPOSTPAINT:
       if (FFrame.HasCheckBox(Row)) DrawCheckBox(Draw.nmcd.hdc, Row);
       return CDRF_DODEFAULT;
   }
   return CDRF_DODEFAULT;
+}
+
+// A selected row is drawn in the colours of a selection without the focus,
+// which stand out from the list's background, while the grid is not
+// focused; the list draws it as any other row then.
+void TWin32OptionList::ShowUnfocusedSelection(NMLVCUSTOMDRAW& Draw) const {
+  if (!(Draw.nmcd.uItemState & CDIS_SELECTED) || GetFocus() == VTV) return;
+  Draw.nmcd.uItemState &= ~CDIS_SELECTED;
+  Draw.clrTextBk = UnfocusedSelectionColour();
+  Draw.clrText = GetSysColor(COLOR_BTNTEXT);
 }
 
 // With visual styles the check box is the system's themed one, else the

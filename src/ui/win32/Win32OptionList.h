@@ -53,6 +53,7 @@ class TWin32OptionList : public TWin32Panel, public TOptionListView {
  private:
   LRESULT GridNotify(NMHDR& Header);
   LRESULT GridCustomDraw(NMLVCUSTOMDRAW& Draw);
+  void ShowUnfocusedSelection(NMLVCUSTOMDRAW& Draw) const;
   void GridClick(const NMITEMACTIVATE& Click);
   void DrawCheckBox(HDC Canvas, int Row) const;
   void ShowContextMenuAt(int Row, POINT Screen);

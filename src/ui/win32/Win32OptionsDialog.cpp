@@ -184,8 +184,21 @@ LRESULT TWin32OptionsDialog::TreeNotify(NMHDR& Header) {
     case NM_CLICK:
       PostMessageW(Handle, kTreeMouseUp, OverLabel(), 0);
       break;
+    case NM_CUSTOMDRAW:
+      return TreeCustomDraw(reinterpret_cast<NMTVCUSTOMDRAW&>(Header));
   }
   return 0;
+}
+
+// The selection without the focus stands out from the tree's background.
+LRESULT TWin32OptionsDialog::TreeCustomDraw(NMTVCUSTOMDRAW& Draw) const {
+  if (Draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+  if (Draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT || !(Draw.nmcd.uItemState & CDIS_SELECTED) ||
+      GetFocus() == tvOptions)
+    return CDRF_DODEFAULT;
+  Draw.clrTextBk = UnfocusedSelectionColour();
+  Draw.clrText = GetSysColor(COLOR_BTNTEXT);
+  return CDRF_NEWFONT;
 }
 
 // Only a node's label or icon counts; its expand button and the empty

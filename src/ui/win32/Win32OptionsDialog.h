@@ -54,6 +54,7 @@ class TWin32OptionsDialog : public TOptionsDialogView {
   void CreateComponents();
   void AddNodes();
   LRESULT TreeNotify(NMHDR& Header);
+  LRESULT TreeCustomDraw(NMTVCUSTOMDRAW& Draw) const;
   void ButtonClick(int Id, HWND Control, WPARAM Command);
   bool OverLabel() const;
 

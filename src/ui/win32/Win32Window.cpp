@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "SelectionColour.h"
 #include "UserInteraction.h"
 #include "miniUtils.h"
 
@@ -57,6 +58,15 @@ int Scaled(int Pixels) { return MulDiv(Pixels, ScreenDpi(), 96); }
 RECT Scaled(const TSheetRect& Bounds) {
   return RECT{Scaled(Bounds.Left), Scaled(Bounds.Top), Scaled(Bounds.Left + Bounds.Width),
               Scaled(Bounds.Top + Bounds.Height)};
+}
+
+COLORREF UnfocusedSelectionColour() {
+  const auto Rgb = [](COLORREF Colour) {
+    return std::uint32_t(GetRValue(Colour)) << 16 | GetGValue(Colour) << 8 | GetBValue(Colour);
+  };
+  const std::uint32_t Colour =
+      UnfocusedSelection(Rgb(GetSysColor(COLOR_BTNFACE)), Rgb(GetSysColor(COLOR_WINDOW)));
+  return RGB(Colour >> 16 & 0xFF, Colour >> 8 & 0xFF, Colour & 0xFF);
 }
 
 HFONT DialogFont() {

@@ -15,6 +15,10 @@
 int Scaled(int Pixels);
 RECT Scaled(const TSheetRect& Bounds);
 
+// The background of a selection in a list or tree without the focus, which
+// stands out from the list's background (SelectionColour.h).
+COLORREF UnfocusedSelectionColour();
+
 // The dialog's font at the screen's DPI; the bold one for bold
 // labels. They live as long as the process.
 HFONT DialogFont();

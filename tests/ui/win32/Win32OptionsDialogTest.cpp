@@ -142,7 +142,8 @@ bool Paints(HWND Control, const RECT& Area, COLORREF Colour) {
                PRF_CLIENT | PRF_ERASEBKGND);
   bool Found = false;
   for (LONG Y = Area.top; Y < Area.bottom && !Found; ++Y)
-    for (LONG X = Area.left; X < Area.right && !Found; ++X) Found = GetPixel(Canvas, X, Y) == Colour;
+    for (LONG X = Area.left; X < Area.right && !Found; ++X)
+      Found = GetPixel(Canvas, X, Y) == Colour;
   SelectObject(Canvas, Previous);
   DeleteObject(Picture);
   DeleteDC(Canvas);
@@ -366,7 +367,7 @@ TEST_F(Win32OptionsDialogTest, TheSelectionsShowTheFocusedColoursOnlyWhereTheFoc
     EXPECT_EQ(0, List.Frame().FocusedRow()) << "the focus shows on the first row";
     const RECT Row = Cell(List, 0, 0);
     const COLORREF Focused = GetSysColor(COLOR_HIGHLIGHT);
-    const COLORREF Inactive = GetSysColor(COLOR_BTNFACE);
+    const COLORREF Inactive = UnfocusedSelectionColour();
     for (HWND Focus : {List.VTV, Window.tvOptions}) {
       SetFocus(Focus);
       const bool InTree = Focus == Window.tvOptions;
