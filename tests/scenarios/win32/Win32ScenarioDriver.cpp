@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <functional>
 
+#include "DialogScript.h"
 #include "Scenario.h"
 #include "Win32OptionList.h"
 #include "Win32OptionsDialog.h"
@@ -379,17 +380,6 @@ class TWin32ScenarioDriver : public TScenarioDriver {
   HMENU FAnswered = nullptr;
 };
 
-// What the scenario's run does once the dialog is up, from inside its modal
-// loop.
-std::function<void(TWin32OptionsDialog&)> Script;
-
-void CALLBACK RunScript(HWND, UINT, UINT_PTR Timer, DWORD) {
-  TWin32OptionsDialog* Window = TWin32OptionsDialog::Of(GetActiveWindow());
-  if (!Window || !IsWindowVisible(Window->Handle)) return;
-  KillTimer(nullptr, Timer);
-  std::exchange(Script, nullptr)(*Window);
-}
-
 }  // namespace
 
 std::string PlayInFrontEnd(const TScenario& Scenario, const std::string& FolderRoot) {
@@ -398,16 +388,15 @@ std::string PlayInFrontEnd(const TScenario& Scenario, const std::string& FolderR
   TWin32UserInteraction Boxes("ZQTTweaker");
   TUserInteraction* PreviousBoxes = SetUserInteraction(&Boxes);
   std::string Transcript;
-  Script = [&](TWin32OptionsDialog& Window) {
+  WhenDialogUp([&](TWin32OptionsDialog& Window) {
     TWin32ScenarioDriver Driver(Window);
     Transcript = PlayScenario(Scenario, Driver, FolderRoot);
     if (Driver.Screen().Closed) return;
     Transcript += "> the dialog stays open: Cancel\n";
     Window.Dialog().btnCancelClick();
-  };
-  SetTimer(nullptr, 0, 20, &RunScript);
+  });
   ShowTweakerOptions(Scenario.StartPage);
-  EXPECT_EQ(nullptr, Script) << "the dialog never came up";
+  EXPECT_EQ(nullptr, DialogScript) << "the dialog never came up";
   SetUserInteraction(PreviousBoxes);
   SetOptionsDialogFrontEnd(Previous);
   return Transcript;

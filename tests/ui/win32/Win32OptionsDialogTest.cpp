@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "DialogScript.h"
 #include "RecordingInteraction.h"
 #include "SimulatedDevice.h"
 #include "StartedCatalogue.h"
@@ -217,16 +218,6 @@ void CALLBACK CloseMessageBoxes(HWND, UINT, UINT_PTR, DWORD) {
   EnumThreadWindows(GetCurrentThreadId(), &CloseMessageBox, 0);
 }
 
-// What the test does once the dialog is up, from inside its modal loop.
-std::function<void(TWin32OptionsDialog&)> Script;
-
-void CALLBACK RunScript(HWND, UINT, UINT_PTR Timer, DWORD) {
-  TWin32OptionsDialog* Window = TWin32OptionsDialog::Of(GetActiveWindow());
-  if (!Window || !IsWindowVisible(Window->Handle)) return;
-  KillTimer(nullptr, Timer);
-  std::exchange(Script, nullptr)(*Window);
-}
-
 class Win32OptionsDialogTest : public ::testing::Test {
  protected:
   Win32OptionsDialogTest() : FPrevious(SetOptionsDialogFrontEnd(&FrontEnd)) {}
@@ -239,10 +230,9 @@ class Win32OptionsDialogTest : public ::testing::Test {
   bool Show(std::function<void(TWin32OptionsDialog&)> Action) {
     Program.Start();
     RegisterTweakerPages();
-    Script = std::move(Action);
-    SetTimer(nullptr, 0, 20, &RunScript);
+    WhenDialogUp(std::move(Action));
     const bool Edited = ShowTweakerOptions("About ZQTTweaker");
-    EXPECT_EQ(nullptr, Script) << "the dialog never came up";
+    EXPECT_EQ(nullptr, DialogScript) << "the dialog never came up";
     return Edited;
   }
   // Selects the page's node in the tree and waits until the page is shown;
