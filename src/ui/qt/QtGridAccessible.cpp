@@ -4,12 +4,15 @@
 #include <QHeaderView>
 #include <QPointer>
 #include <QTreeView>
+#include <limits>
 #include <map>
 
 namespace {
 
 // A cell of the grid, or with Row -1 the header of its column.
-class TCellAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface {
+class TCellAccessible : public QAccessibleInterface,
+                        public QAccessibleTableCellInterface,
+                        public QAccessibleValueInterface {
  public:
   TCellAccessible(QAbstractItemView* View, int Row, int Column)
       : FView(View), FRow(Row), FColumn(Column) {}
@@ -36,8 +39,21 @@ class TCellAccessible : public QAccessibleInterface, public QAccessibleTableCell
   void* interface_cast(QAccessible::InterfaceType Type) override {
     if (Type == QAccessible::TableCellInterface && FRow >= 0)
       return static_cast<QAccessibleTableCellInterface*>(this);
+    // A number's cell tells the number as its value.
+    if (Type == QAccessible::ValueInterface && FRow >= 0 && currentValue().isValid())
+      return static_cast<QAccessibleValueInterface*>(this);
     return nullptr;
   }
+
+  QVariant currentValue() const override {
+    bool IsNumber = false;
+    const int Number = Index().data(Qt::DisplayRole).toString().toInt(&IsNumber);
+    return IsNumber ? QVariant(Number) : QVariant();
+  }
+  void setCurrentValue(const QVariant&) override {}
+  QVariant maximumValue() const override { return std::numeric_limits<int>::max(); }
+  QVariant minimumValue() const override { return std::numeric_limits<int>::min(); }
+  QVariant minimumStepSize() const override { return 1; }
 
   QString text(QAccessible::Text Kind) const override {
     const QAbstractItemModel& Model = *FView->model();

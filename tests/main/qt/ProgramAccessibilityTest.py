@@ -104,12 +104,13 @@ def main():
         boxes = [value for caption, value in rows if value.getRoleName() == "check box"]
         check(len(boxes) == 11, "yes/no options are check boxes, checked or not")
         for caption, value in rows:
+            check(value.name == caption.name, "a value cell is named by its option: "
+                  + repr(value.name) + " for " + repr(caption.name))
             if value.getRoleName() == "check box":
-                check(value.name == caption.name, "a check box is named by its option: "
-                      + repr(value.name) + " for " + repr(caption.name))
                 check("checked" not in states(value), caption.name + " starts unchecked")
             else:
-                check(value.name.isdigit(), "a number shows as its value: " + repr(value.name))
+                check(value.queryValue().currentValue == 90,
+                      "a number tells its value: " + repr(value.queryValue().currentValue))
             check(caption.description and value.description == caption.description,
                   "the cells tell the option's description")
 
