@@ -86,6 +86,9 @@ class TfrTweakOptions {
   static constexpr int ColumnCount = 2;
   static constexpr int OptionColumnWidth = 300;
   static constexpr int ValueColumnWidth = 50;
+  // Rows leave this much above and below a check box, so that the boxes of
+  // adjacent rows never touch.
+  static constexpr int CheckBoxGap = 2;
   static constexpr int DescriptionHeight = 80;
   // A click on the Value cell of the row that already has the focus opens
   // the editor after this pause, in milliseconds; F2 opens it at once.

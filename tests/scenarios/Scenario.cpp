@@ -37,7 +37,8 @@ std::map<std::string, std::string> Lines(const TScreen& Screen) {
   Lines["tree"] = Screen.Tree;
   Lines["focus"] = Screen.Focus;
   Lines["apply"] = Screen.ApplyEnabled ? "enabled" : "disabled";
-  Lines["row"] = std::to_string(Screen.FocusedRow);
+  Lines["row"] =
+      std::to_string(Screen.FocusedRow) + ", selected " + std::to_string(Screen.SelectedRow);
   Lines["top"] = std::to_string(Screen.TopRow);
   Lines["editor"] = Screen.EditorOpen ? "\"" + Screen.EditorText + "\"" : "closed";
   Lines["description"] = OneLine(Screen.Description);

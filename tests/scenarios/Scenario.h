@@ -42,6 +42,7 @@ struct TScreen {
   std::string Focus;
   bool ApplyEnabled = false;
   int FocusedRow = -1;
+  int SelectedRow = -1;
   int TopRow = -1;
   bool EditorOpen = false;
   std::string EditorText;

@@ -143,6 +143,14 @@ class TValueDelegate : public QStyledItemDelegate {
   }
   // The frame takes the text when the editor is left.
   void setModelData(QWidget*, QAbstractItemModel*, const QModelIndex&) const override {}
+  // Rows tall enough for the gaps around their check boxes.
+  QSize sizeHint(const QStyleOptionViewItem& Option, const QModelIndex& Index) const override {
+    QSize Size = QStyledItemDelegate::sizeHint(Option, Index);
+    const QStyle* Style = Option.widget ? Option.widget->style() : QApplication::style();
+    const int Box = Style->pixelMetric(QStyle::PM_IndicatorHeight, &Option, Option.widget);
+    Size.setHeight(std::max(Size.height(), Box + 2 * Scaled(TfrTweakOptions::CheckBoxGap)));
+    return Size;
+  }
   // The frame toggles check boxes: the grid tells it of the clicks.
   bool editorEvent(QEvent*, QAbstractItemModel*, const QStyleOptionViewItem&,
                    const QModelIndex&) override {
@@ -286,7 +294,13 @@ class TOptionGrid : public QTreeView {
   }
   void currentChanged(const QModelIndex& Current, const QModelIndex& Previous) override {
     QTreeView::currentChanged(Current, Previous);
-    if (Current.isValid() && Current.column() != TfrTweakOptions::ValueColumn)
+    if (!Current.isValid()) return;
+    // The focused row is the selected one, also where the view made it
+    // current without selecting it (as it takes the focus).
+    if (!selectionModel()->isRowSelected(Current.row(), Current.parent()))
+      selectionModel()->select(Current,
+                               QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    if (Current.column() != TfrTweakOptions::ValueColumn)
       selectionModel()->setCurrentIndex(Current.siblingAtColumn(TfrTweakOptions::ValueColumn),
                                         QItemSelectionModel::NoUpdate);
   }
@@ -426,7 +440,12 @@ void TQtOptionList::ShowContextMenu(int Row) {
 }
 
 void TQtOptionList::RowFocused(int Row) {
+  // The rows stay where they are: the grid may be taking the focus from a
+  // press on another row, which must find that row under the mouse.
+  const bool Scrolls = VTV->hasAutoScroll();
+  VTV->setAutoScroll(false);
   VTV->setCurrentIndex(FModel->index(Row, TfrTweakOptions::ValueColumn));
+  VTV->setAutoScroll(Scrolls);
 }
 
 bool TQtOptionList::eventFilter(QObject* Watched, QEvent* Event) {

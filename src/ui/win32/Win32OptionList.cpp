@@ -63,6 +63,13 @@ TWin32OptionList::TWin32OptionList(TfrTweakOptions& Frame, HWND Parent, const TS
                       {0, 0, Width, BoxTop}, Handle(), kGridId, WS_EX_CLIENTEDGE);
   SendMessageW(VTV, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_DOUBLEBUFFER);
+  // Rows as tall as a small image list's pictures: tall enough for the gaps
+  // around their check boxes. The list destroys it.
+  ListView_SetImageList(
+      VTV,
+      ImageList_Create(1, Scaled(kCheckBoxSize + 2 * TfrTweakOptions::CheckBoxGap), ILC_COLOR, 0,
+                       0),
+      LVSIL_SMALL);
   LOGFONTW Font{};
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(VTV, WM_GETFONT, 0, 0)), sizeof(Font), &Font);
   Font.lfWeight = FW_BOLD;

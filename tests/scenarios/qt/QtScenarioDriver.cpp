@@ -177,6 +177,9 @@ class TQtScenarioDriver : public TScenarioDriver {
         QAccessible::queryAccessibleInterface(List->VTV)->tableInterface();
     const QAbstractItemModel& Model = *List->VTV->model();
     Screen.FocusedRow = List->VTV->currentIndex().row();
+    if (const QModelIndexList Selected = List->VTV->selectionModel()->selectedRows();
+        !Selected.isEmpty())
+      Screen.SelectedRow = Selected.front().row();
     Screen.TopRow = List->VTV->indexAt(QPoint(1, 1)).row();
     Screen.EditorOpen = List->Editor() != nullptr;
     if (Screen.EditorOpen) Screen.EditorText = ToAnsi(List->Editor()->text());

@@ -249,6 +249,7 @@ class TWin32ScenarioDriver : public TScenarioDriver {
     Screen.ListName = AccessibleName(List->VTV, CHILDID_SELF);
     const TfrTweakOptions& Frame = List->Frame();
     Screen.FocusedRow = ListView_GetNextItem(List->VTV, -1, LVNI_FOCUSED);
+    Screen.SelectedRow = ListView_GetNextItem(List->VTV, -1, LVNI_SELECTED);
     if (ListView_GetItemCount(List->VTV) > 0) Screen.TopRow = ListView_GetTopIndex(List->VTV);
     Screen.EditorOpen = List->Editor() != nullptr;
     if (Screen.EditorOpen) Screen.EditorText = WindowText(List->Editor());
