@@ -430,7 +430,7 @@ TEST_F(ZqtTweakTest, TwoCommandsAtOnceEndInTheWholeResultOfOne) {
 
 // What the registry editor writes of the settings key, in its order: the
 // options' values among the organizer's own, a key below, and data of
-// every other type, hex data over several lines.
+// every other type, hex data over four lines.
 TEST_F(ZqtTweakTest, ImportOfARegistryEditorExportSetsItsOptionsAndListsWhatItSkipped) {
   const std::string FileName = File("settings.reg");
   WriteWholeFile(
@@ -444,7 +444,9 @@ TEST_F(ZqtTweakTest, ImportOfARegistryEditorExportSetsItsOptionsAndListsWhatItSk
           "\"Language\"=\"en \\\"quoted\\\" \\\\back\"\n"
           "\"Path\"=hex(2):25,00,54,00,45,00,4d,00,50,00,25,00,00,00\n"
           "\"Window\"=hex:01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,16,\\\n"
-          "  17,18,19,1a,1b,1c,1d,1e,1f,20\n"
+          "  17,18,19,1a,1b,1c,1d,1e,1f,20,21,22,23,24,25,26,27,28,29,2a,2b,2c,2d,\\\n"
+          "  2e,2f,30,31,32,33,34,35,36,37,38,39,3a,3b,3c,3d,3e,3f,40,41,42,43,44,\\\n"
+          "  45,46\n"
           "\"ZQTTweakerAdvanced\"=dword:00000001\n"
           "\n"
           "[HKEY_CURRENT_USER\\Software\\Quorvanta\\Velora\\Settings\\Sub]\n"
@@ -458,8 +460,8 @@ TEST_F(ZqtTweakTest, ImportOfARegistryEditorExportSetsItsOptionsAndListsWhatItSk
       " in [HKEY_CURRENT_USER\\Software\\Quorvanta\\Velora\\Settings] is no option\n";
   EXPECT_EQ(Place + "4: skipped: @" + Settings + Place + "6: skipped: \"Language\"" + Settings +
                 Place + "7: skipped: \"Path\"" + Settings + Place + "8: skipped: \"Window\"" +
-                Settings + Place + "10: skipped: \"ZQTTweakerAdvanced\"" + Settings + Place +
-                "12: skipped: [HKEY_CURRENT_USER\\Software\\Quorvanta\\Velora\\Settings\\Sub] "
+                Settings + Place + "12: skipped: \"ZQTTweakerAdvanced\"" + Settings + Place +
+                "14: skipped: [HKEY_CURRENT_USER\\Software\\Quorvanta\\Velora\\Settings\\Sub] "
                 "holds no option of the desktop\n",
             Import.Err);
   EXPECT_EQ(250u, Desktop(kSettingsKey, kDelayName));
