@@ -46,8 +46,6 @@ class TTweakSession {
   // that fails, ECommandError says what could not be taken back.
   TTweakSession(bool WithDevice, TLockMode Mode);
 
-  // The device manager; null when the command does not involve the device.
-  TRapiManager* Device() const { return FDevice.get(); }
   // ECommandError when no device is connected.
   void RequireDevice() const;
 
