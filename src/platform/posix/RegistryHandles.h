@@ -3,8 +3,8 @@
 // The predefined roots HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE name the
 // hives of the desktop store; every other handle is a number handed out by
 // RegOpenKeyExA or RegCreateKeyExA (or OpenStoreKey) and knows its store and
-// the rights it was opened with. Handles are never reused, so a closed or
-// unknown handle is simply invalid.
+// the rights it was opened with. No handle's number is handed out twice, so
+// a closed or unknown handle is simply invalid.
 #pragma once
 
 #include <memory>

@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <charconv>
 #include <thread>
 #include <vector>
 
@@ -89,14 +88,11 @@ LONG ErrorFromSqlite(int Code) {
 
 }  // namespace
 
-// Reset when the use ends, ready for the next, and rid of borrowed bytes.
+// Reset when the use ends, ready for the next; what was bound stays bound.
 class TRegistryStore::TStatement {
  public:
   TStatement(sqlite3_stmt* Stmt, int Result) : FStmt(Stmt), FResult(Result) {}
-  ~TStatement() {
-    sqlite3_reset(FStmt);
-    if (FBorrows) sqlite3_clear_bindings(FStmt);
-  }
+  ~TStatement() { sqlite3_reset(FStmt); }
   TStatement(const TStatement&) = delete;
   TStatement& operator=(const TStatement&) = delete;
 
@@ -113,14 +109,14 @@ class TRegistryStore::TStatement {
                     : sqlite3_bind_blob64(FStmt, Index, Data, Size, SQLITE_TRANSIENT));
     return *this;
   }
-  // Bytes that stay as they are until this use ends, bound without a copy.
-  TStatement& BindBorrowed(int Index, std::string_view Bytes) {
+  // Bytes the store keeps as they are until it binds the parameter again,
+  // bound without a copy.
+  TStatement& BindKept(int Index, std::string_view Bytes) {
     if (Bytes.empty()) return Bind(Index, Bytes);
-    const int Result = sqlite3_bind_blob64(FStmt, Index, Bytes.data(), Bytes.size(), SQLITE_STATIC);
-    FBorrows = FBorrows || Result == SQLITE_OK;
-    Check(Result);
+    Check(sqlite3_bind_blob64(FStmt, Index, Bytes.data(), Bytes.size(), SQLITE_STATIC));
     return *this;
   }
+  bool BoundWell() const { return FResult == SQLITE_OK; }
   // SQLITE_ROW, SQLITE_DONE or the first error met, without its extended
   // code.
   int Step() {
@@ -140,7 +136,6 @@ class TRegistryStore::TStatement {
   }
   sqlite3_stmt* FStmt;
   int FResult;
-  bool FBorrows = false;
 };
 
 namespace {
@@ -164,21 +159,63 @@ TRegistryStore::TRegistryStore(std::string FileName, bool CreateMissingFolders)
 
 TRegistryStore::~TRegistryStore() { Disconnect(); }
 
-TRegistryStore::TStatement TRegistryStore::Statement(std::string_view Sql) {
-  const auto Known = FStatements.find(Sql.data());
-  if (Known != FStatements.end()) return TStatement(Known->second, SQLITE_OK);
-  sqlite3_stmt* Stmt = nullptr;
-  const int Result = sqlite3_prepare_v3(FDb, Sql.data(), static_cast<int>(Sql.size()),
-                                        SQLITE_PREPARE_PERSISTENT, &Stmt, nullptr);
-  if (Result == SQLITE_OK) FStatements.emplace(Sql.data(), Stmt);
-  return TStatement(Stmt, Result);
+const char* TRegistryStore::SqlText(TSql Sql) {
+  switch (Sql) {
+    case TSql::ApplicationId:
+      return "PRAGMA application_id";
+    case TSql::UseWriteAheadLog:
+      return "PRAGMA journal_mode = WAL";
+    case TSql::KeyMark:
+      return "SELECT read_only FROM keys WHERE id = ?";
+    case TSql::ChildKey:
+      return "SELECT id, read_only FROM keys WHERE parent = ? AND fold = ?";
+    case TSql::AnyChildKey:
+      return "SELECT 1 FROM keys WHERE parent = ? LIMIT 1";
+    case TSql::KeyDepth:
+      return "WITH RECURSIVE up(id, parent, levels) AS (SELECT id, parent, 0 FROM keys"
+             " WHERE id = ? UNION ALL SELECT keys.id, keys.parent, levels + 1 FROM keys"
+             " JOIN up ON keys.id = up.parent) SELECT id, levels FROM up WHERE parent = 0";
+    case TSql::InsertKey:
+      return "INSERT INTO keys(id, parent, name, fold) VALUES (max((SELECT coalesce(max(id), 0)"
+             " FROM keys), (SELECT coalesce(max(highest), 0) FROM deleted_key_ids)) + 1, ?, ?, ?)";
+    case TSql::SetKeyMark:
+      return "UPDATE keys SET read_only = ? WHERE id = ?";
+    case TSql::DeleteKeyValues:
+      return "DELETE FROM vals WHERE key = ?";
+    case TSql::DeleteKey:
+      return "DELETE FROM keys WHERE id = ?";
+    case TSql::RecordDeletedKeyId:
+      return "INSERT INTO deleted_key_ids(one, highest) VALUES (1, ?) ON CONFLICT(one) DO UPDATE"
+             " SET highest = max(highest, excluded.highest)";
+    case TSql::Value:
+      return "SELECT type, data FROM vals WHERE key = ? AND fold = ?";
+    case TSql::SetValue:
+      return "INSERT INTO vals(key, name, fold, type, data) VALUES (?, ?, ?, ?, ?)"
+             " ON CONFLICT(key, fold) DO UPDATE SET type = excluded.type, data = excluded.data";
+    case TSql::DeleteValue:
+      return "DELETE FROM vals WHERE key = ? AND fold = ?";
+    case TSql::Count:
+      break;
+  }
+  return "";
+}
+
+TRegistryStore::TStatement TRegistryStore::Statement(TSql Sql) {
+  sqlite3_stmt*& Prepared = FStatements[static_cast<size_t>(Sql)];
+  if (Prepared) return TStatement(Prepared, SQLITE_OK);
+  const int Result =
+      sqlite3_prepare_v3(FDb, SqlText(Sql), -1, SQLITE_PREPARE_PERSISTENT, &Prepared, nullptr);
+  return TStatement(Prepared, Result);
 }
 
 void TRegistryStore::Disconnect() {
   FQueue.Close();
   FWatch.Watch(nullptr);
-  for (const auto& [Sql, Stmt] : FStatements) sqlite3_finalize(Stmt);
-  FStatements.clear();
+  for (sqlite3_stmt*& Stmt : FStatements) {
+    sqlite3_finalize(Stmt);
+    Stmt = nullptr;
+  }
+  FValueKey = 0;
   Forget();
   sqlite3_close_v2(FDb);
   FDb = nullptr;
@@ -187,7 +224,7 @@ void TRegistryStore::Disconnect() {
 }
 
 void TRegistryStore::Forget() {
-  FFoundKeys.clear();
+  FFoundKeys.ForgetAll();
   FKnownOurs = false;
   FKeepsDeletedKeyIds = false;
 }
@@ -273,7 +310,7 @@ LONG TRegistryStore::OpenConnection(bool ForWrite) {
 LONG TRegistryStore::CheckFile(TFileState& State) {
   State = TFileState::Ours;
   if (FKnownOurs) return ERROR_SUCCESS;
-  TStatement Id = Statement("PRAGMA application_id");
+  TStatement Id = Statement(TSql::ApplicationId);
   const int Step = Id.Step();
   if (Step == SQLITE_NOTADB || Step == SQLITE_CORRUPT) {
     State = TFileState::Foreign;
@@ -302,7 +339,7 @@ void TRegistryStore::CreateSchema() { sqlite3_exec(FDb, kSchema, nullptr, nullpt
 void TRegistryStore::UseWriteAheadLog() {
   if (FWriteAheadLog) return;
   FDeadline = FLastDeadline = TClock::now();
-  TStatement Mode = Statement("PRAGMA journal_mode = WAL");
+  TStatement Mode = Statement(TSql::UseWriteAheadLog);
   FWriteAheadLog = Mode.Step() == SQLITE_ROW && Mode.Bytes(0) == "wal";
 }
 
@@ -310,13 +347,13 @@ LONG TRegistryStore::Lookup(KeyId Base, std::string_view Path, KeyId& Key, bool&
   std::vector<std::string_view> Names;
   if (!SplitKeyPath(Path, Names)) return ERROR_BAD_PATHNAME;
   KeyId Current = Base;
-  TStatement Flags = Statement("SELECT read_only FROM keys WHERE id = ?");
+  TStatement Flags = Statement(TSql::KeyMark);
   int Result = Flags.Bind(1, Base).Step();
   if (Result != SQLITE_ROW) return Result == SQLITE_DONE ? ERROR_BADKEY : ErrorFromSqlite(Result);
   ReadOnly = Flags.Int(0) != 0;
   for (std::string_view Name : Names) {
     if (Utf16Length(Name) > kMaxKeyNameLength) return ERROR_INVALID_PARAMETER;
-    TStatement Child = Statement("SELECT id, read_only FROM keys WHERE parent = ? AND fold = ?");
+    TStatement Child = Statement(TSql::ChildKey);
     Result = Child.Bind(1, Current).Bind(2, FoldCase(Name)).Step();
     if (Result == SQLITE_DONE) return ERROR_FILE_NOT_FOUND;
     if (Result != SQLITE_ROW) return ErrorFromSqlite(Result);
@@ -329,10 +366,7 @@ LONG TRegistryStore::Lookup(KeyId Base, std::string_view Path, KeyId& Key, bool&
 
 // How deep Key sits below the root of the Windows registry.
 LONG TRegistryStore::KeyDepth(KeyId Key, int& Depth) {
-  TStatement Up = Statement(
-      "WITH RECURSIVE up(id, parent, levels) AS (SELECT id, parent, 0 FROM keys"
-      " WHERE id = ? UNION ALL SELECT keys.id, keys.parent, levels + 1 FROM keys"
-      " JOIN up ON keys.id = up.parent) SELECT id, levels FROM up WHERE parent = 0");
+  TStatement Up = Statement(TSql::KeyDepth);
   const int Step = Up.Bind(1, Key).Step();
   if (Step != SQLITE_ROW) return Step == SQLITE_DONE ? ERROR_BADKEY : ErrorFromSqlite(Step);
   const int HiveDepth = Up.Int(0) == CurrentUserHive ? kCurrentUserDepth : kLocalMachineDepth;
@@ -346,9 +380,7 @@ LONG TRegistryStore::MakeKey(KeyId Parent, std::string_view Name, int& ParentDep
     if (Measured != ERROR_SUCCESS) return Measured;
   }
   if (ParentDepth >= kMaxDepth) return ERROR_INVALID_PARAMETER;
-  TStatement Insert = Statement(
-      "INSERT INTO keys(id, parent, name, fold) VALUES (max((SELECT coalesce(max(id), 0) FROM"
-      " keys), (SELECT coalesce(max(highest), 0) FROM deleted_key_ids)) + 1, ?, ?, ?)");
+  TStatement Insert = Statement(TSql::InsertKey);
   const int Step = Insert.Bind(1, Parent).Bind(2, Name).Bind(3, FoldCase(Name)).Step();
   if (Step != SQLITE_DONE) return ErrorFromSqlite(Step);
   Child = sqlite3_last_insert_rowid(FDb);
@@ -368,26 +400,18 @@ LONG TRegistryStore::OpenExisting(KeyId Base, std::string_view Path, bool WantsW
   if (Result != ERROR_SUCCESS) return Result;
   if (State == TFileState::Empty) return ERROR_FILE_NOT_FOUND;
   if (State == TFileState::Foreign) return ERROR_BADDB;
-  FoundKeyName(Base, Path);
-  auto Known = FFoundKeys.find(FFoundKeyName);
-  if (Known == FFoundKeys.end()) {
-    std::pair<KeyId, bool> Looked{};
-    Result = Lookup(Base, Path, Looked.first, Looked.second);
+  const TFoundKeys::TFound* Known = FFoundKeys.Find(Base, Path);
+  TFoundKeys::TFound Looked;
+  if (!Known) {
+    Result = Lookup(Base, Path, Looked.Id, Looked.ReadOnly);
     if (Result != ERROR_SUCCESS) return Result;
-    Known = FFoundKeys.emplace(FFoundKeyName, Looked).first;
+    FFoundKeys.Remember(Base, Path, Looked);
+    Known = &Looked;
   }
-  const auto [Id, ReadOnly] = Known->second;
+  const auto [Id, ReadOnly] = *Known;
   if (ReadOnly && WantsWrite) return ERROR_ACCESS_DENIED;
   Key = Id;
   return ERROR_SUCCESS;
-}
-
-void TRegistryStore::FoundKeyName(KeyId Base, std::string_view Path) {
-  char Digits[24];
-  const auto Written = std::to_chars(Digits, Digits + sizeof Digits, Base);
-  FFoundKeyName.assign(Digits, Written.ptr);
-  FFoundKeyName.push_back('\\');
-  AppendFolded(Path, FFoundKeyName);
 }
 
 // The queue's file is made only beside a file that is or becomes a store.
@@ -490,10 +514,17 @@ LONG TRegistryStore::QueryValue(KeyId Key, std::string_view Name, DWORD& Type, s
   if (Result != ERROR_SUCCESS) return Result;
   if (State != TFileState::Ours)
     return State == TFileState::Foreign ? ERROR_BADDB : ERROR_FILE_NOT_FOUND;
-  FFoldedName.clear();
-  AppendFolded(Name, FFoldedName);
-  TStatement Value = Statement("SELECT type, data FROM vals WHERE key = ? AND fold = ?");
-  const int Step = Value.Bind(1, Key).BindBorrowed(2, FFoldedName).Step();
+  TStatement Value = Statement(TSql::Value);
+  // A load asks for one value twice, whether it exists and then its data:
+  // the second finds the statement bound as it needs.
+  if (Key != FValueKey || Name != FValueName) {
+    FValueKey = 0;
+    FValueName.assign(Name);
+    FFoldedName.clear();
+    AppendFolded(Name, FFoldedName);
+    if (Value.Bind(1, Key).BindKept(2, FFoldedName).BoundWell()) FValueKey = Key;
+  }
+  const int Step = Value.Step();
   if (Step == SQLITE_DONE) return ERROR_FILE_NOT_FOUND;
   if (Step != SQLITE_ROW) return ErrorFromSqlite(Step);
   Type = static_cast<DWORD>(Value.Int(0));
@@ -508,10 +539,7 @@ LONG TRegistryStore::SetValue(KeyId Key, std::string_view Name, DWORD Type, cons
     bool ReadOnly = false;
     const LONG Found = FindLiveKey(Key, ReadOnly);
     if (Found != ERROR_SUCCESS) return Found;
-    TStatement Upsert = Statement(
-        "INSERT INTO vals(key, name, fold, type, data) VALUES (?, ?, ?, ?, ?)"
-        " ON CONFLICT(key, fold) DO UPDATE SET type = excluded.type,"
-        " data = excluded.data");
+    TStatement Upsert = Statement(TSql::SetValue);
     int Step = Upsert.Bind(1, Key)
                    .Bind(2, Name)
                    .Bind(3, FoldCase(Name))
@@ -533,7 +561,7 @@ LONG TRegistryStore::DeleteValue(KeyId Key, std::string_view Name) {
     const LONG Found = FindLiveKey(Key, ReadOnly);
     if (Found != ERROR_SUCCESS) return Found;
     if (ReadOnly) return ERROR_ACCESS_DENIED;
-    TStatement Delete = Statement("DELETE FROM vals WHERE key = ? AND fold = ?");
+    TStatement Delete = Statement(TSql::DeleteValue);
     const int Step = Delete.Bind(1, Key).Bind(2, FoldCase(Name)).Step();
     if (Step != SQLITE_DONE) return ErrorFromSqlite(Step);
     return sqlite3_changes(FDb) > 0 ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
@@ -553,18 +581,18 @@ LONG TRegistryStore::DeleteKey(KeyId Base, std::string_view Path) {
     if (Found == ERROR_KEY_DELETED && !Path.empty()) return ERROR_FILE_NOT_FOUND;
     if (Found != ERROR_SUCCESS) return Found;
     if (ReadOnly) return ERROR_ACCESS_DENIED;
-    TStatement Child = Statement("SELECT 1 FROM keys WHERE parent = ? LIMIT 1");
+    TStatement Child = Statement(TSql::AnyChildKey);
     const int Step = Child.Bind(1, Key).Step();
     if (Step == SQLITE_ROW) return ERROR_ACCESS_DENIED;
     if (Step != SQLITE_DONE) return ErrorFromSqlite(Step);
     return RemoveKey(Key);
   });
-  if (Result == ERROR_SUCCESS) ForgetKey(Key);
+  if (Result == ERROR_SUCCESS) FFoundKeys.ForgetKey(Key);
   return Result;
 }
 
 LONG TRegistryStore::FindLiveKey(KeyId Key, bool& ReadOnly) {
-  TStatement Flags = Statement("SELECT read_only FROM keys WHERE id = ?");
+  TStatement Flags = Statement(TSql::KeyMark);
   const int Step = Flags.Bind(1, Key).Step();
   if (Step != SQLITE_ROW) return Step == SQLITE_DONE ? ERROR_KEY_DELETED : ErrorFromSqlite(Step);
   ReadOnly = Flags.Int(0) != 0;
@@ -579,10 +607,7 @@ LONG TRegistryStore::KeepDeletedKeyIds() {
 }
 
 LONG TRegistryStore::RemoveKey(KeyId Key) {
-  for (const std::string_view Sql :
-       {"DELETE FROM vals WHERE key = ?", "DELETE FROM keys WHERE id = ?",
-        "INSERT INTO deleted_key_ids(one, highest) VALUES (1, ?) ON CONFLICT(one) DO UPDATE"
-        " SET highest = max(highest, excluded.highest)"}) {
+  for (const TSql Sql : {TSql::DeleteKeyValues, TSql::DeleteKey, TSql::RecordDeletedKeyId}) {
     TStatement Change = Statement(Sql);
     const int Step = Change.Bind(1, Key).Step();
     if (Step != SQLITE_DONE) return ErrorFromSqlite(Step);
@@ -590,18 +615,14 @@ LONG TRegistryStore::RemoveKey(KeyId Key) {
   return ERROR_SUCCESS;
 }
 
-void TRegistryStore::ForgetKey(KeyId Key) {
-  std::erase_if(FFoundKeys, [Key](const auto& Found) { return Found.second.first == Key; });
-}
-
 LONG TRegistryStore::SetKeyReadOnly(KeyId Base, std::string_view Path, bool ReadOnly) {
   auto Call = BeginCall();
   KeyId Key = 0;
   LONG Result = OpenExisting(Base, Path, false, Key);
   if (Result != ERROR_SUCCESS) return Result;
-  FFoundKeys.clear();
+  FFoundKeys.ForgetAll();
   return InWriteTransaction([&]() -> LONG {
-    TStatement Update = Statement("UPDATE keys SET read_only = ? WHERE id = ?");
+    TStatement Update = Statement(TSql::SetKeyMark);
     int Step = Update.Bind(1, ReadOnly ? 1 : 0).Bind(2, Key).Step();
     return Step == SQLITE_DONE ? ERROR_SUCCESS : ErrorFromSqlite(Step);
   });

@@ -33,15 +33,15 @@
 // empty store; reads never create the file, the first write does.
 #pragma once
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <mutex>
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <utility>
 
 #include "CommitWatch.h"
+#include "FoundKeys.h"
 #include "WinCompat.h"
 #include "WriterQueue.h"
 
@@ -112,8 +112,6 @@ class TRegistryStore {
   void Forget();
   LONG CheckFile(TFileState& State);
   LONG OpenExisting(KeyId Base, std::string_view Path, bool WantsWrite, KeyId& Key);
-  // Makes FFoundKeyName the name of the key Path below Base.
-  void FoundKeyName(KeyId Base, std::string_view Path);
   LONG Lookup(KeyId Base, std::string_view Path, KeyId& Key, bool& ReadOnly);
   LONG KeyDepth(KeyId Key, int& Depth);
   // Makes the key Name below Parent, unless it would lie too deep.
@@ -126,8 +124,6 @@ class TRegistryStore {
   // stores made before keys could be deleted lack.
   LONG KeepDeletedKeyIds();
   LONG RemoveKey(KeyId Key);
-  // Forgets the paths found to Key.
-  void ForgetKey(KeyId Key);
   // Opens the writers' queue, once the file is or becomes a store.
   LONG JoinWriters();
   // Work in a write transaction, in this writer's turn.
@@ -137,9 +133,27 @@ class TRegistryStore {
   LONG Transact(Body&& Work);
   // One use of a statement of this connection.
   class TStatement;
-  // Sql (a literal) is prepared the first time it is asked for, and known by
-  // its address from then on. A statement is in one use at a time.
-  TStatement Statement(std::string_view Sql);
+  // The store's statements, each prepared the first time it is asked for.
+  // A statement is in one use at a time.
+  enum class TSql {
+    ApplicationId,
+    UseWriteAheadLog,
+    KeyMark,
+    ChildKey,
+    AnyChildKey,
+    KeyDepth,
+    InsertKey,
+    SetKeyMark,
+    DeleteKeyValues,
+    DeleteKey,
+    RecordDeletedKeyId,
+    Value,
+    SetValue,
+    DeleteValue,
+    Count
+  };
+  static const char* SqlText(TSql Sql);
+  TStatement Statement(TSql Sql);
   void CreateSchema();
   void UseWriteAheadLog();
   void Disconnect();
@@ -156,12 +170,12 @@ class TRegistryStore {
   TClock::time_point FLastDeadline;
   TCommitWatch FWatch;
   TWriterQueue FQueue;
-  // By the address of their text.
-  std::unordered_map<const char*, sqlite3_stmt*> FStatements;
-  // Keys found, by their base and folded path: their id and read-only mark.
-  std::unordered_map<std::string, std::pair<KeyId, bool>> FFoundKeys;
-  // Made anew by each call in the room of the last: the name a key is found
-  // by in FFoundKeys, and a value's folded name.
-  std::string FFoundKeyName;
+  std::array<sqlite3_stmt*, static_cast<size_t>(TSql::Count)> FStatements{};
+  // Keys found, with their read-only marks.
+  TFoundKeys FFoundKeys;
+  // What the value query is bound to: the key (0: nothing), the value's name
+  // as asked for and folded.
+  KeyId FValueKey = 0;
+  std::string FValueName;
   std::string FFoldedName;
 };

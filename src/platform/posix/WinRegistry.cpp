@@ -4,7 +4,8 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <unordered_map>
+#include <new>
+#include <vector>
 
 #include "CaseFold.h"
 #include "RegistryHandles.h"
@@ -20,33 +21,37 @@ struct TOpenKey {
   REGSAM Access = 0;
 };
 
+// Open handles in slots. A handle tells its slot and the number of the
+// opening that took it, so that a closed handle, or one whose slot was
+// taken again since, is invalid, and nothing is searched for. Handles stay
+// clear of the predefined roots: their two lowest bits are 0.
 class THandleTable {
  public:
   HKEY Add(TOpenKey Key) {
     std::lock_guard Guard(FLock);
-    FNext += 4;
-    if (FSpare.empty()) {
-      FKeys.emplace(FNext, std::move(Key));
-    } else {
-      FSpare.key() = FNext;
-      FSpare.mapped() = std::move(Key);
-      FKeys.insert(std::move(FSpare));
+    if (FFree.empty()) {
+      if (FSlots.size() > kLastSlot) throw std::bad_alloc();
+      FFree.push_back(static_cast<std::uint32_t>(FSlots.size()));
+      FSlots.emplace_back();
     }
-    return reinterpret_cast<HKEY>(FNext);
+    const std::uint32_t Slot = FFree.back();
+    FFree.pop_back();
+    FSlots[Slot] = {++FOpenings, std::move(Key)};
+    return reinterpret_cast<HKEY>((FOpenings << kSlotBits | Slot) << 2);
   }
   bool Find(HKEY Handle, TOpenKey& Key) {
     std::lock_guard Guard(FLock);
-    auto Found = FKeys.find(reinterpret_cast<std::uintptr_t>(Handle));
-    if (Found == FKeys.end()) return false;
-    Key = Found->second;
+    const TSlot* Taken = Slot(Handle);
+    if (!Taken) return false;
+    Key = Taken->Key;
     return true;
   }
   bool Remove(HKEY Handle) {
     std::lock_guard Guard(FLock);
-    auto Closed = FKeys.extract(reinterpret_cast<std::uintptr_t>(Handle));
-    if (Closed.empty()) return false;
-    Closed.mapped() = TOpenKey();  // the store is let go now
-    FSpare = std::move(Closed);
+    TSlot* Taken = Slot(Handle);
+    if (!Taken) return false;
+    *Taken = TSlot();  // the store is let go now
+    FFree.push_back(static_cast<std::uint32_t>(Taken - FSlots.data()));
     return true;
   }
   void SetDesktop(std::shared_ptr<TRegistryStore> Store) {
@@ -66,12 +71,29 @@ class THandleTable {
   }
 
  private:
+  // Opening 0 marks a free slot.
+  struct TSlot {
+    std::uint64_t Opening = 0;
+    TOpenKey Key;
+  };
+  // Over 16 million keys open at once, and 2^38 openings before a number
+  // comes again.
+  static constexpr int kSlotBits = 24;
+  static constexpr std::size_t kLastSlot = (std::size_t{1} << kSlotBits) - 1;
+  static_assert(sizeof(std::uintptr_t) == 8, "handles hold a slot and an opening in 62 bits");
+
+  TSlot* Slot(HKEY Handle) {
+    const auto Value = reinterpret_cast<std::uintptr_t>(Handle);
+    const std::size_t Index = (Value >> 2) & kLastSlot;
+    if ((Value & 3) != 0 || Index >= FSlots.size()) return nullptr;
+    TSlot& Taken = FSlots[Index];
+    return Taken.Opening != 0 && Taken.Opening == Value >> (kSlotBits + 2) ? &Taken : nullptr;
+  }
+
   std::mutex FLock;
-  std::uintptr_t FNext = 0x100;
-  std::unordered_map<std::uintptr_t, TOpenKey> FKeys;
-  // The entry of the handle closed last, kept for the next open: opening
-  // and closing a key for every value read allocates nothing.
-  decltype(FKeys)::node_type FSpare;
+  std::vector<TSlot> FSlots;
+  std::vector<std::uint32_t> FFree;
+  std::uint64_t FOpenings = 0;
   std::shared_ptr<TRegistryStore> FDesktop;
 };
 

@@ -83,6 +83,22 @@ TEST_F(RegistryStoreTest, WritesSurviveReopeningTheFile) {
   EXPECT_TRUE(HasDword("KEPT", 42));
 }
 
+// Unlike Windows, the store never hands a closed handle's number out again.
+TEST_F(RegistryStoreTest, AClosedHandleStaysInvalidWhenAnotherKeyIsOpened) {
+  UseFile(File);
+  SetRawValue(HKEY_CURRENT_USER, kPath, "Kept", REG_DWORD, DwordBytes(42));
+  HKEY Closed = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, kPath, 0, KEY_READ, &Closed));
+  RegCloseKey(Closed);
+  HKEY Opened = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, kPath, 0, KEY_READ, &Opened));
+  EXPECT_NE(Closed, Opened);
+  EXPECT_EQ(ERROR_INVALID_HANDLE,
+            RegQueryValueExA(Closed, "Kept", nullptr, nullptr, nullptr, nullptr));
+  EXPECT_EQ(ERROR_INVALID_HANDLE, RegCloseKey(Closed));
+  RegCloseKey(Opened);
+}
+
 TEST_F(RegistryStoreTest, ReadsCreateNothingAndTheFirstWriteCreatesTheFile) {
   UseFile(File);
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kPath));
