@@ -588,6 +588,15 @@ TEST_F(RegistryStoreTest, KeysStopAt512LevelsBelowTheRegistryRoot) {
   RegCloseKey(Key);
 }
 
+// The write-ahead log goes back into the file in small steps, so that no
+// writer waits long for another's copy: it stays near a hundred pages.
+TEST_F(RegistryStoreTest, TheWriteAheadLogStaysShort) {
+  UseFile(File);
+  for (int Index = 0; Index < 300; ++Index)
+    RegWriteBool(kPath, "Flag" + std::to_string(Index), true);
+  EXPECT_LT(std::filesystem::file_size(File + "-wal"), 150 * 4096) << "bytes in the log";
+}
+
 TEST_F(RegistryStoreTest, TwoProcessesWritingAtOnceLoseNothing) {
   UseFile(File);
   const int Count = 150;
