@@ -478,22 +478,15 @@ TEST_F(RegistryStoreTest, WritersWaitingForALockWriteInTheOrderTheyCame) {
   }
 }
 
-// A writer that stops in its turn (a signal, a debugger) costs every other
-// write at most the store's limit: stopped inside its write transaction, it
-// gets the others answered busy; stopped before, holding its ticket or the
-// ticket counter, it lets them go for the store's lock and write. Once it is
-// continued or killed, every write succeeds. Three writers at once, each
-// with a connection of its own: one behind the stopped writer, two behind
-// that one.
-TEST_F(RegistryStoreTest, AStoppedWriterCostsOtherWritesAtMostTheLimit) {
-  const struct {
-    const char* Stopped;
-    LONG Answer;
-    bool Killed;
-  } Cases[] = {{"--stopped-writing", ERROR_LOCK_VIOLATION, true},
-               {"--stopped-writing", ERROR_LOCK_VIOLATION, false},
-               {"--stopped-queued", ERROR_SUCCESS, false},
-               {"--stopped-counting", ERROR_SUCCESS, true}};
+// A writer stopped (a signal, a debugger) after any step of its turn costs
+// every other write at most the store's limit: stopped inside its write
+// transaction, it gets the others answered busy; stopped at any other step,
+// it lets them go for the store's lock and write. Once it is continued or
+// killed (every other step), every write succeeds. Three writers at once,
+// each with a connection of its own: one behind the stopped writer, two
+// behind that one.
+TEST_F(RegistryStoreTest, AWriterStoppedAtAnyStepCostsOtherWritesAtMostTheLimit) {
+  using TStep = TWriterQueue::TStep;
   // Beside the limit, time for three writers to start and write on two busy
   // cores.
   const auto Answered = TRegistryStore::WaitLimit + std::chrono::milliseconds(1500);
@@ -514,22 +507,25 @@ TEST_F(RegistryStoreTest, AStoppedWriterCostsOtherWritesAtMostTheLimit) {
       });
     for (std::thread& Writer : Writers) Writer.join();
   };
-  for (const auto& Case : Cases) {
-    SCOPED_TRACE(testing::Message() << Case.Stopped << (Case.Killed ? " killed" : " continued"));
-    TChildProcess Stopped(REGISTRY_STORE_LOCKER, {File, Case.Stopped});
+  for (int Step = 0; Step < static_cast<int>(TStep::Count); ++Step) {
+    const bool Killed = Step % 2 == 0;
+    const bool InTransaction = Step == static_cast<int>(TStep::WritingRecorded) ||
+                               Step == static_cast<int>(TStep::WritingMarked);
+    SCOPED_TRACE(testing::Message() << "step " << Step << (Killed ? " killed" : " continued"));
+    TChildProcess Stopped(REGISTRY_STORE_LOCKER, {File, "--stopped-at", std::to_string(Step)});
     ASSERT_TRUE(Stopped.WaitStopped());
     std::vector<LONG> Answers(Stores.size(), -1);
     std::vector<TClock::duration> Times(Stores.size());
     WriteAll(Answers, Times);
     for (size_t Index = 0; Index < Stores.size(); ++Index) {
-      EXPECT_EQ(Case.Answer, Answers[Index]) << Index;
+      EXPECT_EQ(InTransaction ? ERROR_LOCK_VIOLATION : ERROR_SUCCESS, Answers[Index]) << Index;
       EXPECT_LT(Times[Index], Answered) << Index;
     }
-    if (Case.Killed)
+    if (Killed)
       Stopped.Kill();
     else
       Stopped.Continue();
-    EXPECT_EQ(Case.Killed ? -1 : 0, Stopped.Wait());
+    EXPECT_EQ(Killed ? -1 : 0, Stopped.Wait());
     WriteAll(Answers, Times);
     for (size_t Index = 0; Index < Stores.size(); ++Index) EXPECT_EQ(ERROR_SUCCESS, Answers[Index]);
   }
