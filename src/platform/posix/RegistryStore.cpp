@@ -2,8 +2,11 @@
 
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <filesystem>
 #include <thread>
 #include <vector>
 
@@ -159,6 +162,46 @@ bool IsOtherThanFile(const std::string& Name) {
   return stat(Name.c_str(), &Info) == 0 && !S_ISREG(Info.st_mode);
 }
 
+// Whether a link stands at the store's name or at one of the names SQLite
+// keeps beside it: its write-ahead log, the log's index, its rollback
+// journal. A store never opens, makes or reads anything through one.
+bool AnyLinkAt(const std::string& Name) {
+  for (const char* Suffix : {"", "-wal", "-shm", "-journal"})
+    if (IsLink(Name + Suffix)) return true;
+  return false;
+}
+
+// The files a writer of a store keeps beside it while it has it open: its
+// write-ahead log and the log's index, or its rollback journal.
+const char* const kWritersFiles[] = {"-wal", "-shm", "-journal"};
+
+// Name as an SQLite URI's path.
+std::string UriPath(const std::string& Name) {
+  std::string Path;
+  for (const char C : Name) {
+    if (C == '%' || C == '?' || C == '#') {
+      char Escaped[4];
+      std::snprintf(Escaped, sizeof Escaped, "%%%02X", static_cast<unsigned char>(C));
+      Path += Escaped;
+    } else {
+      Path += C;
+    }
+  }
+  return Path;
+}
+
+// The name SQLite opens: the file's own name in the real path of its
+// folder. SQLite, told to follow no link, refuses one anywhere in the path;
+// the folders' links are the user's choice, and only the file's own name
+// must be no link, also when one is put there after the look above.
+std::string OpenedName(const std::string& Name) {
+  const std::filesystem::path Path(Name);
+  std::error_code Error;
+  const std::filesystem::path Folder =
+      std::filesystem::canonical(Path.has_parent_path() ? Path.parent_path() : ".", Error);
+  return Error ? Name : (Folder / Path.filename()).string();
+}
+
 }  // namespace
 
 TRegistryStore::TRegistryStore(std::string FileName, bool CreateMissingFolders)
@@ -227,6 +270,7 @@ void TRegistryStore::Disconnect() {
   sqlite3_close_v2(FDb);
   FDb = nullptr;
   FWritable = false;
+  FImmutable = false;
   FWriteAheadLog = false;
 }
 
@@ -269,7 +313,7 @@ int TRegistryStore::WaitForLock(void* Store, int /*Attempts*/) {
 }
 
 LONG TRegistryStore::Connect(bool ForWrite) {
-  if (!FDb || (ForWrite && !FWritable)) {
+  if (!FDb || (ForWrite && !FWritable) || (FImmutable && FileMark() != FImmutableMark)) {
     const LONG Opened = OpenConnection(ForWrite);
     if (Opened != ERROR_SUCCESS) return Opened;
   }
@@ -281,10 +325,11 @@ LONG TRegistryStore::OpenConnection(bool ForWrite) {
   Disconnect();
   // SQLite would take the empty name for a temporary database.
   if (FFileName.empty()) return ERROR_PATH_NOT_FOUND;
+  if (AnyLinkAt(FFileName)) return ERROR_ACCESS_DENIED;
   if (IsOtherThanFile(FFileName)) return ERROR_BADDB;
   // The store's lock keeps every use of the connection to one thread at a
   // time: SQLite's own lock around each of its calls would only cost.
-  int Flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
+  int Flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_NOFOLLOW;
   if (!FileExists(FFileName)) {
     if (!ForWrite) return ERROR_FILE_NOT_FOUND;
     // SQLite gives the write-ahead log and its index the file's mode.
@@ -292,11 +337,14 @@ LONG TRegistryStore::OpenConnection(bool ForWrite) {
     CreatePrivateFile(FFileName);
     Flags |= SQLITE_OPEN_CREATE;
   }
-  int Result = sqlite3_open_v2(FFileName.c_str(), &FDb, Flags, nullptr);
+  const std::string Opened = OpenedName(FFileName);
+  if (!ForWrite && OpenImmutable(Opened)) return ERROR_SUCCESS;
+  int Result = sqlite3_open_v2(Opened.c_str(), &FDb, Flags, nullptr);
   FWritable = Result == SQLITE_OK;
   if (Result != SQLITE_OK && !ForWrite && !(Flags & SQLITE_OPEN_CREATE)) {
     sqlite3_close_v2(FDb);
-    Result = sqlite3_open_v2(FFileName.c_str(), &FDb, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX,
+    Result = sqlite3_open_v2(Opened.c_str(), &FDb,
+                             SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_NOFOLLOW,
                              nullptr);
   }
   if (Result != SQLITE_OK) {
@@ -309,6 +357,42 @@ LONG TRegistryStore::OpenConnection(bool ForWrite) {
   sqlite3_exec(FDb, "PRAGMA synchronous = FULL", nullptr, nullptr, nullptr);
   FWatch.Watch(FDb);
   return ERROR_SUCCESS;
+}
+
+// A reader of a file that keeps a write-ahead log needs the log and its
+// index beside the file, and makes them when they are missing: where the
+// folder may not be written, it cannot. A writer has them there for as long
+// as it has the file open, and SQLite changes the file only while they are
+// there (or a rollback journal is). So where the folder may not be written
+// and none of them is there, the file is read as it stands, as immutable,
+// without locks; every call looks first whether it is still so, and reopens
+// the file as usual once a writer has come or the file has changed.
+bool TRegistryStore::OpenImmutable(const std::string& Opened) {
+  if (access(std::filesystem::path(Opened).parent_path().c_str(), W_OK) == 0) return false;
+  const TFileMark Mark = FileMark();
+  if (Mark[6] != 0) return false;
+  const std::string Uri = "file:" + UriPath(Opened) + "?immutable=1";
+  const int Flags =
+      SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_NOFOLLOW;
+  if (sqlite3_open_v2(Uri.c_str(), &FDb, Flags, nullptr) != SQLITE_OK) {
+    Disconnect();
+    return false;
+  }
+  FImmutable = true;
+  FImmutableMark = Mark;
+  FWatch.Watch(FDb);
+  return true;
+}
+
+TRegistryStore::TFileMark TRegistryStore::FileMark() const {
+  struct stat Info {};
+  if (stat(FFileName.c_str(), &Info) != 0) return TFileMark{};
+  std::int64_t WritersFiles = 0;
+  struct stat Beside;
+  for (const char* Suffix : kWritersFiles)
+    WritersFiles += lstat((FFileName + Suffix).c_str(), &Beside) == 0;
+  return {static_cast<std::int64_t>(Info.st_ino), Info.st_size, Info.st_mtim.tv_sec,
+          Info.st_mtim.tv_nsec, Info.st_ctim.tv_sec, Info.st_ctim.tv_nsec, WritersFiles};
 }
 
 // Whether the file is one of our stores. A file that is no SQLite database,

@@ -200,9 +200,11 @@ std::string LockAnswer() {
 // Whatever the umask, the folders the store and zqttweak's lock make are 0700
 // and the files 0600: the store's file, log, index and queue, and the lock;
 // a store file that was there keeps its mode, which SQLite gives its log and
-// index. Anything at the queue's or the lock's name but a regular file of
-// the user's is refused (every write to the store, or the lock with the
-// reason), and is left as it was, and so is what a link there points to.
+// index. A link at the store's name or at any name SQLite keeps beside it,
+// and anything at the queue's or the lock's name but a regular file of the
+// user's, is refused (every write to the store, or the lock with the
+// reason), and is left as it was, and so is what a link there points to:
+// nothing is made through a dangling one.
 TEST_F(RegistryStoreTest, TheStoreAndTheFilesBesideItAreItsUsersAlone) {
   using enum TPlanted;
   const struct {
@@ -212,6 +214,14 @@ TEST_F(RegistryStoreTest, TheStoreAndTheFilesBesideItAreItsUsersAlone) {
     mode_t Existing;  // the mode of a store file there before, or 0 for none
     const char* Refusal;
   } Cases[] = {
+      {"", LinkToUsersFile, 022, 0, "it is a symbolic link"},
+      {"", DanglingLink, 022, 0, "it is a symbolic link"},
+      {"-wal", LinkToUsersFile, 022, 0, "it is a symbolic link"},
+      {"-wal", DanglingLink, 022, 0, "it is a symbolic link"},
+      {"-shm", LinkToUsersFile, 022, 0, "it is a symbolic link"},
+      {"-shm", DanglingLink, 022, 0, "it is a symbolic link"},
+      {"-journal", LinkToUsersFile, 022, 0, "it is a symbolic link"},
+      {"-journal", DanglingLink, 022, 0, "it is a symbolic link"},
       {"-queue", Nothing, 022, 0, nullptr},
       {"-queue", Nothing, 000, 0, nullptr},
       {"-queue", Nothing, 0277, 0, nullptr},
@@ -309,6 +319,34 @@ TEST_F(RegistryStoreTest, AReaderInAFolderItMayOnlyReadNeedsNoLock) {
   chmod(Folder.c_str(), 0700);
   EXPECT_EQ(0, Answer) << "1: the reader, 2: the writer";
   EXPECT_FALSE(std::filesystem::exists(Folder / "registry.db.lock"));
+}
+
+// A store in a folder the user may only read, which its writer has closed
+// (nothing beside it), is read as it stands: its values are found, nothing
+// is made beside it, and a write is refused. Run by a process of another
+// user than the folder's (root's tests) or with the folder made read-only
+// (anyone else's).
+TEST_F(RegistryStoreTest, AStoreInAFolderTheUserMayOnlyReadIsRead) {
+  const std::filesystem::path Folder = Registry.Folder().Path() / "read-only";
+  std::filesystem::create_directory(Folder);
+  const std::string Store = (Folder / "registry.db").string();
+  UseFile(Store);
+  RegWriteBool(kPath, "Flag", true);
+  UseFile(File);
+  ASSERT_EQ(0, chmod(Store.c_str(), 0644));
+  ASSERT_EQ(0, chmod(Folder.c_str(), 0555));
+  const int Answer = RunInChild(geteuid() == 0 ? 65534 : uid_t(-1), [&] {
+    UseFile(Store);
+    const bool Read = RegReadBool(kPath, "Flag", false);
+    HKEY Key = nullptr;
+    const LONG Write = RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Other", 0, nullptr, 0,
+                                       KEY_ALL_ACCESS, nullptr, &Key, nullptr);
+    return (Read ? 0 : 1) | (Write == ERROR_ACCESS_DENIED ? 0 : 2);
+  });
+  chmod(Folder.c_str(), 0700);
+  EXPECT_EQ(0, Answer) << "1: the read, 2: the write";
+  for (const char* Beside : {"-wal", "-shm", "-journal"})
+    EXPECT_FALSE(std::filesystem::exists(Store + Beside)) << Beside;
 }
 
 // The desktop store's file: the one named, else below the user's data
