@@ -96,10 +96,10 @@ class TRegistryStore {
   enum class TFileState { Empty, Ours, Foreign };
   using TClock = std::chrono::steady_clock;
 
-  // Starts one call: holds the store's lock. The time by which waits for
-  // other programs' locks end is set when the call first waits
-  // (StartWaiting): most calls never do, and need not read the clock.
-  std::unique_lock<std::mutex> BeginCall();
+  // Starts one call, a read or not: holds the store's lock. The time by
+  // which waits for other programs' locks end is set when the call first
+  // waits (StartWaiting): most calls never do, and need not read the clock.
+  std::unique_lock<std::mutex> BeginCall(bool Reads = false);
   void StartWaiting();
   static constexpr TClock::time_point kNotWaiting = TClock::time_point::min();
   // Whether the call may wait on for another's lock.
@@ -176,6 +176,8 @@ class TRegistryStore {
   bool FKnownOurs = false;
   bool FWriteAheadLog = false;
   bool FKeepsDeletedKeyIds = false;
+  bool FReads = false;
+  TClock::time_point FReadsBusyUntil;
   TClock::time_point FDeadline;
   TClock::time_point FLastDeadline;
   TCommitWatch FWatch;
