@@ -5,16 +5,26 @@
 // already in the folder is kept as it is, with the user's changes; remove
 // the folder to start afresh.
 //
+// The folder is new or empty: one that holds anything but a demo is
+// refused and left as it is, and so are ".", "..", the home folder and "/".
+// A demo that could not be completed is removed again, and only what the
+// tool made is removed with it. Every failure is a message and status 1.
+//
 //   zqt_prepare_demo FOLDER
 //
 // Then run the program with ZQT_REGISTRY_FILE=FOLDER/desktop.db,
 // ZQT_DEVICE_FOLDER=FOLDER/device and ZQT_RAPI_LIBRARY naming the built
 // simulated device library (scripts/run.sh --demo does all of it).
+#include <pwd.h>
+#include <unistd.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "RegistryHandles.h"
 #include "miniUtils.h"
@@ -72,10 +82,19 @@ bool WriteLog(const fs::path& File, const std::string& Source) {
 }
 
 // The mark of a complete demo, written last.
+const char* const kMark = "prepared";
+const char* const kMarkText = "A demo of ZQTTweaker; remove this folder to start afresh.\n";
+
 bool MarkPrepared(const fs::path& Folder) {
-  std::ofstream Out(Folder / "prepared");
-  Out << "A demo of ZQTTweaker; remove this folder to start afresh.\n";
+  std::ofstream Out(Folder / kMark);
+  Out << kMarkText;
   return static_cast<bool>(Out);
+}
+
+bool IsPrepared(const fs::path& Folder) {
+  std::ifstream In(Folder / kMark, std::ios::binary);
+  const std::string Text((std::istreambuf_iterator<char>(In)), std::istreambuf_iterator<char>());
+  return Text == kMarkText;
 }
 
 bool PrepareDesktop(const fs::path& Folder) {
@@ -121,6 +140,58 @@ bool PrepareDevice(const fs::path& Folder) {
   return Done;
 }
 
+// The folders whose contents are the user's as a whole: never a demo's.
+std::vector<fs::path> WholeFolders() {
+  std::vector<fs::path> Folders{"/"};
+  if (const char* Home = std::getenv("HOME"); Home && *Home) Folders.emplace_back(Home);
+  if (const passwd* Account = getpwuid(getuid()); Account && Account->pw_dir)
+    Folders.emplace_back(Account->pw_dir);
+  return Folders;
+}
+
+// Why Given may not hold a demo; empty when it may.
+std::string Refusal(const std::string& Given, const fs::path& Folder) {
+  if (Given.empty()) return "no folder was given";
+  const fs::path Last = fs::path(Given).lexically_normal().filename();
+  const fs::path Name = Last.empty() ? fs::path(Given).lexically_normal().parent_path().filename()
+                                     : Last;
+  if (Name == "." || Name == "..") return "name the demo's own folder, not \"" + Given + "\"";
+  std::error_code Error;
+  for (const fs::path& Whole : WholeFolders())
+    if (fs::equivalent(Folder, Whole, Error))
+      return Folder.string() + " is " + (Whole == "/" ? "the root folder" : "the home folder");
+  const fs::file_status Status = fs::symlink_status(Folder, Error);
+  if (!fs::exists(Status)) return std::string();
+  if (!fs::is_directory(Status)) return Folder.string() + " is not a folder";
+  if (IsPrepared(Folder)) return std::string();
+  const bool Empty = fs::is_empty(Folder, Error);
+  if (Error) return Folder.string() + ": " + Error.message();
+  if (!Empty)
+    return Folder.string() + " holds files and no demo: name a new or empty folder";
+  return std::string();
+}
+
+// Prepares the demo in Folder, new or empty; on failure removes what it made.
+bool Prepare(const fs::path& Folder) {
+  std::error_code Error;
+  const bool Made = fs::create_directories(Folder, Error);
+  if (Error) return false;
+  bool Done = false;
+  try {
+    Done = PrepareDesktop(Folder) && PrepareDevice(Folder) && MarkPrepared(Folder);
+  } catch (const std::exception&) {
+    Done = false;
+  }
+  if (Done) return true;
+  if (Made) {
+    fs::remove_all(Folder, Error);
+  } else {
+    for (const fs::directory_entry& Entry : fs::directory_iterator(Folder, Error))
+      fs::remove_all(Entry.path(), Error);
+  }
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -128,15 +199,14 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
     return 2;
   }
-  const fs::path Folder = fs::absolute(argv[1]);
   std::error_code Error;
-  if (fs::exists(Folder / "prepared", Error)) {
-    std::printf("%s\n", Folder.c_str());
-    return 0;
+  const fs::path Folder = *argv[1] ? fs::absolute(argv[1], Error) : fs::path();
+  const std::string Refused = Refusal(argv[1], Folder);
+  if (!Refused.empty()) {
+    std::fprintf(stderr, "%s: cannot prepare the demo: %s\n", argv[0], Refused.c_str());
+    return 1;
   }
-  fs::remove_all(Folder, Error);
-  fs::create_directories(Folder);
-  if (!PrepareDesktop(Folder) || !PrepareDevice(Folder) || !MarkPrepared(Folder)) {
+  if (!IsPrepared(Folder) && !Prepare(Folder)) {
     std::fprintf(stderr, "%s: could not prepare the demo in %s\n", argv[0], Folder.c_str());
     return 1;
   }

@@ -30,11 +30,6 @@ int MakeNewFile(const std::string& File, int Flags) {
   return -1;
 }
 
-bool IsLink(const std::string& File) {
-  struct stat Info;
-  return lstat(File.c_str(), &Info) == 0 && S_ISLNK(Info.st_mode);
-}
-
 // Why what was opened is not one of the user's files; empty when it is.
 std::string RefusalOf(int Handle) {
   struct stat Info;
@@ -60,6 +55,11 @@ int OpenOrMake(const std::string& File, int Access, bool Create) {
 }
 
 }  // namespace
+
+bool IsLink(const std::string& File) {
+  struct stat Info;
+  return lstat(File.c_str(), &Info) == 0 && S_ISLNK(Info.st_mode);
+}
 
 bool CreatePrivateFolders(const std::string& File) {
   const std::filesystem::path Folder = std::filesystem::path(File).parent_path();

@@ -5,6 +5,9 @@
 
 #include <string>
 
+// Whether File is a symbolic link itself.
+bool IsLink(const std::string& File);
+
 // Makes the missing folders leading to File. False when one could not be
 // made.
 bool CreatePrivateFolders(const std::string& File);

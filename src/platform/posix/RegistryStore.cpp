@@ -2,8 +2,11 @@
 
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <filesystem>
 #include <thread>
 #include <vector>
 
@@ -66,7 +69,22 @@ bool SplitKeyPath(std::string_view Path, std::vector<std::string_view>& Names) {
   return true;
 }
 
-LONG ErrorFromSqlite(int Code) {
+// Whether an I/O error of SQLite's (its extended code) is one of writing.
+bool IsWriteFailure(int Extended) {
+  switch (Extended) {
+    case SQLITE_IOERR_WRITE:
+    case SQLITE_IOERR_FSYNC:
+    case SQLITE_IOERR_DIR_FSYNC:
+    case SQLITE_IOERR_TRUNCATE:
+    case SQLITE_IOERR_DELETE:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The Win32 error for an SQLite result of Db's last call.
+LONG ErrorFromSqlite(int Code, sqlite3* Db) {
   switch (Code & 0xFF) {
     case SQLITE_OK:
     case SQLITE_DONE:
@@ -85,7 +103,7 @@ LONG ErrorFromSqlite(int Code) {
     case SQLITE_CANTOPEN:
       return ERROR_CANTOPEN;
     case SQLITE_IOERR:
-      return ERROR_CANTREAD;
+      return Db && IsWriteFailure(sqlite3_extended_errcode(Db)) ? ERROR_CANTWRITE : ERROR_CANTREAD;
     case SQLITE_NOMEM:
       return ERROR_OUTOFMEMORY;
     default:
@@ -152,11 +170,53 @@ bool FileExists(const std::string& Name) {
   return stat(Name.c_str(), &Info) == 0;
 }
 
-// Anything at the path but a regular file: opening a FIFO would block for
-// ever, and a folder or a device is no one's registry.
-bool IsOtherThanFile(const std::string& Name) {
+// Anything at the path but a regular file is refused: opening a FIFO would
+// block for ever, and a folder or a device is no one's registry. A folder
+// is named as such; ERROR_SUCCESS for a regular file or nothing.
+LONG OtherThanFileError(const std::string& Name) {
   struct stat Info;
-  return stat(Name.c_str(), &Info) == 0 && !S_ISREG(Info.st_mode);
+  if (stat(Name.c_str(), &Info) != 0 || S_ISREG(Info.st_mode)) return ERROR_SUCCESS;
+  return S_ISDIR(Info.st_mode) ? ERROR_DIRECTORY_NOT_SUPPORTED : ERROR_BADDB;
+}
+
+// Whether a link stands at the store's name or at one of the names SQLite
+// keeps beside it: its write-ahead log, the log's index, its rollback
+// journal. A store never opens, makes or reads anything through one.
+bool AnyLinkAt(const std::string& Name) {
+  for (const char* Suffix : {"", "-wal", "-shm", "-journal"})
+    if (IsLink(Name + Suffix)) return true;
+  return false;
+}
+
+// The files a writer of a store keeps beside it while it has it open: its
+// write-ahead log and the log's index, or its rollback journal.
+const char* const kWritersFiles[] = {"-wal", "-shm", "-journal"};
+
+// Name as an SQLite URI's path.
+std::string UriPath(const std::string& Name) {
+  std::string Path;
+  for (const char C : Name) {
+    if (C == '%' || C == '?' || C == '#') {
+      char Escaped[4];
+      std::snprintf(Escaped, sizeof Escaped, "%%%02X", static_cast<unsigned char>(C));
+      Path += Escaped;
+    } else {
+      Path += C;
+    }
+  }
+  return Path;
+}
+
+// The name SQLite opens: the file's own name in the real path of its
+// folder. SQLite, told to follow no link, refuses one anywhere in the path;
+// the folders' links are the user's choice, and only the file's own name
+// must be no link, also when one is put there after the look above.
+std::string OpenedName(const std::string& Name) {
+  const std::filesystem::path Path(Name);
+  std::error_code Error;
+  const std::filesystem::path Folder =
+      std::filesystem::canonical(Path.has_parent_path() ? Path.parent_path() : ".", Error);
+  return Error ? Name : (Folder / Path.filename()).string();
 }
 
 }  // namespace
@@ -227,6 +287,7 @@ void TRegistryStore::Disconnect() {
   sqlite3_close_v2(FDb);
   FDb = nullptr;
   FWritable = false;
+  FImmutable = false;
   FWriteAheadLog = false;
 }
 
@@ -236,16 +297,20 @@ void TRegistryStore::Forget() {
   FKeepsDeletedKeyIds = false;
 }
 
-std::unique_lock<std::mutex> TRegistryStore::BeginCall() {
+std::unique_lock<std::mutex> TRegistryStore::BeginCall(bool Reads) {
   std::unique_lock Guard(FLock);
   FDeadline = FLastDeadline = kNotWaiting;
+  FReads = Reads;
   return Guard;
 }
 
+// A read that comes within the limit after a read was answered busy waits
+// no more: the reads of one command or one page's load, one after the
+// other, are answered busy within the limit in all, not each.
 void TRegistryStore::StartWaiting() {
   if (FDeadline != kNotWaiting) return;
   const TClock::time_point Now = TClock::now();
-  FDeadline = Now + WaitLimit;
+  FDeadline = FReads && Now < FReadsBusyUntil ? Now : Now + WaitLimit;
   FLastDeadline = Now + kLongestWait;
 }
 
@@ -257,7 +322,9 @@ bool TRegistryStore::MayWait() {
   const TClock::time_point Now = TClock::now();
   if (FQueue.OthersWriting())
     FDeadline = std::max(FDeadline, std::min(Now + WaitLimit, FLastDeadline));
-  return Now < FDeadline;
+  if (Now < FDeadline) return true;
+  if (FReads) FReadsBusyUntil = Now + WaitLimit;
+  return false;
 }
 
 // SQLite's busy handler: waits a little and asks to try again, while the
@@ -269,7 +336,7 @@ int TRegistryStore::WaitForLock(void* Store, int /*Attempts*/) {
 }
 
 LONG TRegistryStore::Connect(bool ForWrite) {
-  if (!FDb || (ForWrite && !FWritable)) {
+  if (!FDb || (ForWrite && !FWritable) || (FImmutable && FileMark() != FImmutableMark)) {
     const LONG Opened = OpenConnection(ForWrite);
     if (Opened != ERROR_SUCCESS) return Opened;
   }
@@ -281,10 +348,11 @@ LONG TRegistryStore::OpenConnection(bool ForWrite) {
   Disconnect();
   // SQLite would take the empty name for a temporary database.
   if (FFileName.empty()) return ERROR_PATH_NOT_FOUND;
-  if (IsOtherThanFile(FFileName)) return ERROR_BADDB;
+  if (AnyLinkAt(FFileName)) return ERROR_ACCESS_DENIED;
+  if (const LONG Refused = OtherThanFileError(FFileName); Refused != ERROR_SUCCESS) return Refused;
   // The store's lock keeps every use of the connection to one thread at a
   // time: SQLite's own lock around each of its calls would only cost.
-  int Flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
+  int Flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_NOFOLLOW;
   if (!FileExists(FFileName)) {
     if (!ForWrite) return ERROR_FILE_NOT_FOUND;
     // SQLite gives the write-ahead log and its index the file's mode.
@@ -292,15 +360,18 @@ LONG TRegistryStore::OpenConnection(bool ForWrite) {
     CreatePrivateFile(FFileName);
     Flags |= SQLITE_OPEN_CREATE;
   }
-  int Result = sqlite3_open_v2(FFileName.c_str(), &FDb, Flags, nullptr);
+  const std::string Opened = OpenedName(FFileName);
+  if (!ForWrite && OpenImmutable(Opened)) return ERROR_SUCCESS;
+  int Result = sqlite3_open_v2(Opened.c_str(), &FDb, Flags, nullptr);
   FWritable = Result == SQLITE_OK;
   if (Result != SQLITE_OK && !ForWrite && !(Flags & SQLITE_OPEN_CREATE)) {
     sqlite3_close_v2(FDb);
-    Result = sqlite3_open_v2(FFileName.c_str(), &FDb, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX,
+    Result = sqlite3_open_v2(Opened.c_str(), &FDb,
+                             SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_NOFOLLOW,
                              nullptr);
   }
   if (Result != SQLITE_OK) {
-    LONG Error = FileExists(FFileName) ? ErrorFromSqlite(Result) : ERROR_PATH_NOT_FOUND;
+    LONG Error = FileExists(FFileName) ? ErrorFromSqlite(Result, FDb) : ERROR_PATH_NOT_FOUND;
     Disconnect();
     return Error;
   }
@@ -309,6 +380,42 @@ LONG TRegistryStore::OpenConnection(bool ForWrite) {
   sqlite3_exec(FDb, "PRAGMA synchronous = FULL", nullptr, nullptr, nullptr);
   FWatch.Watch(FDb);
   return ERROR_SUCCESS;
+}
+
+// A reader of a file that keeps a write-ahead log needs the log and its
+// index beside the file, and makes them when they are missing: where the
+// folder may not be written, it cannot. A writer has them there for as long
+// as it has the file open, and SQLite changes the file only while they are
+// there (or a rollback journal is). So where the folder may not be written
+// and none of them is there, the file is read as it stands, as immutable,
+// without locks; every call looks first whether it is still so, and reopens
+// the file as usual once a writer has come or the file has changed.
+bool TRegistryStore::OpenImmutable(const std::string& Opened) {
+  if (access(std::filesystem::path(Opened).parent_path().c_str(), W_OK) == 0) return false;
+  const TFileMark Mark = FileMark();
+  if (Mark[6] != 0) return false;
+  const std::string Uri = "file:" + UriPath(Opened) + "?immutable=1";
+  const int Flags =
+      SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_NOFOLLOW;
+  if (sqlite3_open_v2(Uri.c_str(), &FDb, Flags, nullptr) != SQLITE_OK) {
+    Disconnect();
+    return false;
+  }
+  FImmutable = true;
+  FImmutableMark = Mark;
+  FWatch.Watch(FDb);
+  return true;
+}
+
+TRegistryStore::TFileMark TRegistryStore::FileMark() const {
+  struct stat Info {};
+  if (stat(FFileName.c_str(), &Info) != 0) return TFileMark{};
+  std::int64_t WritersFiles = 0;
+  struct stat Beside;
+  for (const char* Suffix : kWritersFiles)
+    WritersFiles += lstat((FFileName + Suffix).c_str(), &Beside) == 0;
+  return {static_cast<std::int64_t>(Info.st_ino), Info.st_size, Info.st_mtim.tv_sec,
+          Info.st_mtim.tv_nsec, Info.st_ctim.tv_sec, Info.st_ctim.tv_nsec, WritersFiles};
 }
 
 // Whether the file is one of our stores. A file that is no SQLite database,
@@ -324,7 +431,7 @@ LONG TRegistryStore::CheckFile(TFileState& State) {
     State = TFileState::Foreign;
     return ERROR_SUCCESS;
   }
-  if (Step != SQLITE_ROW) return ErrorFromSqlite(Step);
+  if (Step != SQLITE_ROW) return ErrorFromSqlite(Step, FDb);
   if (Id.Int(0) == kApplicationId) {
     FKnownOurs = true;
     return ERROR_SUCCESS;
@@ -357,14 +464,14 @@ LONG TRegistryStore::Lookup(KeyId Base, std::string_view Path, KeyId& Key, bool&
   KeyId Current = Base;
   TStatement Flags = Statement(TSql::KeyMark);
   int Result = Flags.Bind(1, Base).Step();
-  if (Result != SQLITE_ROW) return Result == SQLITE_DONE ? ERROR_BADKEY : ErrorFromSqlite(Result);
+  if (Result != SQLITE_ROW) return Result == SQLITE_DONE ? ERROR_BADKEY : ErrorFromSqlite(Result, FDb);
   ReadOnly = Flags.Int(0) != 0;
   for (std::string_view Name : Names) {
     if (Utf16Length(Name) > kMaxKeyNameLength) return ERROR_INVALID_PARAMETER;
     TStatement Child = Statement(TSql::ChildKey);
     Result = Child.Bind(1, Current).Bind(2, FoldCase(Name)).Step();
     if (Result == SQLITE_DONE) return ERROR_FILE_NOT_FOUND;
-    if (Result != SQLITE_ROW) return ErrorFromSqlite(Result);
+    if (Result != SQLITE_ROW) return ErrorFromSqlite(Result, FDb);
     Current = Child.Int(0);
     ReadOnly = Child.Int(1) != 0;
   }
@@ -376,7 +483,7 @@ LONG TRegistryStore::Lookup(KeyId Base, std::string_view Path, KeyId& Key, bool&
 LONG TRegistryStore::KeyDepth(KeyId Key, int& Depth) {
   TStatement Up = Statement(TSql::KeyDepth);
   const int Step = Up.Bind(1, Key).Step();
-  if (Step != SQLITE_ROW) return Step == SQLITE_DONE ? ERROR_BADKEY : ErrorFromSqlite(Step);
+  if (Step != SQLITE_ROW) return Step == SQLITE_DONE ? ERROR_BADKEY : ErrorFromSqlite(Step, FDb);
   const int HiveDepth = Up.Int(0) == CurrentUserHive ? kCurrentUserDepth : kLocalMachineDepth;
   Depth = HiveDepth + static_cast<int>(Up.Int(1));
   return ERROR_SUCCESS;
@@ -390,13 +497,13 @@ LONG TRegistryStore::MakeKey(KeyId Parent, std::string_view Name, int& ParentDep
   if (ParentDepth >= kMaxDepth) return ERROR_INVALID_PARAMETER;
   TStatement Insert = Statement(TSql::InsertKey);
   const int Step = Insert.Bind(1, Parent).Bind(2, Name).Bind(3, FoldCase(Name)).Step();
-  if (Step != SQLITE_DONE) return ErrorFromSqlite(Step);
+  if (Step != SQLITE_DONE) return ErrorFromSqlite(Step, FDb);
   Child = sqlite3_last_insert_rowid(FDb);
   return ERROR_SUCCESS;
 }
 
 LONG TRegistryStore::OpenKey(KeyId Base, std::string_view Path, bool WantsWrite, KeyId& Key) {
-  auto Call = BeginCall();
+  auto Call = BeginCall(true);
   return OpenExisting(Base, Path, WantsWrite, Key);
 }
 
@@ -447,7 +554,7 @@ LONG TRegistryStore::InWriteTransaction(Body&& Work) {
 template <typename Body>
 LONG TRegistryStore::Transact(Body&& Work) {
   int Begin = sqlite3_exec(FDb, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
-  if (Begin != SQLITE_OK) return ErrorFromSqlite(Begin);
+  if (Begin != SQLITE_OK) return ErrorFromSqlite(Begin, FDb);
   FQueue.BeginWriting();
   TFileState State = TFileState::Ours;
   LONG Result = CheckFile(State);
@@ -465,7 +572,7 @@ LONG TRegistryStore::Transact(Body&& Work) {
       UseWriteAheadLog();
       return ERROR_SUCCESS;
     }
-    Result = ErrorFromSqlite(Commit);
+    Result = ErrorFromSqlite(Commit, FDb);
   }
   sqlite3_exec(FDb, "ROLLBACK", nullptr, nullptr, nullptr);
   Forget();
@@ -514,7 +621,7 @@ LONG TRegistryStore::CreateKey(KeyId Base, std::string_view Path, bool WantsWrit
 }
 
 LONG TRegistryStore::QueryValue(KeyId Key, std::string_view Name, DWORD& Type, std::string& Data) {
-  auto Call = BeginCall();
+  auto Call = BeginCall(true);
   LONG Result = Connect(false);
   if (Result != ERROR_SUCCESS) return Result;
   TFileState State = TFileState::Ours;
@@ -534,7 +641,7 @@ LONG TRegistryStore::QueryValue(KeyId Key, std::string_view Name, DWORD& Type, s
   }
   const int Step = Value.Step();
   if (Step == SQLITE_DONE) return ERROR_FILE_NOT_FOUND;
-  if (Step != SQLITE_ROW) return ErrorFromSqlite(Step);
+  if (Step != SQLITE_ROW) return ErrorFromSqlite(Step, FDb);
   Type = static_cast<DWORD>(Value.Int(0));
   Data = Value.Bytes(1);
   return ERROR_SUCCESS;
@@ -554,7 +661,7 @@ LONG TRegistryStore::SetValue(KeyId Key, std::string_view Name, DWORD Type, cons
                    .Bind(4, static_cast<std::int64_t>(Type))
                    .BindBytes(5, Data, Size)
                    .Step();
-    return Step == SQLITE_DONE ? ERROR_SUCCESS : ErrorFromSqlite(Step);
+    return Step == SQLITE_DONE ? ERROR_SUCCESS : ErrorFromSqlite(Step, FDb);
   });
 }
 
@@ -571,7 +678,7 @@ LONG TRegistryStore::DeleteValue(KeyId Key, std::string_view Name) {
     if (ReadOnly) return ERROR_ACCESS_DENIED;
     TStatement Delete = Statement(TSql::DeleteValue);
     const int Step = Delete.Bind(1, Key).Bind(2, FoldCase(Name)).Step();
-    if (Step != SQLITE_DONE) return ErrorFromSqlite(Step);
+    if (Step != SQLITE_DONE) return ErrorFromSqlite(Step, FDb);
     return sqlite3_changes(FDb) > 0 ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
   });
 }
@@ -592,7 +699,7 @@ LONG TRegistryStore::DeleteKey(KeyId Base, std::string_view Path) {
     TStatement Child = Statement(TSql::AnyChildKey);
     const int Step = Child.Bind(1, Key).Step();
     if (Step == SQLITE_ROW) return ERROR_ACCESS_DENIED;
-    if (Step != SQLITE_DONE) return ErrorFromSqlite(Step);
+    if (Step != SQLITE_DONE) return ErrorFromSqlite(Step, FDb);
     return RemoveKey(Key);
   });
   if (Result == ERROR_SUCCESS) FFoundKeys.ForgetKey(Key);
@@ -602,7 +709,7 @@ LONG TRegistryStore::DeleteKey(KeyId Base, std::string_view Path) {
 LONG TRegistryStore::FindLiveKey(KeyId Key, bool& ReadOnly) {
   TStatement Flags = Statement(TSql::KeyMark);
   const int Step = Flags.Bind(1, Key).Step();
-  if (Step != SQLITE_ROW) return Step == SQLITE_DONE ? ERROR_KEY_DELETED : ErrorFromSqlite(Step);
+  if (Step != SQLITE_ROW) return Step == SQLITE_DONE ? ERROR_KEY_DELETED : ErrorFromSqlite(Step, FDb);
   ReadOnly = Flags.Int(0) != 0;
   return ERROR_SUCCESS;
 }
@@ -611,14 +718,14 @@ LONG TRegistryStore::KeepDeletedKeyIds() {
   if (FKeepsDeletedKeyIds) return ERROR_SUCCESS;
   const int Made = sqlite3_exec(FDb, kDeletedKeyIds, nullptr, nullptr, nullptr);
   FKeepsDeletedKeyIds = Made == SQLITE_OK;
-  return ErrorFromSqlite(Made);
+  return ErrorFromSqlite(Made, FDb);
 }
 
 LONG TRegistryStore::RemoveKey(KeyId Key) {
   for (const TSql Sql : {TSql::DeleteKeyValues, TSql::DeleteKey, TSql::RecordDeletedKeyId}) {
     TStatement Change = Statement(Sql);
     const int Step = Change.Bind(1, Key).Step();
-    if (Step != SQLITE_DONE) return ErrorFromSqlite(Step);
+    if (Step != SQLITE_DONE) return ErrorFromSqlite(Step, FDb);
   }
   return ERROR_SUCCESS;
 }
@@ -632,6 +739,6 @@ LONG TRegistryStore::SetKeyReadOnly(KeyId Base, std::string_view Path, bool Read
   return InWriteTransaction([&]() -> LONG {
     TStatement Update = Statement(TSql::SetKeyMark);
     int Step = Update.Bind(1, ReadOnly ? 1 : 0).Bind(2, Key).Step();
-    return Step == SQLITE_DONE ? ERROR_SUCCESS : ErrorFromSqlite(Step);
+    return Step == SQLITE_DONE ? ERROR_SUCCESS : ErrorFromSqlite(Step, FDb);
   });
 }

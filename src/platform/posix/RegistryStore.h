@@ -96,10 +96,10 @@ class TRegistryStore {
   enum class TFileState { Empty, Ours, Foreign };
   using TClock = std::chrono::steady_clock;
 
-  // Starts one call: holds the store's lock. The time by which waits for
-  // other programs' locks end is set when the call first waits
-  // (StartWaiting): most calls never do, and need not read the clock.
-  std::unique_lock<std::mutex> BeginCall();
+  // Starts one call, a read or not: holds the store's lock. The time by
+  // which waits for other programs' locks end is set when the call first
+  // waits (StartWaiting): most calls never do, and need not read the clock.
+  std::unique_lock<std::mutex> BeginCall(bool Reads = false);
   void StartWaiting();
   static constexpr TClock::time_point kNotWaiting = TClock::time_point::min();
   // Whether the call may wait on for another's lock.
@@ -109,6 +109,14 @@ class TRegistryStore {
   // wanted; then forgets what the file no longer says.
   LONG Connect(bool ForWrite);
   LONG OpenConnection(bool ForWrite);
+  // Opens the file, under the name SQLite is given, as immutable where a
+  // reader could not read it otherwise and no writer has it open; false
+  // when that is not so.
+  bool OpenImmutable(const std::string& Opened);
+  // What marks the file as unchanged for an immutable connection: its
+  // identity, size and times, and that no writer's file is beside it.
+  using TFileMark = std::array<std::int64_t, 7>;
+  TFileMark FileMark() const;
   void Forget();
   LONG CheckFile(TFileState& State);
   LONG OpenExisting(KeyId Base, std::string_view Path, bool WantsWrite, KeyId& Key);
@@ -163,9 +171,13 @@ class TRegistryStore {
   std::mutex FLock;
   sqlite3* FDb = nullptr;
   bool FWritable = false;
+  bool FImmutable = false;
+  TFileMark FImmutableMark{};
   bool FKnownOurs = false;
   bool FWriteAheadLog = false;
   bool FKeepsDeletedKeyIds = false;
+  bool FReads = false;
+  TClock::time_point FReadsBusyUntil;
   TClock::time_point FDeadline;
   TClock::time_point FLastDeadline;
   TCommitWatch FWatch;

@@ -26,6 +26,8 @@ std::string SystemErrorMessage(LONG Code) {
       return "The parameter is incorrect";
     case ERROR_DISK_FULL:
       return "There is not enough space on the disk";
+    case ERROR_DIRECTORY_NOT_SUPPORTED:
+      return "An operation is not supported on a directory";
     case ERROR_BADDB:
       return "The configuration registry database is corrupt";
     case ERROR_BADKEY:

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "ChildProcess.h"
+#include "FileSizeLimit.h"
 #include "OptionsLock.h"
 #include "RegistryHandles.h"
 #include "RegistryMngr.h"
@@ -200,9 +201,11 @@ std::string LockAnswer() {
 // Whatever the umask, the folders the store and zqttweak's lock make are 0700
 // and the files 0600: the store's file, log, index and queue, and the lock;
 // a store file that was there keeps its mode, which SQLite gives its log and
-// index. Anything at the queue's or the lock's name but a regular file of
-// the user's is refused (every write to the store, or the lock with the
-// reason), and is left as it was, and so is what a link there points to.
+// index. A link at the store's name or at any name SQLite keeps beside it,
+// and anything at the queue's or the lock's name but a regular file of the
+// user's, is refused (every write to the store, or the lock with the
+// reason), and is left as it was, and so is what a link there points to:
+// nothing is made through a dangling one.
 TEST_F(RegistryStoreTest, TheStoreAndTheFilesBesideItAreItsUsersAlone) {
   using enum TPlanted;
   const struct {
@@ -212,6 +215,14 @@ TEST_F(RegistryStoreTest, TheStoreAndTheFilesBesideItAreItsUsersAlone) {
     mode_t Existing;  // the mode of a store file there before, or 0 for none
     const char* Refusal;
   } Cases[] = {
+      {"", LinkToUsersFile, 022, 0, "it is a symbolic link"},
+      {"", DanglingLink, 022, 0, "it is a symbolic link"},
+      {"-wal", LinkToUsersFile, 022, 0, "it is a symbolic link"},
+      {"-wal", DanglingLink, 022, 0, "it is a symbolic link"},
+      {"-shm", LinkToUsersFile, 022, 0, "it is a symbolic link"},
+      {"-shm", DanglingLink, 022, 0, "it is a symbolic link"},
+      {"-journal", LinkToUsersFile, 022, 0, "it is a symbolic link"},
+      {"-journal", DanglingLink, 022, 0, "it is a symbolic link"},
       {"-queue", Nothing, 022, 0, nullptr},
       {"-queue", Nothing, 000, 0, nullptr},
       {"-queue", Nothing, 0277, 0, nullptr},
@@ -311,6 +322,34 @@ TEST_F(RegistryStoreTest, AReaderInAFolderItMayOnlyReadNeedsNoLock) {
   EXPECT_FALSE(std::filesystem::exists(Folder / "registry.db.lock"));
 }
 
+// A store in a folder the user may only read, which its writer has closed
+// (nothing beside it), is read as it stands: its values are found, nothing
+// is made beside it, and a write is refused. Run by a process of another
+// user than the folder's (root's tests) or with the folder made read-only
+// (anyone else's).
+TEST_F(RegistryStoreTest, AStoreInAFolderTheUserMayOnlyReadIsRead) {
+  const std::filesystem::path Folder = Registry.Folder().Path() / "read-only";
+  std::filesystem::create_directory(Folder);
+  const std::string Store = (Folder / "registry.db").string();
+  UseFile(Store);
+  RegWriteBool(kPath, "Flag", true);
+  UseFile(File);
+  ASSERT_EQ(0, chmod(Store.c_str(), 0644));
+  ASSERT_EQ(0, chmod(Folder.c_str(), 0555));
+  const int Answer = RunInChild(geteuid() == 0 ? 65534 : uid_t(-1), [&] {
+    UseFile(Store);
+    const bool Read = RegReadBool(kPath, "Flag", false);
+    HKEY Key = nullptr;
+    const LONG Write = RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Other", 0, nullptr, 0,
+                                       KEY_ALL_ACCESS, nullptr, &Key, nullptr);
+    return (Read ? 0 : 1) | (Write == ERROR_ACCESS_DENIED ? 0 : 2);
+  });
+  chmod(Folder.c_str(), 0700);
+  EXPECT_EQ(0, Answer) << "1: the read, 2: the write";
+  for (const char* Beside : {"-wal", "-shm", "-journal"})
+    EXPECT_FALSE(std::filesystem::exists(Store + Beside)) << Beside;
+}
+
 // The desktop store's file: the one named, else below the user's data
 // folder, else below the home folder ($HOME, else the account's), else none
 // (never a folder others share): then the store's calls and the lock fail.
@@ -397,13 +436,14 @@ TEST_F(RegistryStoreTest, AnotherProgramsDatabaseIsNeverWritten) {
 
 using TClock = std::chrono::steady_clock;
 
-// No call waits longer than the store's limit, whatever it does: a read of
-// the registry manager opens its key read-only, where a busy answer must not
-// make it try its two weaker masks, each waiting again.
+// No call waits longer than the store's limit, whatever it does, and reads
+// one after the other wait that long in all: a read of the registry manager
+// opens its key read-only, where a busy answer must not make it try its two
+// weaker masks, each waiting again, nor may a command's or a page's reads.
 void ExpectBusyWithinTheLimit(const std::function<void()>& Call) {
   const TClock::time_point Start = TClock::now();
   Call();
-  EXPECT_LT(TClock::now() - Start, 2 * TRegistryStore::WaitLimit);
+  EXPECT_LT(TClock::now() - Start, TRegistryStore::WaitLimit * 3 / 2);
 }
 
 TEST_F(RegistryStoreTest, AStoreLockedByAnotherProgramIsBusyAndNeverTakenForForeign) {
@@ -411,8 +451,8 @@ TEST_F(RegistryStoreTest, AStoreLockedByAnotherProgramIsBusyAndNeverTakenForFore
   HKEY Key = nullptr;
   ExpectBusyWithinTheLimit([&] {
     EXPECT_EQ(ERROR_LOCK_VIOLATION, RegOpenKeyExA(HKEY_CURRENT_USER, kPath, 0, KEY_READ, &Key));
+    EXPECT_FALSE(RegReadBool(kPath, "Flag", false));
   });
-  ExpectBusyWithinTheLimit([&] { EXPECT_FALSE(RegReadBool(kPath, "Flag", false)); });
   ExpectBusyWithinTheLimit(
       [&] { EXPECT_THROW(RegWriteBool(kPath, "Other", true), ERegistryException); });
   Locker->Kill();
@@ -478,22 +518,15 @@ TEST_F(RegistryStoreTest, WritersWaitingForALockWriteInTheOrderTheyCame) {
   }
 }
 
-// A writer that stops in its turn (a signal, a debugger) costs every other
-// write at most the store's limit: stopped inside its write transaction, it
-// gets the others answered busy; stopped before, holding its ticket or the
-// ticket counter, it lets them go for the store's lock and write. Once it is
-// continued or killed, every write succeeds. Three writers at once, each
-// with a connection of its own: one behind the stopped writer, two behind
-// that one.
-TEST_F(RegistryStoreTest, AStoppedWriterCostsOtherWritesAtMostTheLimit) {
-  const struct {
-    const char* Stopped;
-    LONG Answer;
-    bool Killed;
-  } Cases[] = {{"--stopped-writing", ERROR_LOCK_VIOLATION, true},
-               {"--stopped-writing", ERROR_LOCK_VIOLATION, false},
-               {"--stopped-queued", ERROR_SUCCESS, false},
-               {"--stopped-counting", ERROR_SUCCESS, true}};
+// A writer stopped (a signal, a debugger) after any step of its turn costs
+// every other write at most the store's limit: stopped inside its write
+// transaction, it gets the others answered busy; stopped at any other step,
+// it lets them go for the store's lock and write. Once it is continued or
+// killed (every other step), every write succeeds. Three writers at once,
+// each with a connection of its own: one behind the stopped writer, two
+// behind that one.
+TEST_F(RegistryStoreTest, AWriterStoppedAtAnyStepCostsOtherWritesAtMostTheLimit) {
+  using TStep = TWriterQueue::TStep;
   // Beside the limit, time for three writers to start and write on two busy
   // cores.
   const auto Answered = TRegistryStore::WaitLimit + std::chrono::milliseconds(1500);
@@ -514,22 +547,25 @@ TEST_F(RegistryStoreTest, AStoppedWriterCostsOtherWritesAtMostTheLimit) {
       });
     for (std::thread& Writer : Writers) Writer.join();
   };
-  for (const auto& Case : Cases) {
-    SCOPED_TRACE(testing::Message() << Case.Stopped << (Case.Killed ? " killed" : " continued"));
-    TChildProcess Stopped(REGISTRY_STORE_LOCKER, {File, Case.Stopped});
+  for (int Step = 0; Step < static_cast<int>(TStep::Count); ++Step) {
+    const bool Killed = Step % 2 == 0;
+    const bool InTransaction = Step == static_cast<int>(TStep::WritingRecorded) ||
+                               Step == static_cast<int>(TStep::WritingMarked);
+    SCOPED_TRACE(testing::Message() << "step " << Step << (Killed ? " killed" : " continued"));
+    TChildProcess Stopped(REGISTRY_STORE_LOCKER, {File, "--stopped-at", std::to_string(Step)});
     ASSERT_TRUE(Stopped.WaitStopped());
     std::vector<LONG> Answers(Stores.size(), -1);
     std::vector<TClock::duration> Times(Stores.size());
     WriteAll(Answers, Times);
     for (size_t Index = 0; Index < Stores.size(); ++Index) {
-      EXPECT_EQ(Case.Answer, Answers[Index]) << Index;
+      EXPECT_EQ(InTransaction ? ERROR_LOCK_VIOLATION : ERROR_SUCCESS, Answers[Index]) << Index;
       EXPECT_LT(Times[Index], Answered) << Index;
     }
-    if (Case.Killed)
+    if (Killed)
       Stopped.Kill();
     else
       Stopped.Continue();
-    EXPECT_EQ(Case.Killed ? -1 : 0, Stopped.Wait());
+    EXPECT_EQ(Killed ? -1 : 0, Stopped.Wait());
     WriteAll(Answers, Times);
     for (size_t Index = 0; Index < Stores.size(); ++Index) EXPECT_EQ(ERROR_SUCCESS, Answers[Index]);
   }
@@ -549,15 +585,30 @@ TEST_F(RegistryStoreTest, AnythingButARegularFileIsRefusedAtOnce) {
   ASSERT_EQ(0, mkfifo(Fifo.c_str(), 0600));
   const std::string Folder = Registry.Folder().File("folder.db");
   std::filesystem::create_directory(Folder);
-  for (const std::string& Path : {Fifo, Folder, std::string("/dev/null")}) {
+  for (const auto& [Path, Refusal] : {std::pair{Fifo, ERROR_BADDB},
+                                       std::pair{Folder, ERROR_DIRECTORY_NOT_SUPPORTED},
+                                       std::pair{std::string("/dev/null"), ERROR_BADDB}}) {
     UseFile(Path);
     HKEY Key = nullptr;
-    EXPECT_EQ(ERROR_BADDB, RegCreateKeyExA(HKEY_CURRENT_USER, kPath, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                           nullptr, &Key, nullptr))
+    EXPECT_EQ(Refusal, RegCreateKeyExA(HKEY_CURRENT_USER, kPath, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                       nullptr, &Key, nullptr))
         << Path;
     EXPECT_TRUE(RegReadBool(kPath, "Flag", true)) << Path;
   }
   EXPECT_TRUE(std::filesystem::is_empty(Folder));
+}
+
+// A write that the system fails to make (here the file size limit refuses
+// every byte) says it could not write.
+TEST_F(RegistryStoreTest, AWriteTheSystemFailsSaysItCouldNotWrite) {
+  UseFile(File);
+  RegWriteBool(kPath, "Flag", true);
+  TRegistryStore Store(File);
+  const std::string Data(65536, 'd');
+  const TFileSizeLimit Limit(0);
+  EXPECT_EQ(ERROR_CANTWRITE,
+            Store.SetValue(TRegistryStore::CurrentUserHive, "Big", REG_BINARY,
+                           reinterpret_cast<const BYTE*>(Data.data()), Data.size()));
 }
 
 TEST_F(RegistryStoreTest, KeysStopAt512LevelsBelowTheRegistryRoot) {
