@@ -240,7 +240,7 @@ TEST_F(RapiManagerTest, ARefusedWriteRaisesAndChangesNothing) {
   for (const TStoredValue& Value : {DwordValue(1), TStoredValue()})
     EXPECT_EQ("Write registry value failed: LogEnabled: " + SystemErrorMessage(ERROR_ACCESS_DENIED),
               MessageOf<TExRapiRegWriteValueFailed>(
-                  [&] { Manager.WriteStoredValue(kKey, "LogEnabled", Value); }));
+                  [&] { TStoredValues(Manager).Write(kKey, "LogEnabled", Value); }));
   EXPECT_EQ(0, Manager.ReadInteger("LogEnabled", 5));
 }
 
@@ -263,15 +263,14 @@ TEST_P(PutBackTest, ReadsAgainExactlyAsFirstRead) {
     Device.SetValue(HKEY_CURRENT_USER, PathBelowRoot(Case.Key), "Level", Case.Stored.Type,
                     Case.Stored.Data);
   TRapiManager& Manager = Connect();
-  const TStoredValue First = Manager.ReadStoredValue(Case.Key, "Level");
+  TStoredValues Values(Manager);
+  const TStoredValue First = Values.Read(Case.Key, "Level");
   EXPECT_EQ(Case.Stored, First);
-  // The key read is the current key from then on.
-  EXPECT_EQ(First.Present ? static_cast<int>(First.Data.size()) : -1, Manager.GetDataSize("Level"));
   const TStoredValue Other{"", true, REG_MULTI_SZ, DeviceTextBytes(WIDE("something else"))};
-  Manager.WriteStoredValue(Case.Key, "Level", Other);
-  EXPECT_EQ(Other, Manager.ReadStoredValue(Case.Key, "Level"));
-  Manager.WriteStoredValue(Case.Key, "Level", First);
-  EXPECT_EQ(First, Manager.ReadStoredValue(Case.Key, "Level"));
+  Values.Write(Case.Key, "Level", Other);
+  EXPECT_EQ(Other, Values.Read(Case.Key, "Level"));
+  Values.Write(Case.Key, "Level", First);
+  EXPECT_EQ(First, Values.Read(Case.Key, "Level"));
   if (!First.FirstMissingKey.empty()) {
     EXPECT_FALSE(Device.KeyExists(HKEY_CURRENT_USER, First.FirstMissingKey));
   }
@@ -295,13 +294,13 @@ TEST_F(RapiManagerTest, AReadFailingForAnotherReasonThanAMissingValueRaisesWithT
   TRapiManager& Manager = Connect();
   Device.FailRegistryReads();
   EXPECT_EQ("Read registry value failed: Level: " + SystemErrorMessage(ERROR_CANTREAD),
-            MessageOf<TExRapiRegReadValueFailed>([&] { Manager.ReadStoredValue(kKey, "Level"); }));
+            MessageOf<TExRapiRegReadValueFailed>([&] { TStoredValues(Manager).Read(kKey, "Level"); }));
   // The dialog still shows the default of a value it cannot read.
   EXPECT_EQ(7, Manager.ReadInteger("Level", 7));
   // A key that cannot be asked about is not a missing key.
   Device.Unplug();
   EXPECT_EQ("Read registry value failed: Level: " + SystemErrorMessage(ERROR_NOT_CONNECTED),
-            MessageOf<TExRapiRegReadValueFailed>([&] { Manager.ReadStoredValue(kKey, "Level"); }));
+            MessageOf<TExRapiRegReadValueFailed>([&] { TStoredValues(Manager).Read(kKey, "Level"); }));
 }
 
 TEST_F(RapiManagerTest, RootKeyDecidesTheHiveOfLaterOpens) {

@@ -70,7 +70,10 @@ TEST_F(ZqtTweakSystemTest, NothingPlantedAtTheProgramsFileNamesIsFollowedOrRepla
   };
   if (Root)
     Cases.push_back({{"--export", Device}, "Cannot write " + Device + ": it is not a regular file"});
-  Cases.push_back({{"--set", "drag-drop-delay=5"}, "Cannot read " + Journal + ": it is a symbolic link"});
+  Cases.push_back({{"--set", "drag-drop-delay=5"},
+                   "Cannot read " + Journal +
+                       ": it is a symbolic link.\nTo drop it, leaving every option as it is now: "
+                       "zqttweak --drop-journal"});
   for (const TCase& Case : Cases) {
     SCOPED_TRACE(Case.Command.back());
     if (Case.Command.front() == "--set") ASSERT_EQ(0, symlink(Victim.c_str(), Journal.c_str()));
@@ -87,19 +90,20 @@ TEST_F(ZqtTweakSystemTest, NothingPlantedAtTheProgramsFileNamesIsFollowedOrRepla
 }
 
 // Another program's file where the registry should be: every read of it
-// fails, and no command shows a default in its place or writes anything.
+// fails, the first being that of the switch that decides which options
+// exist, and no command shows a default in its place or writes anything.
 TEST_F(ZqtTweakSystemTest, AReadThatFailsFailsTheCommandAndWritesNothing) {
   SetOnDevice(kAppearanceKey, "UseMargins", 0);
   WriteWholeFile(StoreFile(), std::string(4096, 'x'));
   const std::string Exported = File("desktop.reg");
-  const std::string Failure = "zqttweak: Cannot read drag-drop-delay: Failed to get data for '" +
-                              kDelayName + "': " + SystemErrorMessage(ERROR_BADDB) + "\n";
+  const std::string Failure =
+      "zqttweak: Cannot read ZQTTweakerAdvanced: Failed to get data for 'ZQTTweakerAdvanced': " +
+      SystemErrorMessage(ERROR_BADDB) + "\n";
   const std::pair<std::vector<std::string>, std::string> Cases[] = {
       {{"--get", "drag-drop-delay"}, Failure},
       {{"--list"}, Failure},
       {{"--export", Exported}, Failure},
-      {{"--set", "use-margins=1", "--set", "drag-drop-delay=250"},
-       Failure + "Nothing was changed.\n"}};
+      {{"--set", "use-margins=1", "--set", "drag-drop-delay=250"}, Failure}};
   for (const auto& [Command, Err] : Cases) {
     SCOPED_TRACE(Command.front());
     const TProgramRun Run = this->Run(Command);
