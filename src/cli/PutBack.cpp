@@ -10,8 +10,13 @@ struct TStep {
   const TJournalEntry* Entry;
   TStoredValues* Values = nullptr;
   TAction Action = TAction::None;
+  // For a failed step: the line that says what failed, up to the reason.
   std::string Failure;
 };
+
+std::string ReadFailure(const TJournalEntry& Entry, const char* When, const std::exception& Error) {
+  return "Could not read " + Entry.Id + When + DescribedValue(Entry.Before) + ": " + Error.what();
+}
 
 // What to do with an entry's value as it is now. A value missing as before,
 // under keys that exist now, is the command's too: they were made for it.
@@ -32,7 +37,7 @@ TStep Decide(const TJournalEntry& Entry, const TValuesOfEntry& ValuesOf) {
     Step.Action = ActionFor(Entry, Step.Values->Read(Entry.Key, Entry.ValueName));
   } catch (const std::exception& Error) {
     Step.Action = TAction::Failed;
-    Step.Failure = Error.what();
+    Step.Failure = ReadFailure(Entry, " to put it back to ", Error);
   }
   return Step;
 }
@@ -55,16 +60,20 @@ TStoredValue Target(const TStep& Step, const std::vector<TStep>& Steps) {
   return Value;
 }
 
-// Writes Value and reads it back: a failure, or what it reads as instead.
+// Writes Value and reads it back: what failed, or nothing.
 std::string Restore(const TStep& Step, const TStoredValue& Value) {
   const TJournalEntry& Entry = *Step.Entry;
+  const std::string NotPut = "Could not put " + Entry.Id + " back to " + DescribedValue(Entry.Before) + ": ";
   try {
     Step.Values->Write(Entry.Key, Entry.ValueName, Value);
-    const TStoredValue Now = Step.Values->Read(Entry.Key, Entry.ValueName);
-    if (Now == Value) return std::string();
-    return "it reads back as " + DescribedValue(Now);
   } catch (const std::exception& Error) {
-    return Error.what();
+    return NotPut + Error.what();
+  }
+  try {
+    const TStoredValue Now = Step.Values->Read(Entry.Key, Entry.ValueName);
+    return Now == Value ? std::string() : NotPut + "it reads back as " + DescribedValue(Now);
+  } catch (const std::exception& Error) {
+    return ReadFailure(Entry, " again after putting it back to ", Error);
   }
 }
 
@@ -83,9 +92,7 @@ TPutBackResult PutBack(const std::vector<TJournalEntry>& Entries, const TValuesO
     const TJournalEntry& Entry = *Step.Entry;
     if (Step.Action == TAction::Keep)
       Result.Kept += Entry.Id + " was changed by another program since: kept as it is\n";
-    if (Step.Action == TAction::Failed)
-      Result.Failed += "Could not put " + Entry.Id + " back to " + DescribedValue(Entry.Before) +
-                       ": " + Step.Failure + "\n";
+    if (Step.Action == TAction::Failed) Result.Failed += Step.Failure + "\n";
     if (Step.Action == TAction::Away) Result.Away.insert(Result.Away.begin(), Entry);
   }
   return Result;

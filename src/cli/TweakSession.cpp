@@ -65,7 +65,7 @@ int ParseValue(const TOptionRow& Row, const std::string& Text) { return Row.Kind
 
 TTweakSession::TTweakSession(bool WithDevice, TLockMode Mode)
     : FDevice(WithDevice ? std::make_unique<TRapiManager>() : nullptr),
-      FDeviceValues(WithDevice ? std::make_unique<TStoredValues>(*FDevice) : nullptr) {
+      FDeviceValues(WithDevice ? std::make_unique<TFilteredValues>(*FDevice) : nullptr) {
   Lock(Mode);
   FJournal.emplace();
   // One command alone takes a journal back: a reader waits for the others.
@@ -158,13 +158,13 @@ const std::string& TTweakSession::DeviceIdentity() {
 
 TStoredValues* TTweakSession::ValuesOf(const TJournalEntry& Entry) {
   if (Entry.Target == otDesktop) return &FDesktopValues;
-  return Entry.Device == DeviceIdentity() ? FDeviceValues.get() : nullptr;
+  return Entry.Device == DeviceIdentity() ? &FDeviceValues->Values() : nullptr;
 }
 
 TStoredValue TTweakSession::ReadStored(const TJournalEntry& Entry) {
   if (Entry.Target == otDesktop) return FDesktopValues.Read(Entry.Key, Entry.ValueName);
   RequireDevice();
-  return FDeviceValues->Read(Entry.Key, Entry.ValueName);
+  return FDeviceValues->Values().Read(Entry.Key, Entry.ValueName);
 }
 
 void TTweakSession::CheckNotKeptForAnotherDevice(const std::vector<TJournalEntry>& Entries) const {
@@ -225,11 +225,11 @@ void TTweakSession::TakeBackInterrupted() {
   if (AnyOnDevice(*Entries) && !FDevice) JournalDevice = std::make_unique<TRapiManager>();
   TRapiManager* Device = FDevice ? FDevice.get() : JournalDevice.get();
   const std::optional<std::string> Identity = IdentityOf(Device);
-  std::optional<TStoredValues> DeviceValues;
+  std::optional<TFilteredValues> DeviceValues;
   if (Identity) DeviceValues.emplace(*Device);
   const TValuesOfEntry ValuesOf = [&](const TJournalEntry& Entry) -> TStoredValues* {
     if (Entry.Target == otDesktop) return &FDesktopValues;
-    return Identity && Entry.Device == *Identity ? &*DeviceValues : nullptr;
+    return Identity && Entry.Device == *Identity ? &DeviceValues->Values() : nullptr;
   };
   const TInterruptGuard Guard;
   const TPutBackResult Result = PutBack(*Entries, ValuesOf);

@@ -23,6 +23,7 @@
 #include "OptionValue.h"
 #include "OptionsLock.h"
 #include "RapiMngr.h"
+#include "RegistryCallsFilter.h"
 #include "RegistryMngr.h"
 #include "ZQTTweakerManager.h"
 
@@ -103,9 +104,10 @@ class TTweakSession {
   void TakeBackInterrupted();
 
   TRegistryManager FRegistry{"", "", false, HKEY_CURRENT_USER};
-  TStoredValues FDesktopValues{FRegistry};
+  TFilteredValues FDesktop{FRegistry};
+  TStoredValues& FDesktopValues = FDesktop.Values();
   std::unique_ptr<TRapiManager> FDevice;
-  std::unique_ptr<TStoredValues> FDeviceValues;
+  std::unique_ptr<TFilteredValues> FDeviceValues;
   std::optional<std::string> FDeviceIdentity;
   // Taken once the device answered or not, so that its wait holds no one up.
   std::optional<TOptionsLock> FLock;

@@ -370,12 +370,17 @@ LONG TRapiManager::DeleteKey(const std::string& Key) {
   return Call(kDeleteKey, CeRegDeleteKey(FRootKey, DeviceName(PathBelowRoot(Key)).c_str()));
 }
 
+// A failure that came before any call is in the system's words.
+std::string TRapiManager::LastFailureReason(LONG Code) const {
+  return FLastCall ? FailureReason(*FLastCall, Code) : SystemErrorMessage(Code);
+}
+
 void TRapiManager::RaiseReadFailure(const std::string& Name, LONG Code) {
-  throw TExRapiRegReadValueFailed(Name, FailureReason(*FLastCall, Code));
+  throw TExRapiRegReadValueFailed(Name, LastFailureReason(Code));
 }
 
 void TRapiManager::RaiseWriteFailure(const std::string& Name, LONG Code) {
-  throw TExRapiRegWriteValueFailed(Name, FailureReason(*FLastCall, Code));
+  throw TExRapiRegWriteValueFailed(Name, LastFailureReason(Code));
 }
 
 std::string TRapiManager::Identity() {

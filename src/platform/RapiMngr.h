@@ -153,6 +153,7 @@ class TRapiManager : public TRegistryCalls {
   bool Connect();
   // Code, with Call as the latest call made.
   LONG Call(const TRegistryCall& Call, LONG Code);
+  std::string LastFailureReason(LONG Code) const;
   void SetConnected(bool Value);
   void ChangeKey(HKEY Value, const std::string& Path);
 
