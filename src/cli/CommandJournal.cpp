@@ -155,7 +155,8 @@ std::optional<std::vector<TJournalEntry>> TCommandJournal::Find() const {
   std::string Bytes;
   const std::string Failure = ReadJournalFile(FFileName, Found, Bytes);
   if (!Failure.empty())
-    RaiseJournalError("Cannot read", FFileName, Failure + (Found ? std::string(".\n") + kDropAdvice : ""));
+    RaiseJournalError("Cannot read", FFileName,
+                      Failure + (Found ? std::string(".\n") + kDropAdvice : ""));
   if (!Found) return std::nullopt;
   try {
     return JournalEntries(Bytes);

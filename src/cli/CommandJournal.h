@@ -1,5 +1,6 @@
-// What a command that writes options will put back if it does not end: each
-// value it is about to write, as it was before and as the command writes it,
+// What a command that writes more than one value will put back if it does
+// not end (one value is written by one call, whole or not at all): each value
+// it is about to write, as it was before and as the command writes it,
 // and for a device value the device it is on. The journal is written and
 // synced before the first write and removed once the command is done, so a
 // command killed or stopped by a power loss meanwhile leaves it behind, and

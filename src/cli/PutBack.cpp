@@ -63,7 +63,8 @@ TStoredValue Target(const TStep& Step, const std::vector<TStep>& Steps) {
 // Writes Value and reads it back: what failed, or nothing.
 std::string Restore(const TStep& Step, const TStoredValue& Value) {
   const TJournalEntry& Entry = *Step.Entry;
-  const std::string NotPut = "Could not put " + Entry.Id + " back to " + DescribedValue(Entry.Before) + ": ";
+  const std::string NotPut =
+      "Could not put " + Entry.Id + " back to " + DescribedValue(Entry.Before) + ": ";
   try {
     Step.Values->Write(Entry.Key, Entry.ValueName, Value);
   } catch (const std::exception& Error) {

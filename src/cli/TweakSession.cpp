@@ -125,7 +125,8 @@ int TTweakSession::StoredValueOf(const TOptionRow& Row) {
   TTweakOptionItem& Option = Existing(Row);
   int Number = Option.Kind().DefaultValue(Option);
   try {
-    HoldsDword(ReadStored({Row.Id, Option.Target, Option.Key, Option.ValueName, {}, {}, {}}), Number);
+    HoldsDword(ReadStored({Row.Id, Option.Target, Option.Key, Option.ValueName, {}, {}, {}}),
+               Number);
   } catch (const std::exception& Error) {
     throw ECommandError(std::string("Cannot read ") + Row.Id + ": " + Error.what());
   }
@@ -175,8 +176,8 @@ void TTweakSession::CheckNotKeptForAnotherDevice(const std::vector<TJournalEntry
         throw ECommandError(
             "The journal " + FJournal->FileName() + " keeps the change of " + Entry.Id +
             " by an interrupted command for another device: connect that device and run any "
-            "zqttweak command to take it back there, or drop the journal with " + kDropJournal +
-            "\nNothing was changed.");
+            "zqttweak command to take it back there, or drop the journal with " +
+            kDropJournal + "\nNothing was changed.");
 }
 
 // The device's identity is read before the first write, so that the
@@ -194,7 +195,9 @@ void TTweakSession::Write(const std::vector<TJournalEntry>& Planned) {
     }
   }
   const TInterruptGuard Guard;
-  FJournal->Record(Entries);
+  // One value is written by one call, which ends whole or not at all.
+  const bool Journaled = Entries.size() > 1;
+  if (Journaled) FJournal->Record(Entries);
   for (std::size_t Index = 0; Index < Entries.size(); ++Index) {
     try {
       TStoredValues* Values = ValuesOf(Entries[Index]);
@@ -203,16 +206,16 @@ void TTweakSession::Write(const std::vector<TJournalEntry>& Planned) {
       const std::vector<TJournalEntry> Written(Entries.begin(), Entries.begin() + Index + 1);
       const TPutBackResult Result =
           PutBack(Written, [this](const TJournalEntry& Entry) { return ValuesOf(Entry); });
-      if (Result.Failed.empty()) FJournal->Remove();
-      throw ECommandError("Could not write " + Entries[Index].Id + ": " + Error.what() + "\n" +
-                          Result.Kept +
-                          (Result.Failed.empty()
-                               ? "Nothing was changed."
-                               : Result.Failed + "The journal " + FJournal->FileName() +
-                                     " keeps them: the next zqttweak puts them back first."));
+      if (Result.Failed.empty() && Journaled) FJournal->Remove();
+      if (!Result.Failed.empty() && !Journaled) FJournal->Record(Written);
+      throw ECommandError(
+          "Could not write " + Entries[Index].Id + ": " + Error.what() + "\n" + Result.Kept +
+          (Result.Failed.empty() ? "Nothing was changed."
+                                 : Result.Failed + "The journal " + FJournal->FileName() +
+                                       " keeps them: the next zqttweak puts them back first."));
     }
   }
-  FJournal->Remove();
+  if (Journaled) FJournal->Remove();
 }
 
 // A device that only the journal needs is reached for it alone: the
@@ -234,10 +237,11 @@ void TTweakSession::TakeBackInterrupted() {
   const TInterruptGuard Guard;
   const TPutBackResult Result = PutBack(*Entries, ValuesOf);
   if (!Result.Failed.empty())
-    throw ECommandError("An earlier command was interrupted, and not all of its changes could be "
-                        "taken back:\n" + Result.Kept + Result.Failed + "The journal " +
-                        FJournal->FileName() +
-                        " keeps them: the next zqttweak puts them back first.");
+    throw ECommandError(
+        "An earlier command was interrupted, and not all of its changes could be "
+        "taken back:\n" +
+        Result.Kept + Result.Failed + "The journal " + FJournal->FileName() +
+        " keeps them: the next zqttweak puts them back first.");
   FJournal->Keep(Result.Away);
   FJournal->Remove();
   if (Result.Away.size() < Entries->size())
@@ -247,6 +251,7 @@ void TTweakSession::TakeBackInterrupted() {
   if (!Result.Away.empty())
     UserInteraction().ShowMessage(
         "An earlier command was interrupted on a device that is not connected now: its changes "
-        "of " + IdsOf(Result.Away) + " stay in the journal " + FJournal->FileName() +
+        "of " +
+        IdsOf(Result.Away) + " stay in the journal " + FJournal->FileName() +
         " until that device is connected again (or drop them with " + kDropJournal + ")");
 }

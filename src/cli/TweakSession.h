@@ -71,14 +71,15 @@ class TTweakSession {
   // Writes the values as one unit, once each has been found to name an
   // option of this run; Refuse(Value, Reason) raises for one that does not,
   // and then nothing is written; ECommandError, and nothing written, for a
-  // device value that the journal keeps for another device. An option named twice is written once, with
-  // its later value. Every value is written, also one equal to the stored
-  // one. Before the first write, each value is read as stored (a failed read
-  // writes nothing) and recorded in the journal. When a write fails, every
-  // value written is put back exactly as it was, and ECommandError names the
-  // value that failed and says that nothing was changed, or names each value
-  // that could not be put back (the journal keeps those for the next
-  // command); a value changed by another program since is kept, and named.
+  // device value that the journal keeps for another device. An option named
+  // twice is written once, with its later value. Every value is written, also
+  // one equal to the stored one. Before the first write, each value is read
+  // as stored (a failed read writes nothing) and, when there are several,
+  // recorded in the journal. When a write fails, every value written is put
+  // back exactly as it was, unless another program changed it since (then it
+  // is kept, and named), and ECommandError names the value that failed and
+  // says that nothing was changed, or names each value that could not be put
+  // back (the journal keeps those for the next command).
   template <typename TRefuse>
   void Write(const std::vector<TOptionValue>& Values, TRefuse Refuse);
 
@@ -132,7 +133,12 @@ void TTweakSession::Write(const std::vector<TOptionValue>& Values, TRefuse Refus
   }
   std::vector<TJournalEntry> Entries;
   for (std::size_t Index = 0; Index < Options.size(); ++Index)
-    Entries.push_back({Latest[Index].Row->Id, Options[Index]->Target, Options[Index]->Key,
-                       Options[Index]->ValueName, {}, DwordValue(Latest[Index].Value), {}});
+    Entries.push_back({Latest[Index].Row->Id,
+                       Options[Index]->Target,
+                       Options[Index]->Key,
+                       Options[Index]->ValueName,
+                       {},
+                       DwordValue(Latest[Index].Value),
+                       {}});
   Write(Entries);
 }

@@ -338,8 +338,8 @@ LONG TRapiManager::ProbeKey(const std::string& Key) {
 LONG TRapiManager::QueryValue(const std::string& Key, const std::string& Name, DWORD& Type,
                               std::string& Data) {
   TDeviceKey Opened;
-  const LONG Code =
-      Call(kOpenKey, CeRegOpenKeyEx(FRootKey, DeviceName(Key).c_str(), 0, KEY_READ, Opened.Receive()));
+  const LONG Code = Call(
+      kOpenKey, CeRegOpenKeyEx(FRootKey, DeviceName(Key).c_str(), 0, KEY_READ, Opened.Receive()));
   if (Code != ERROR_SUCCESS) return Code;
   return Call(kQueryValue, QueryDeviceBytes(Opened.Key(), Name, Type, Data));
 }
@@ -348,9 +348,9 @@ LONG TRapiManager::SetValue(const std::string& Key, const std::string& Name, DWO
                             const std::string& Data) {
   TDeviceKey Opened;
   DWORD Disposition = 0;
-  const LONG Code = Call(kCreateKey, CeRegCreateKeyEx(FRootKey, DeviceName(Key).c_str(), 0, nullptr,
-                                                      0, KEY_ALL_ACCESS, nullptr, Opened.Receive(),
-                                                      &Disposition));
+  const LONG Code =
+      Call(kCreateKey, CeRegCreateKeyEx(FRootKey, DeviceName(Key).c_str(), 0, nullptr, 0,
+                                        KEY_ALL_ACCESS, nullptr, Opened.Receive(), &Disposition));
   if (Code != ERROR_SUCCESS) return Code;
   const std::string Guarded = GuardedBytes(Data);
   return Call(kSetValue, CeRegSetValueEx(Opened.Key(), DeviceName(Name).c_str(), 0, Type,
@@ -360,8 +360,8 @@ LONG TRapiManager::SetValue(const std::string& Key, const std::string& Name, DWO
 
 LONG TRapiManager::DeleteValue(const std::string& Key, const std::string& Name) {
   TDeviceKey Opened;
-  const LONG Code = Call(
-      kOpenKey, CeRegOpenKeyEx(FRootKey, DeviceName(Key).c_str(), 0, KEY_ALL_ACCESS, Opened.Receive()));
+  const LONG Code = Call(kOpenKey, CeRegOpenKeyEx(FRootKey, DeviceName(Key).c_str(), 0,
+                                                  KEY_ALL_ACCESS, Opened.Receive()));
   if (Code != ERROR_SUCCESS) return Code;
   return Call(kDeleteValue, CeRegDeleteValue(Opened.Key(), DeviceName(Name).c_str()));
 }
@@ -396,12 +396,11 @@ std::string TRapiManager::Identity() {
   }
 }
 
-void TRapiManager::CopyFileFromDevice(const std::string& DeviceFile,
-                                      const std::string& DesktopFile, bool Overwrite) {
+void TRapiManager::CopyFileFromDevice(const std::string& DeviceFile, const std::string& DesktopFile,
+                                      bool Overwrite) {
   if (!Overwrite && DesktopFileExists(DesktopFile)) throw TExRapiFileAlreadyExists(DesktopFile);
-  const HANDLE Opened =
-      CeCreateFile(DeviceName(DeviceFile).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE Opened = CeCreateFile(DeviceName(DeviceFile).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (Opened == INVALID_HANDLE_VALUE) throw TExRapiFileNotFound(DeviceFile);
   TDeviceFile Source(Opened);
   std::vector<BYTE> Buffer(kTransferChunk);

@@ -147,7 +147,7 @@ class TRapiManager : public TRegistryCalls {
   // The device's temporary folder; empty when it cannot be asked.
   std::string GetDeviceTempPath();
 
- struct TRegistryCall;
+  struct TRegistryCall;
 
  private:
   bool Connect();

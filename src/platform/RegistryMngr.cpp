@@ -142,9 +142,9 @@ LONG TRegistryManager::SetValue(const std::string& Key, const std::string& Name,
                                 const std::string& Data) {
   TKeyHandle Opened;
   DWORD Disposition = 0;
-  const LONG Result = RegCreateKeyExA(RootKey(), PathBelowRoot(Key).c_str(), 0, nullptr,
-                                      REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
-                                      Opened.Receive(), &Disposition);
+  const LONG Result =
+      RegCreateKeyExA(RootKey(), PathBelowRoot(Key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                      KEY_SET_VALUE, nullptr, Opened.Receive(), &Disposition);
   if (Result != ERROR_SUCCESS) return Result;
   const std::string Guarded = GuardedBytes(Data);
   return RegSetValueBytes(Opened.Key(), FNamePrefix + Name, Type,

@@ -63,8 +63,8 @@ TStoredValue TStoredValues::Read(const std::string& Key, const std::string& Name
   if (Code == ERROR_FILE_NOT_FOUND) {
     Value = TStoredValue();
     const LONG Opening = FCalls.ProbeKey(Key);
-    Code = Opening == ERROR_FILE_NOT_FOUND ? FindFirstMissingKey(Key, Value.FirstMissingKey)
-                                           : Opening;
+    Code =
+        Opening == ERROR_FILE_NOT_FOUND ? FindFirstMissingKey(Key, Value.FirstMissingKey) : Opening;
     if (Code == ERROR_SUCCESS && Opening != ERROR_SUCCESS && Value.FirstMissingKey.empty())
       Code = Opening;
   }

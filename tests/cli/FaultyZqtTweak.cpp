@@ -5,6 +5,8 @@
 // read or write; ZQT_END_AT_CALL=N ends the program right after the Nth, as
 // a kill would, without anything after it (exit status kEndedAtCall). A
 // program that ends before the call says so last (kFaultNotReached).
+#include "FaultyZqtTweak.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <iostream>
@@ -13,7 +15,6 @@
 #include <vector>
 
 #include "ConsoleInteraction.h"
-#include "FaultyZqtTweak.h"
 #include "RegistryCallsFilter.h"
 #include "TweakCommands.h"
 

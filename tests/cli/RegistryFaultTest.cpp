@@ -29,12 +29,12 @@ std::vector<std::string> IdsAfter(const std::string& Err, const std::string& Sta
   std::vector<std::string> Ids;
   std::istringstream Lines(Err);
   for (std::string Line; std::getline(Lines, Line);)
-    if (Line.starts_with(Start)) Ids.push_back(Line.substr(Start.size(), Line.find(' ', Start.size()) - Start.size()));
+    if (Line.starts_with(Start))
+      Ids.push_back(Line.substr(Start.size(), Line.find(' ', Start.size()) - Start.size()));
   return Ids;
 }
 
-class RegistryFaultTest : public TakeBackFixture,
-                          public ::testing::WithParamInterface<TFaultCase> {
+class RegistryFaultTest : public TakeBackFixture, public ::testing::WithParamInterface<TFaultCase> {
  protected:
   std::vector<std::string> Command() const {
     std::vector<TWatchedValue> Values = Watched;
@@ -62,7 +62,8 @@ class RegistryFaultTest : public TakeBackFixture,
         << Next.Err;
     EXPECT_FALSE(std::filesystem::exists(JournalFile()));
     const auto [AsBefore, AsWritten] = AsBeforeAndAsWritten();
-    EXPECT_TRUE(AsBefore == 6 || AsWritten == 6) << AsBefore << " as before, " << AsWritten << " as written";
+    EXPECT_TRUE(AsBefore == 6 || AsWritten == 6)
+        << AsBefore << " as before, " << AsWritten << " as written";
   }
 };
 
@@ -78,7 +79,9 @@ TEST_P(RegistryFaultTest, EachFailedCallLeavesAllOrNothingAndTrueMessages) {
     EXPECT_EQ(JournalKept, std::filesystem::exists(JournalFile())) << Failed.Err;
     EXPECT_EQ(JournalKept, !NotPutBack.empty() || !IdsAfter(Failed.Err, "Could not read ").empty())
         << Failed.Err;
-    if (!JournalKept) EXPECT_EQ(6, AsBeforeAndAsWritten().first) << Failed.Err;
+    if (!JournalKept) {
+      EXPECT_EQ(6, AsBeforeAndAsWritten().first) << Failed.Err;
+    }
     for (const std::string& Id : NotPutBack)
       EXPECT_NE(Before(WatchedNamed(Id)), Found(WatchedNamed(Id))) << Id;
     ExpectTheNextCommandSeesAllOrNothing(JournalKept);
@@ -98,8 +101,9 @@ TEST_P(RegistryFaultTest, EndedAfterEachCallItLeavesAllOrNothing) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    BothRegistries, RegistryFaultTest, ::testing::ValuesIn(kFaultCases),
-    [](const ::testing::TestParamInfo<TFaultCase>& Info) { return Info.param.Name; });
+INSTANTIATE_TEST_SUITE_P(BothRegistries, RegistryFaultTest, ::testing::ValuesIn(kFaultCases),
+                         [](const ::testing::TestParamInfo<TFaultCase>& Info) {
+                           return Info.param.Name;
+                         });
 
 }  // namespace

@@ -41,7 +41,11 @@ class TakeBackFixture : public ZqtTweakFixture {
   // device.
   const std::vector<TWatchedValue> Watched = {
       {"drag-drop-delay", false, kSettingsKey, kDelayName, REG_SZ,
-       std::string("\xA9\x03" "2\0" "5", 5), 500},
+       std::string("\xA9\x03"
+                   "2\0"
+                   "5",
+                   5),
+       500},
       {"use-margins", true, kAppearanceKey, "UseMargins", REG_DWORD, DwordBytes(1), 0},
       {"desktop-sync-log", false, kSyncLogKey, "LogEnabled", REG_NONE, "", 1},
       {"device-rte-log", true, "Software\\ZQT\\ZQT", "RTELogEnabled", REG_BINARY,
@@ -71,14 +75,15 @@ class TakeBackFixture : public ZqtTweakFixture {
   }
 
   void Set(const TWatchedValue& Value, DWORD Type, const std::string& Bytes) {
-    if (Value.OnDevice) return Device.SetValue(HKEY_CURRENT_USER, Value.Key, Value.Name, Type, Bytes);
+    if (Value.OnDevice)
+      return Device.SetValue(HKEY_CURRENT_USER, Value.Key, Value.Name, Type, Bytes);
     HKEY Key = nullptr;
     ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, Value.Key.c_str(), 0, nullptr, 0,
                                              KEY_ALL_ACCESS, nullptr, &Key, nullptr));
     const std::string Guarded = GuardedBytes(Bytes);
-    EXPECT_EQ(ERROR_SUCCESS, RegSetValueBytes(Key, Value.Name, Type,
-                                              reinterpret_cast<const BYTE*>(Guarded.data()),
-                                              static_cast<DWORD>(Bytes.size())));
+    EXPECT_EQ(ERROR_SUCCESS,
+              RegSetValueBytes(Key, Value.Name, Type, reinterpret_cast<const BYTE*>(Guarded.data()),
+                               static_cast<DWORD>(Bytes.size())));
     RegCloseKey(Key);
   }
 
@@ -86,17 +91,20 @@ class TakeBackFixture : public ZqtTweakFixture {
     TFoundValue Found;
     if (Value.OnDevice) {
       if (!Device.KeyExists(HKEY_CURRENT_USER, Value.Key)) return std::nullopt;
-      Found.Present = Device.QueryValue(HKEY_CURRENT_USER, Value.Key, Value.Name, Found.Type, Found.Bytes);
+      Found.Present =
+          Device.QueryValue(HKEY_CURRENT_USER, Value.Key, Value.Name, Found.Type, Found.Bytes);
       return Found;
     }
     HKEY Key = nullptr;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, Value.Key.c_str(), 0, KEY_READ, &Key) != ERROR_SUCCESS)
       return std::nullopt;
     DWORD Size = 0;
-    Found.Present = RegQueryValueBytes(Key, Value.Name, &Found.Type, nullptr, &Size) == ERROR_SUCCESS;
+    Found.Present =
+        RegQueryValueBytes(Key, Value.Name, &Found.Type, nullptr, &Size) == ERROR_SUCCESS;
     Found.Bytes.assign(Size, '\0');
     if (Found.Present)
-      RegQueryValueBytes(Key, Value.Name, &Found.Type, reinterpret_cast<BYTE*>(Found.Bytes.data()), &Size);
+      RegQueryValueBytes(Key, Value.Name, &Found.Type, reinterpret_cast<BYTE*>(Found.Bytes.data()),
+                         &Size);
     RegCloseKey(Key);
     return Found;
   }

@@ -10,7 +10,8 @@
 
 namespace {
 
-constexpr const char* kTakenBack = "An earlier command was interrupted: its changes were taken back";
+constexpr const char* kTakenBack =
+    "An earlier command was interrupted: its changes were taken back";
 
 class TakeBackTest : public TakeBackFixture {
  protected:
@@ -56,7 +57,8 @@ TEST_F(TakeBackTest, ADevicesValuesAreTakenBackOnlyOnThatDevice) {
   Other.SetValue(HKEY_CURRENT_USER, Margins.Key, Margins.Name, REG_DWORD, DwordBytes(1));
   const std::string Away =
       "zqttweak: An earlier command was interrupted on a device that is not connected now: its "
-      "changes of use-margins, device-rte-log stay in the journal " + JournalFile() +
+      "changes of use-margins, device-rte-log stay in the journal " +
+      JournalFile() +
       " until that device is connected again (or drop them with zqttweak --drop-journal)\n";
   for (bool OtherConnected : {true, false}) {
     SCOPED_TRACE(OtherConnected ? "another device" : "no device");
@@ -68,13 +70,14 @@ TEST_F(TakeBackTest, ADevicesValuesAreTakenBackOnlyOnThatDevice) {
     EXPECT_EQ(7u, this->Desktop(kSettingsKey, kDelayName));
     const TProgramRun OnDevice = Run({"--set", "use-margins=0"});
     EXPECT_EQ(1, OnDevice.ExitCode);
-    if (OtherConnected)
+    if (OtherConnected) {
       EXPECT_EQ(Away + "zqttweak: The journal " + JournalFile() +
                     " keeps the change of use-margins by an interrupted command for another "
                     "device: connect that device and run any zqttweak command to take it back "
                     "there, or drop the journal with zqttweak --drop-journal\nNothing was "
                     "changed.\n",
                 OnDevice.Err);
+    }
   }
   DWORD Type = REG_NONE;
   std::string Bytes;
@@ -90,9 +93,8 @@ TEST_F(TakeBackTest, ADevicesValuesAreTakenBackOnlyOnThatDevice) {
 
 TEST_F(TakeBackTest, OfSeveralCommandsStartedTogetherOneTakesTheJournalBack) {
   EndAfterWriting(WatchedNamed("desktop-sync-log"));
-  const std::vector<TProgramRun> Runs =
-      RunProgramsTogether(ZqtTweakProgram(), std::vector<std::vector<std::string>>(
-                                                 4, {"--get", "drag-drop-delay"}));
+  const std::vector<TProgramRun> Runs = RunProgramsTogether(
+      ZqtTweakProgram(), std::vector<std::vector<std::string>>(4, {"--get", "drag-drop-delay"}));
   int Said = 0;
   for (const TProgramRun& Each : Runs) {
     EXPECT_EQ(0, Each.ExitCode) << Each.Err;
@@ -126,9 +128,9 @@ TEST_F(TakeBackTest, AJournalThatCannotBeUsedSaysWhatItHoldsAndHowToDropIt) {
     EXPECT_EQ("zqttweak: Cannot read " + Journal + ": " + Holds + Drop + "\n", Get.Err);
     const TProgramRun Dropped = Run({"--drop-journal"});
     EXPECT_EQ(0, Dropped.ExitCode);
-    EXPECT_EQ("zqttweak: The journal " + Journal +
-                  " was dropped: every option stays as it is now\n",
-              Dropped.Err);
+    EXPECT_EQ(
+        "zqttweak: The journal " + Journal + " was dropped: every option stays as it is now\n",
+        Dropped.Err);
     EXPECT_EQ(0, Run({"--get", "drag-drop-delay"}).ExitCode);
   }
   EXPECT_EQ("zqttweak: There is no journal to drop\n", Run({"--drop-journal"}).Err);
@@ -140,6 +142,7 @@ TEST_F(TakeBackTest, AFolderAtTheNewJournalsNameIsNamedAsItself) {
   EXPECT_EQ(1, Set.ExitCode);
   EXPECT_TRUE(Set.Err.starts_with("zqttweak: Cannot write " + JournalFile() + "-new: ")) << Set.Err;
   EXPECT_FALSE(Desktop(kSettingsKey, kDelayName));
+  std::filesystem::remove(JournalFile() + "-new");
 }
 
 }  // namespace

@@ -18,7 +18,8 @@ namespace {
 
 std::string SyncFolderOf(const std::string& FileName) {
   const std::string Folder = std::filesystem::path(FileName).parent_path().string();
-  TDescriptor Handle(open(Folder.empty() ? "." : Folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  TDescriptor Handle(
+      open(Folder.empty() ? "." : Folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (!Handle.Valid() || fsync(Handle.Handle()) != 0) return LastSystemErrorMessage();
   return std::string();
 }
