@@ -12,6 +12,7 @@
 #include "FileDescriptor.h"
 #include "PrivateFiles.h"
 #include "RegistryHandles.h"
+#include "StoreFiles.h"
 #include "SystemError.h"
 
 namespace {
@@ -29,7 +30,7 @@ std::string SyncFolderOf(const std::string& FileName) {
 std::string JournalFileName(std::string& Failure) {
   const std::string Store = DesktopRegistryStore()->FileName();
   if (Store.empty()) Failure = "the user has no home folder";
-  return Store + ".journal";
+  return StoreCompanionFile(Store, TStoreCompanion::Journal);
 }
 
 std::string WriteJournalFile(const std::string& FileName, const std::string& Bytes) {
