@@ -6,7 +6,9 @@
 
 namespace {
 
-constexpr const char* kJournalHeader = "ZQTTweaker command journal 1";
+constexpr const char* kJournalHeader = "ZQTTweaker command journal 2";
+constexpr const char* kDropAdvice =
+    "To drop it, leaving every option as it is now: zqttweak --drop-journal";
 
 // Bytes as hexadecimal digits after an "x", so that no field is ever empty.
 std::string Hex(const std::string& Bytes) {
@@ -37,21 +39,58 @@ bool FromHex(const std::string& Text, std::string& Bytes) {
   return true;
 }
 
-bool ReadEntry(const std::string& Line, TJournalEntry& Entry) {
-  std::istringstream Fields(Line);
-  std::string Id, Key, Name, Missing, Data;
-  int Target = -1;
+void WriteValue(std::ostream& Text, const TStoredValue& Value) {
+  Text << ' ' << Hex(Value.FirstMissingKey) << ' ' << (Value.Present ? 1 : 0) << ' ' << Value.Type
+       << ' ' << Hex(Value.Data);
+}
+
+bool ReadValue(std::istream& Fields, TStoredValue& Value) {
+  std::string Missing, Data;
   int Present = -1;
   unsigned long Type = 0;
-  if (!(Fields >> Id >> Target >> Key >> Name >> Missing >> Present >> Type >> Data)) return false;
-  std::string Rest;
-  if (Fields >> Rest || (Target != 0 && Target != 1) || (Present != 0 && Present != 1))
+  if (!(Fields >> Missing >> Present >> Type >> Data) || (Present != 0 && Present != 1))
+    return false;
+  Value.Present = Present == 1;
+  Value.Type = static_cast<DWORD>(Type);
+  return FromHex(Missing, Value.FirstMissingKey) && FromHex(Data, Value.Data);
+}
+
+bool ReadEntry(const std::string& Line, TJournalEntry& Entry) {
+  std::istringstream Fields(Line);
+  std::string Id, Key, Name, Device, Rest;
+  int Target = -1;
+  if (!(Fields >> Id >> Target >> Key >> Name) || !ReadValue(Fields, Entry.Before) ||
+      !ReadValue(Fields, Entry.Written) || !(Fields >> Device) || Fields >> Rest ||
+      (Target != 0 && Target != 1))
     return false;
   Entry.Target = static_cast<TTweakOptionTarget>(Target);
-  Entry.Before.Present = Present == 1;
-  Entry.Before.Type = static_cast<DWORD>(Type);
   return FromHex(Id, Entry.Id) && FromHex(Key, Entry.Key) && FromHex(Name, Entry.ValueName) &&
-         FromHex(Missing, Entry.Before.FirstMissingKey) && FromHex(Data, Entry.Before.Data);
+         FromHex(Device, Entry.Device);
+}
+
+}  // namespace
+
+std::string DescribedValue(const TStoredValue& Value) {
+  int Number = 0;
+  if (!Value.Present) return "missing";
+  if (HoldsDword(Value, Number)) return std::to_string(Number);
+  return "its value of type " + std::to_string(Value.Type) + " (" +
+         std::to_string(Value.Data.size()) + " bytes)";
+}
+
+namespace {
+
+// What a damaged journal holds, a line each: the entries that could be
+// read, and how many lines could not.
+std::string Holdings(const std::vector<TJournalEntry>& Entries, int Unreadable) {
+  std::string Text = "; it holds:\n";
+  for (const TJournalEntry& Entry : Entries)
+    Text += "  " + Entry.Id + ": " + DescribedValue(Entry.Before) + " before, " +
+            DescribedValue(Entry.Written) + " written\n";
+  if (Unreadable > 0)
+    Text += "  " + std::to_string(Unreadable) +
+            (Unreadable == 1 ? " line that cannot be read\n" : " lines that cannot be read\n");
+  return Text;
 }
 
 [[noreturn]] void RaiseJournalError(const std::string& What, const std::string& FileName,
@@ -64,11 +103,13 @@ bool ReadEntry(const std::string& Line, TJournalEntry& Entry) {
 std::string JournalText(const std::vector<TJournalEntry>& Entries) {
   std::ostringstream Text;
   Text << kJournalHeader << '\n';
-  for (const TJournalEntry& Entry : Entries)
+  for (const TJournalEntry& Entry : Entries) {
     Text << Hex(Entry.Id) << ' ' << static_cast<int>(Entry.Target) << ' ' << Hex(Entry.Key) << ' '
-         << Hex(Entry.ValueName) << ' ' << Hex(Entry.Before.FirstMissingKey) << ' '
-         << (Entry.Before.Present ? 1 : 0) << ' ' << Entry.Before.Type << ' '
-         << Hex(Entry.Before.Data) << '\n';
+         << Hex(Entry.ValueName);
+    WriteValue(Text, Entry.Before);
+    WriteValue(Text, Entry.Written);
+    Text << ' ' << Hex(Entry.Device) << '\n';
+  }
   Text << "end\n";
   return Text.str();
 }
@@ -78,18 +119,22 @@ std::vector<TJournalEntry> JournalEntries(const std::string& Text) {
   std::istringstream Lines(Text);
   std::string Line;
   if (!std::getline(Lines, Line) || Line != kJournalHeader)
-    throw ECommandError("it is not a zqttweak journal");
+    throw ECommandError(std::string("it is not a zqttweak journal.\n") + kDropAdvice);
   std::vector<TJournalEntry> Entries;
+  int Unreadable = 0;
+  bool Ended = false;
   while (std::getline(Lines, Line)) {
-    if (Line == "end") {
-      if (Lines.peek() == std::char_traits<char>::eof()) return Entries;
-      break;
-    }
     TJournalEntry Entry;
-    if (!ReadEntry(Line, Entry)) break;
-    Entries.push_back(std::move(Entry));
+    if (Line == "end" && !Ended)
+      Ended = true;
+    else if (!Ended && ReadEntry(Line, Entry))
+      Entries.push_back(std::move(Entry));
+    else
+      ++Unreadable;
   }
-  throw ECommandError("it is damaged");
+  if (Ended && Unreadable == 0) return Entries;
+  throw ECommandError(std::string(Ended ? "it is damaged" : "it was not written whole") +
+                      Holdings(Entries, Unreadable) + kDropAdvice);
 }
 
 TCommandJournal::TCommandJournal() {
@@ -98,11 +143,20 @@ TCommandJournal::TCommandJournal() {
   if (!Failure.empty()) throw ECommandError("Cannot keep the command's journal: " + Failure);
 }
 
+bool TCommandJournal::Exists() const {
+  bool Found = false;
+  std::string Bytes;
+  ReadJournalFile(FFileName, Found, Bytes);
+  return Found;
+}
+
 std::optional<std::vector<TJournalEntry>> TCommandJournal::Find() const {
   bool Found = false;
   std::string Bytes;
   const std::string Failure = ReadJournalFile(FFileName, Found, Bytes);
-  if (!Failure.empty()) RaiseJournalError("Cannot read", FFileName, Failure);
+  if (!Failure.empty())
+    RaiseJournalError("Cannot read", FFileName,
+                      Failure + (Found ? std::string(".\n") + kDropAdvice : ""));
   if (!Found) return std::nullopt;
   try {
     return JournalEntries(Bytes);
@@ -112,11 +166,20 @@ std::optional<std::vector<TJournalEntry>> TCommandJournal::Find() const {
 }
 
 void TCommandJournal::Record(const std::vector<TJournalEntry>& Entries) const {
-  const std::string Failure = WriteJournalFile(FFileName, JournalText(Entries));
-  if (!Failure.empty()) RaiseJournalError("Cannot write", FFileName, Failure);
+  std::vector<TJournalEntry> All = FKept;
+  All.insert(All.end(), Entries.begin(), Entries.end());
+  const std::string Failure = WriteJournalFile(FFileName, JournalText(All));
+  if (!Failure.empty()) throw ECommandError("Cannot write " + Failure);
 }
 
 void TCommandJournal::Remove() const {
+  if (FKept.empty())
+    Drop();
+  else
+    Record({});
+}
+
+void TCommandJournal::Drop() const {
   const std::string Failure = RemoveJournalFile(FFileName);
   if (!Failure.empty()) RaiseJournalError("Cannot remove", FFileName, Failure);
 }

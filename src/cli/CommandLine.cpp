@@ -24,6 +24,7 @@ const TOptionSpec kOptionSpecs[] = {
     {"import", Import, true},
     {"import-device", ImportDevice, true},
     {"collect-logs", CollectLogs, true},
+    {"drop-journal", DropJournal, false},
 };
 
 constexpr const char* kJsonOption = "json";
@@ -102,12 +103,15 @@ std::string UsageText() {
          "                         in it is skipped and listed\n"
          "  --import-device FILE   sets the device's options that the file holds\n"
          "  --collect-logs FOLDER  copies the organizer's log files into FOLDER\n"
+         "  --drop-journal         removes the journal of an interrupted command that cannot\n"
+         "                         be taken back (damaged, or kept for another device),\n"
+         "                         leaving every option as it is now\n"
          "  --json                 with --list or --get: JSON instead of text\n"
          "  --help, -h, /?         this text\n"
          "  --version              the program's version\n"
          "\n"
          "A command writes all of its values or none: when one cannot be written, those\n"
-         "written before it are put back.\n"
+         "written before it are put back, where no other program changed them since.\n"
          "Exit status: 0 done, 1 failed (nothing was changed unless the message says\n"
          "otherwise), 2 the command line was not understood (nothing was done).";
 }

@@ -19,7 +19,8 @@ enum class TTweakAction {
   ExportDevice,
   Import,
   ImportDevice,
-  CollectLogs
+  CollectLogs,
+  DropJournal
 };
 
 struct TTweakCommand {

@@ -159,6 +159,9 @@ int Run(const TTweakCommand& Command, std::ostream& Out) {
       return ImportOptions(Command.Arguments.front(), otDevice);
     case CollectLogs:
       return CollectLogFiles(Command.Arguments.front(), Out);
+    case DropJournal:
+      UserInteraction().ShowMessage(::DropJournal());
+      return kExitSuccess;
   }
   return kExitUsage;
 }

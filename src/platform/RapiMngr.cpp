@@ -96,12 +96,18 @@ class TDesktopCopy {
   std::FILE* FFile = nullptr;
 };
 
+}  // namespace
+
 // A device registry call, for the reason of its failure: its entry point,
 // and what the device library cannot do without it.
-struct TRegistryCall {
+struct TRapiManager::TRegistryCall {
   int EntryPoint;
   const char* Lacking;
 };
+
+namespace {
+
+using TRegistryCall = TRapiManager::TRegistryCall;
 
 constexpr TRegistryCall kOpenKey{RapiEntryPointIndex("CeRegOpenKeyEx"), "open registry keys"};
 constexpr TRegistryCall kCreateKey{RapiEntryPointIndex("CeRegCreateKeyEx"), "create registry keys"};
@@ -122,15 +128,6 @@ std::string FailureReason(const TRegistryCall& Call, LONG Code) {
   return SystemErrorMessage(Code);
 }
 
-// Raises TError for the value Name with the reason, unless Code is success.
-template <typename TError>
-void Check(LONG Code, const TRegistryCall& Call, const std::string& Name) {
-  if (Code != ERROR_SUCCESS) throw TError(Name, FailureReason(Call, Code));
-}
-
-// A value or key that is missing already is what a delete is to achieve.
-LONG Gone(LONG Code) { return Code == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : Code; }
-
 // A device key handle of one operation's own, closed on the device when it
 // goes.
 class TDeviceKey {
@@ -150,52 +147,20 @@ class TDeviceKey {
 };
 
 // Name in Key as the device keeps it: the size first, then the bytes. A
-// value that grew meanwhile is asked for again, one that went meanwhile is
-// absent.
-TStoredValue ReadStoredData(HKEY Key, const std::string& Name) {
+// value that grew meanwhile is asked for again.
+LONG QueryDeviceBytes(HKEY Key, const std::string& Name, DWORD& Type, std::string& Data) {
   const WideString ValueName = DeviceName(Name);
-  TStoredValue Value;
-  DWORD Size = 0;
-  LONG Code;
-  do {
-    Size = 0;
-    Code = CeRegQueryValueEx(Key, ValueName.c_str(), nullptr, &Value.Type, nullptr, &Size);
-    if (Code != ERROR_SUCCESS) break;
-    Value.Data.assign(Size, '\0');
-    Code = CeRegQueryValueEx(Key, ValueName.c_str(), nullptr, &Value.Type,
-                             reinterpret_cast<BYTE*>(Value.Data.data()), &Size);
-  } while (Code == ERROR_MORE_DATA);
-  if (Code == ERROR_FILE_NOT_FOUND) return TStoredValue();
-  Check<TExRapiRegReadValueFailed>(Code, kQueryValue, Name);
-  Value.Data.resize(std::min<std::size_t>(Size, Value.Data.size()));
-  Value.Present = true;
-  return Value;
-}
-
-void SetStoredValue(HKEY Root, const std::string& Key, const std::string& Name,
-                    const TStoredValue& Value) {
-  TDeviceKey Opened;
-  DWORD Disposition = 0;
-  Check<TExRapiRegWriteValueFailed>(
-      CeRegCreateKeyEx(Root, DeviceName(Key).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                       Opened.Receive(), &Disposition),
-      kCreateKey, Name);
-  Check<TExRapiRegWriteValueFailed>(
-      CeRegSetValueEx(Opened.Key(), DeviceName(Name).c_str(), 0, Value.Type,
-                      reinterpret_cast<const BYTE*>(Value.Data.data()),
-                      static_cast<DWORD>(Value.Data.size())),
-      kSetValue, Name);
-}
-
-// A missing key holds no value to delete.
-void DeleteStoredValue(HKEY Root, const std::string& Key, const std::string& Name) {
-  TDeviceKey Opened;
-  const LONG Opening =
-      CeRegOpenKeyEx(Root, DeviceName(Key).c_str(), 0, KEY_ALL_ACCESS, Opened.Receive());
-  Check<TExRapiRegWriteValueFailed>(Gone(Opening), kOpenKey, Name);
-  if (Opening == ERROR_SUCCESS)
-    Check<TExRapiRegWriteValueFailed>(
-        Gone(CeRegDeleteValue(Opened.Key(), DeviceName(Name).c_str())), kDeleteValue, Name);
+  for (;;) {
+    DWORD Size = 0;
+    LONG Code = CeRegQueryValueEx(Key, ValueName.c_str(), nullptr, &Type, nullptr, &Size);
+    if (Code != ERROR_SUCCESS) return Code;
+    Data.assign(Size, '\0');
+    Code = CeRegQueryValueEx(Key, ValueName.c_str(), nullptr, &Type,
+                             reinterpret_cast<BYTE*>(Data.data()), &Size);
+    if (Code == ERROR_MORE_DATA) continue;
+    Data.resize(std::min<std::size_t>(Size, Data.size()));
+    return Code;
+  }
 }
 
 // A file at the path, not a folder.
@@ -359,48 +324,83 @@ void TRapiManager::WriteInteger(const std::string& Name, int Value) {
   PutData(Name, &Value, sizeof(Value), TRapiDataType::rtInteger);
 }
 
-TStoredValue TRapiManager::ReadStoredValue(const std::string& Key, const std::string& Name) {
-  HKEY Opened = nullptr;
-  const LONG Opening = CeRegOpenKeyEx(FRootKey, DeviceName(Key).c_str(), 0, KEY_READ, &Opened);
-  if (Opening == ERROR_SUCCESS) {
-    ChangeKey(Opened, Key);
-    return ReadStoredData(FCurrentKey, Name);
-  }
-  TStoredValue Value;
-  LONG Code = Opening;
-  if (Opening == ERROR_FILE_NOT_FOUND)
-    Code = FindFirstMissingKey(
-        Key,
-        [this](const std::string& Path) {
-          TDeviceKey Level;
-          return CeRegOpenKeyEx(FRootKey, DeviceName(Path).c_str(), 0, KEY_READ, Level.Receive());
-        },
-        Value.FirstMissingKey);
-  // A key that did not open although every key of its path did is not
-  // missing: the reading failed.
-  if (Code == ERROR_SUCCESS && Value.FirstMissingKey.empty()) Code = Opening;
-  Check<TExRapiRegReadValueFailed>(Code, kOpenKey, Name);
-  return Value;
+LONG TRapiManager::Call(const TRegistryCall& Call, LONG Code) {
+  FLastCall = &Call;
+  return Code;
 }
 
-void TRapiManager::WriteStoredValue(const std::string& Key, const std::string& Name,
-                                    const TStoredValue& Value) {
-  if (Value.Present) {
-    SetStoredValue(FRootKey, Key, Name, Value);
-    return;
-  }
-  DeleteStoredValue(FRootKey, Key, Name);
-  for (const std::string& Made : KeysMadeFor(Key, Value.FirstMissingKey))
-    Check<TExRapiRegWriteValueFailed>(Gone(CeRegDeleteKey(FRootKey, DeviceName(Made).c_str())),
-                                      kDeleteKey, Name);
+LONG TRapiManager::ProbeKey(const std::string& Key) {
+  TDeviceKey Opened;
+  return Call(kOpenKey,
+              CeRegOpenKeyEx(FRootKey, DeviceName(Key).c_str(), 0, KEY_READ, Opened.Receive()));
 }
 
-void TRapiManager::CopyFileFromDevice(const std::string& DeviceFile,
-                                      const std::string& DesktopFile, bool Overwrite) {
+LONG TRapiManager::QueryValue(const std::string& Key, const std::string& Name, DWORD& Type,
+                              std::string& Data) {
+  TDeviceKey Opened;
+  const LONG Code = Call(
+      kOpenKey, CeRegOpenKeyEx(FRootKey, DeviceName(Key).c_str(), 0, KEY_READ, Opened.Receive()));
+  if (Code != ERROR_SUCCESS) return Code;
+  return Call(kQueryValue, QueryDeviceBytes(Opened.Key(), Name, Type, Data));
+}
+
+LONG TRapiManager::SetValue(const std::string& Key, const std::string& Name, DWORD Type,
+                            const std::string& Data) {
+  TDeviceKey Opened;
+  DWORD Disposition = 0;
+  const LONG Code =
+      Call(kCreateKey, CeRegCreateKeyEx(FRootKey, DeviceName(Key).c_str(), 0, nullptr, 0,
+                                        KEY_ALL_ACCESS, nullptr, Opened.Receive(), &Disposition));
+  if (Code != ERROR_SUCCESS) return Code;
+  const std::string Guarded = GuardedBytes(Data);
+  return Call(kSetValue, CeRegSetValueEx(Opened.Key(), DeviceName(Name).c_str(), 0, Type,
+                                         reinterpret_cast<const BYTE*>(Guarded.data()),
+                                         static_cast<DWORD>(Data.size())));
+}
+
+LONG TRapiManager::DeleteValue(const std::string& Key, const std::string& Name) {
+  TDeviceKey Opened;
+  const LONG Code = Call(kOpenKey, CeRegOpenKeyEx(FRootKey, DeviceName(Key).c_str(), 0,
+                                                  KEY_ALL_ACCESS, Opened.Receive()));
+  if (Code != ERROR_SUCCESS) return Code;
+  return Call(kDeleteValue, CeRegDeleteValue(Opened.Key(), DeviceName(Name).c_str()));
+}
+
+LONG TRapiManager::DeleteKey(const std::string& Key) {
+  return Call(kDeleteKey, CeRegDeleteKey(FRootKey, DeviceName(PathBelowRoot(Key)).c_str()));
+}
+
+// A failure that came before any call is in the system's words.
+std::string TRapiManager::LastFailureReason(LONG Code) const {
+  return FLastCall ? FailureReason(*FLastCall, Code) : SystemErrorMessage(Code);
+}
+
+void TRapiManager::RaiseReadFailure(const std::string& Name, LONG Code) {
+  throw TExRapiRegReadValueFailed(Name, LastFailureReason(Code));
+}
+
+void TRapiManager::RaiseWriteFailure(const std::string& Name, LONG Code) {
+  throw TExRapiRegWriteValueFailed(Name, LastFailureReason(Code));
+}
+
+std::string TRapiManager::Identity() {
+  const HKEY Root = FRootKey;
+  FRootKey = HKEY_LOCAL_MACHINE;
+  try {
+    const TStoredValue Name = TStoredValues(*this).Read(kIdentityKey, kIdentityName);
+    FRootKey = Root;
+    return Name.Present ? std::to_string(Name.Type) + ":" + Name.Data : std::string();
+  } catch (...) {
+    FRootKey = Root;
+    throw;
+  }
+}
+
+void TRapiManager::CopyFileFromDevice(const std::string& DeviceFile, const std::string& DesktopFile,
+                                      bool Overwrite) {
   if (!Overwrite && DesktopFileExists(DesktopFile)) throw TExRapiFileAlreadyExists(DesktopFile);
-  const HANDLE Opened =
-      CeCreateFile(DeviceName(DeviceFile).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE Opened = CeCreateFile(DeviceName(DeviceFile).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (Opened == INVALID_HANDLE_VALUE) throw TExRapiFileNotFound(DeviceFile);
   TDeviceFile Source(Opened);
   std::vector<BYTE> Buffer(kTransferChunk);

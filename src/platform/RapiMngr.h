@@ -78,7 +78,7 @@ class EInOutError : public Exception {
 
 [[noreturn]] void RaiseInvalidType(const std::string& Name);
 
-class TRapiManager {
+class TRapiManager : public TRegistryCalls {
  public:
   // Tries to connect at once, waiting at most 2000 ms; never fails.
   TRapiManager();
@@ -110,18 +110,27 @@ class TRapiManager {
   std::string ReadString(const std::string& Name, const std::string& Default);
   void WriteInteger(const std::string& Name, int Value);
 
-  // Name in Key below RootKey as the device keeps it, whatever its type and
-  // bytes. A missing key or value is an absent value (with the first missing
-  // key of the path when the key is missing); any other failure raises
-  // TExRapiRegReadValueFailed with the device's reason. Key becomes the
-  // current key when it exists.
-  TStoredValue ReadStoredValue(const std::string& Key, const std::string& Name);
-  // Makes Name in Key what Value says, through a key handle of its own (the
-  // current key stays): present, the key opened or created and the value set
-  // with Value's type and bytes; absent, the value deleted, then the keys
-  // that were missing deleted again, deepest first (what is gone already is
-  // no failure). Raises TExRapiRegWriteValueFailed with the reason.
-  void WriteStoredValue(const std::string& Key, const std::string& Name, const TStoredValue& Value);
+  // Values as stored (see TStoredValues), each call through a key handle
+  // of its own below RootKey (the current key stays). ProbeKey and
+  // QueryValue ask for read rights only.
+  LONG ProbeKey(const std::string& Key) override;
+  LONG QueryValue(const std::string& Key, const std::string& Name, DWORD& Type,
+                  std::string& Data) override;
+  LONG SetValue(const std::string& Key, const std::string& Name, DWORD Type,
+                const std::string& Data) override;
+  LONG DeleteValue(const std::string& Key, const std::string& Name) override;
+  LONG DeleteKey(const std::string& Key) override;
+  // TExRapiRegReadValueFailed or TExRapiRegWriteValueFailed with the
+  // device's reason, or what the device library lacked for the latest call.
+  [[noreturn]] void RaiseReadFailure(const std::string& Name, LONG Code) override;
+  [[noreturn]] void RaiseWriteFailure(const std::string& Name, LONG Code) override;
+
+  // What tells this device from another: the type and bytes of the name
+  // ActiveSync knows it by, "Name" in the key "Ident" below the device's
+  // HKEY_LOCAL_MACHINE, which no two devices of one desktop share; empty
+  // for a device without one. TExRapiRegReadValueFailed when it cannot be
+  // read.
+  std::string Identity();
 
   // Copies a device file to the desktop in chunks of 10240 bytes. The
   // target is replaced only once the whole file arrived: a failed copy
@@ -138,8 +147,13 @@ class TRapiManager {
   // The device's temporary folder; empty when it cannot be asked.
   std::string GetDeviceTempPath();
 
+  struct TRegistryCall;
+
  private:
   bool Connect();
+  // Code, with Call as the latest call made.
+  LONG Call(const TRegistryCall& Call, LONG Code);
+  std::string LastFailureReason(LONG Code) const;
   void SetConnected(bool Value);
   void ChangeKey(HKEY Value, const std::string& Path);
 
@@ -147,4 +161,8 @@ class TRapiManager {
   HKEY FRootKey = HKEY_CURRENT_USER;
   HKEY FCurrentKey = nullptr;
   std::string FCurrentPath;
+  const TRegistryCall* FLastCall = nullptr;
 };
+
+inline constexpr const char* kIdentityKey = "Ident";
+inline constexpr const char* kIdentityName = "Name";

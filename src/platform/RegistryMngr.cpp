@@ -1,6 +1,7 @@
 #include "RegistryMngr.h"
 
 #include "SystemError.h"
+#include "ValueBytes.h"
 
 namespace {
 
@@ -20,52 +21,19 @@ class TKeyHandle {
   HKEY FKey = nullptr;
 };
 
-[[noreturn]] void RaiseStoredValueError(const char* Failure, const std::string& Name,
-                                        LONG Code) {
-  throw ERegistryException(std::string(Failure) + " '" + Name + "': " + SystemErrorMessage(Code));
-}
-
 // The stored bytes of Name, however long; ERROR_MORE_DATA when the value grew
 // meanwhile is asked for again.
-LONG QueryStoredBytes(HKEY Key, const std::string& Name, TStoredValue& Value) {
+LONG QueryStoredBytes(HKEY Key, const std::string& Name, DWORD& Type, std::string& Data) {
   for (;;) {
     DWORD Size = 0;
-    LONG Result = RegQueryValueExA(Key, Name.c_str(), nullptr, &Value.Type, nullptr, &Size);
+    LONG Result = RegQueryValueBytes(Key, Name, &Type, nullptr, &Size);
     if (Result != ERROR_SUCCESS) return Result;
-    Value.Data.assign(Size, '\0');
-    Result = RegQueryValueExA(Key, Name.c_str(), nullptr, &Value.Type,
-                              reinterpret_cast<BYTE*>(Value.Data.data()), &Size);
+    Data.assign(Size, '\0');
+    Result = RegQueryValueBytes(Key, Name, &Type, reinterpret_cast<BYTE*>(Data.data()), &Size);
     if (Result == ERROR_MORE_DATA) continue;
-    Value.Data.resize(Size);
-    Value.Present = Result == ERROR_SUCCESS;
+    Data.resize(Size);
     return Result;
   }
-}
-
-LONG DeleteStoredValue(HKEY Root, const std::string& Key, const std::string& Name,
-                       const std::string& FirstMissingKey) {
-  TKeyHandle Opened;
-  LONG Result = RegOpenKeyExA(Root, PathBelowRoot(Key).c_str(), 0, KEY_SET_VALUE, Opened.Receive());
-  if (Result == ERROR_SUCCESS) Result = RegDeleteValueA(Opened.Key(), Name.c_str());
-  if (Result != ERROR_SUCCESS && Result != ERROR_FILE_NOT_FOUND) return Result;
-  for (const std::string& Made : KeysMadeFor(Key, FirstMissingKey)) {
-    Result = RegDeleteKeyA(Root, Made.c_str());
-    if (Result != ERROR_SUCCESS && Result != ERROR_FILE_NOT_FOUND) return Result;
-  }
-  return ERROR_SUCCESS;
-}
-
-LONG SetStoredValue(HKEY Root, const std::string& Key, const std::string& Name,
-                    const TStoredValue& Value) {
-  TKeyHandle Opened;
-  DWORD Disposition = 0;
-  LONG Result = RegCreateKeyExA(Root, PathBelowRoot(Key).c_str(), 0, nullptr,
-                                REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, Opened.Receive(),
-                                &Disposition);
-  if (Result != ERROR_SUCCESS) return Result;
-  return RegSetValueExA(Opened.Key(), Name.c_str(), 0, Value.Type,
-                        reinterpret_cast<const BYTE*>(Value.Data.data()),
-                        static_cast<DWORD>(Value.Data.size()));
 }
 
 }  // namespace
@@ -156,35 +124,52 @@ std::string RegReadString(const std::string& Key, const std::string& Name,
   return Value;
 }
 
-TStoredValue TRegistryManager::ReadStoredValue(const std::string& Key,
-                                               const std::string& Name) const {
-  const std::string FullName = FNamePrefix + Name;
-  TStoredValue Value;
+LONG TRegistryManager::ProbeKey(const std::string& Key) {
   TKeyHandle Opened;
-  LONG Result =
-      RegOpenKeyExA(RootKey(), PathBelowRoot(Key).c_str(), 0, KEY_QUERY_VALUE, Opened.Receive());
-  if (Result == ERROR_FILE_NOT_FOUND) {
-    Result = FindFirstMissingKey(
-        Key,
-        [this](const std::string& Path) {
-          TKeyHandle Level;
-          return RegOpenKeyExA(RootKey(), Path.c_str(), 0, KEY_QUERY_VALUE, Level.Receive());
-        },
-        Value.FirstMissingKey);
-  } else if (Result == ERROR_SUCCESS) {
-    Result = QueryStoredBytes(Opened.Key(), FullName, Value);
-    if (Result == ERROR_FILE_NOT_FOUND) Value = TStoredValue();
-  }
-  if (Result != ERROR_SUCCESS && Result != ERROR_FILE_NOT_FOUND)
-    RaiseStoredValueError("Failed to get data for", FullName, Result);
-  return Value;
+  return RegOpenKeyExA(RootKey(), PathBelowRoot(Key).c_str(), 0, KEY_QUERY_VALUE, Opened.Receive());
 }
 
-void TRegistryManager::WriteStoredValue(const std::string& Key, const std::string& Name,
-                                        const TStoredValue& Value) {
-  const std::string FullName = FNamePrefix + Name;
-  const LONG Result = Value.Present
-                          ? SetStoredValue(RootKey(), Key, FullName, Value)
-                          : DeleteStoredValue(RootKey(), Key, FullName, Value.FirstMissingKey);
-  if (Result != ERROR_SUCCESS) RaiseStoredValueError("Failed to set data for", FullName, Result);
+LONG TRegistryManager::QueryValue(const std::string& Key, const std::string& Name, DWORD& Type,
+                                  std::string& Data) {
+  TKeyHandle Opened;
+  const LONG Result =
+      RegOpenKeyExA(RootKey(), PathBelowRoot(Key).c_str(), 0, KEY_QUERY_VALUE, Opened.Receive());
+  if (Result != ERROR_SUCCESS) return Result;
+  return QueryStoredBytes(Opened.Key(), FNamePrefix + Name, Type, Data);
+}
+
+LONG TRegistryManager::SetValue(const std::string& Key, const std::string& Name, DWORD Type,
+                                const std::string& Data) {
+  TKeyHandle Opened;
+  DWORD Disposition = 0;
+  const LONG Result =
+      RegCreateKeyExA(RootKey(), PathBelowRoot(Key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                      KEY_SET_VALUE, nullptr, Opened.Receive(), &Disposition);
+  if (Result != ERROR_SUCCESS) return Result;
+  const std::string Guarded = GuardedBytes(Data);
+  return RegSetValueBytes(Opened.Key(), FNamePrefix + Name, Type,
+                          reinterpret_cast<const BYTE*>(Guarded.data()),
+                          static_cast<DWORD>(Data.size()));
+}
+
+LONG TRegistryManager::DeleteValue(const std::string& Key, const std::string& Name) {
+  TKeyHandle Opened;
+  const LONG Result =
+      RegOpenKeyExA(RootKey(), PathBelowRoot(Key).c_str(), 0, KEY_SET_VALUE, Opened.Receive());
+  if (Result != ERROR_SUCCESS) return Result;
+  return RegDeleteValueBytes(Opened.Key(), FNamePrefix + Name);
+}
+
+LONG TRegistryManager::DeleteKey(const std::string& Key) {
+  return RegDeleteKeyA(RootKey(), PathBelowRoot(Key).c_str());
+}
+
+void TRegistryManager::RaiseReadFailure(const std::string& Name, LONG Code) {
+  throw ERegistryException("Failed to get data for '" + FNamePrefix + Name +
+                           "': " + SystemErrorMessage(Code));
+}
+
+void TRegistryManager::RaiseWriteFailure(const std::string& Name, LONG Code) {
+  throw ERegistryException("Failed to set data for '" + FNamePrefix + Name +
+                           "': " + SystemErrorMessage(Code));
 }

@@ -7,7 +7,7 @@
 #include "Registry.h"
 #include "StoredValue.h"
 
-class TRegistryManager : public TRegistry {
+class TRegistryManager : public TRegistry, public TRegistryCalls {
  public:
   // Opens Key (read-only, or with full access and created when missing) when
   // it is not empty; whether that worked is left in KeyOpened.
@@ -32,17 +32,20 @@ class TRegistryManager : public TRegistry {
   void WriteBoolValue(const std::string& Name, bool Value);
   void WriteIntegerValue(const std::string& Name, int Value);
 
-  // Name in Key below the root as stored, whatever its type, read with read
-  // rights through a handle of its own (the current key stays). A missing key
-  // or value is an absent value; any other failure raises
-  // ERegistryException "Failed to get data for '<name>': " and the reason.
-  TStoredValue ReadStoredValue(const std::string& Key, const std::string& Name) const;
-  // Makes Name in Key what Value says: present, the key created when
-  // missing and the value set with Value's type and bytes; absent, the value
-  // deleted, and the keys that Value says were missing deleted again, deepest
-  // first (what is already gone is no failure). Raises ERegistryException
-  // "Failed to set data for '<name>': " and the reason.
-  void WriteStoredValue(const std::string& Key, const std::string& Name, const TStoredValue& Value);
+  // Values as stored (see TStoredValues), each call through a handle of
+  // its own (the current key stays) below the root; the names take the
+  // prefix. ProbeKey and QueryValue ask for read rights only.
+  LONG ProbeKey(const std::string& Key) override;
+  LONG QueryValue(const std::string& Key, const std::string& Name, DWORD& Type,
+                  std::string& Data) override;
+  LONG SetValue(const std::string& Key, const std::string& Name, DWORD Type,
+                const std::string& Data) override;
+  LONG DeleteValue(const std::string& Key, const std::string& Name) override;
+  LONG DeleteKey(const std::string& Key) override;
+  // ERegistryException "Failed to get data for '<name>': " or "Failed to
+  // set data for '<name>': " and the reason.
+  [[noreturn]] void RaiseReadFailure(const std::string& Name, LONG Code) override;
+  [[noreturn]] void RaiseWriteFailure(const std::string& Name, LONG Code) override;
 
   bool KeyOpened() const { return FKeyOpened; }
   const std::string& NamePrefix() const { return FNamePrefix; }

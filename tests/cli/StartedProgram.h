@@ -17,8 +17,10 @@ struct TProgramRun {
   std::string Err;
 };
 
-// The built zqttweak.
+// The built zqttweak, and its build with a fault among its registry calls
+// (FaultyZqtTweak.cpp).
 std::string ZqtTweakProgram();
+std::string FaultyZqtTweakProgram();
 // Runs Program with Arguments, in the test's environment, to its end.
 TProgramRun RunProgram(const std::string& Program, const std::vector<std::string>& Arguments);
 // Starts Program once with each list of arguments, all before waiting for

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "FileAccess.h"
 #include "OptionsLock.h"
 #include "SystemError.h"
 #include "ZqtTweakFixture.h"
@@ -340,6 +341,25 @@ TEST_F(ZqtTweakTest, ImportReadsEitherEncodingAndEitherLineEnd) {
   }
 }
 
+// A file exactly as large as an import reads is read whole; one byte more is
+// refused unread.
+TEST_F(ZqtTweakTest, AnImportExactlyAtTheSizeLimitIsReadAndOneByteMoreIsRefused) {
+  const std::string Head =
+      "Windows Registry Editor Version 5.00\n\n"
+      "[HKEY_CURRENT_USER\\Software\\Quorvanta\\Velora\\Settings]\n"
+      "\"DragDropExpandCollapseInterval\"=dword:0000002A\n;";
+  std::string Bytes = Head + std::string(kLargestReadFile - Head.size() - 1, 'x') + "\n";
+  const std::string FileName = File("limit.reg");
+  WriteWholeFile(FileName, Bytes);
+  const TProgramRun AtLimit = Run({"--import", FileName});
+  EXPECT_EQ(0, AtLimit.ExitCode) << AtLimit.Err.substr(0, 200);
+  EXPECT_EQ(42u, Desktop(kSettingsKey, kDelayName));
+  WriteWholeFile(FileName, Bytes + "x");
+  const TProgramRun Over = Run({"--import", FileName});
+  EXPECT_EQ(1, Over.ExitCode);
+  EXPECT_EQ("zqttweak: Cannot read " + FileName + ": it is larger than 128 MiB\n", Over.Err);
+}
+
 // The device refuses the second write; the first value comes back exactly
 // as it was: a missing value or key missing again, a value of another type
 // or number with its type and bytes.
@@ -393,10 +413,9 @@ TEST_F(ZqtTweakTest, AKeyGrantingOnlyReadRightsShowsItsValueAndFailsEveryWrite) 
   EXPECT_EQ("1\n", Run({"--get", "desktop-sync-log"}).Out);
   const TProgramRun Set = Run({"--set", "drag-drop-delay=7", "--set", "desktop-sync-log=1"});
   EXPECT_EQ(1, Set.ExitCode);
-  EXPECT_EQ(
-      "zqttweak: Could not write desktop-sync-log: Failed to set data for 'LogEnabled': " +
-          SystemErrorMessage(ERROR_ACCESS_DENIED) + "\nNothing was changed.\n",
-      Set.Err);
+  EXPECT_EQ("zqttweak: Could not write desktop-sync-log: Failed to set data for 'LogEnabled': " +
+                SystemErrorMessage(ERROR_ACCESS_DENIED) + "\nNothing was changed.\n",
+            Set.Err);
   EXPECT_EQ(250u, Desktop(kSettingsKey, kDelayName));
 }
 

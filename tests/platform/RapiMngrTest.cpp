@@ -240,7 +240,7 @@ TEST_F(RapiManagerTest, ARefusedWriteRaisesAndChangesNothing) {
   for (const TStoredValue& Value : {DwordValue(1), TStoredValue()})
     EXPECT_EQ("Write registry value failed: LogEnabled: " + SystemErrorMessage(ERROR_ACCESS_DENIED),
               MessageOf<TExRapiRegWriteValueFailed>(
-                  [&] { Manager.WriteStoredValue(kKey, "LogEnabled", Value); }));
+                  [&] { TStoredValues(Manager).Write(kKey, "LogEnabled", Value); }));
   EXPECT_EQ(0, Manager.ReadInteger("LogEnabled", 5));
 }
 
@@ -263,15 +263,14 @@ TEST_P(PutBackTest, ReadsAgainExactlyAsFirstRead) {
     Device.SetValue(HKEY_CURRENT_USER, PathBelowRoot(Case.Key), "Level", Case.Stored.Type,
                     Case.Stored.Data);
   TRapiManager& Manager = Connect();
-  const TStoredValue First = Manager.ReadStoredValue(Case.Key, "Level");
+  TStoredValues Values(Manager);
+  const TStoredValue First = Values.Read(Case.Key, "Level");
   EXPECT_EQ(Case.Stored, First);
-  // The key read is the current key from then on.
-  EXPECT_EQ(First.Present ? static_cast<int>(First.Data.size()) : -1, Manager.GetDataSize("Level"));
   const TStoredValue Other{"", true, REG_MULTI_SZ, DeviceTextBytes(WIDE("something else"))};
-  Manager.WriteStoredValue(Case.Key, "Level", Other);
-  EXPECT_EQ(Other, Manager.ReadStoredValue(Case.Key, "Level"));
-  Manager.WriteStoredValue(Case.Key, "Level", First);
-  EXPECT_EQ(First, Manager.ReadStoredValue(Case.Key, "Level"));
+  Values.Write(Case.Key, "Level", Other);
+  EXPECT_EQ(Other, Values.Read(Case.Key, "Level"));
+  Values.Write(Case.Key, "Level", First);
+  EXPECT_EQ(First, Values.Read(Case.Key, "Level"));
   if (!First.FirstMissingKey.empty()) {
     EXPECT_FALSE(Device.KeyExists(HKEY_CURRENT_USER, First.FirstMissingKey));
   }
@@ -294,21 +293,22 @@ TEST_F(RapiManagerTest, AReadFailingForAnotherReasonThanAMissingValueRaisesWithT
   SetDeviceValue("Level", REG_DWORD, DwordBytes(3));
   TRapiManager& Manager = Connect();
   Device.FailRegistryReads();
-  EXPECT_EQ("Read registry value failed: Level: " + SystemErrorMessage(ERROR_CANTREAD),
-            MessageOf<TExRapiRegReadValueFailed>([&] { Manager.ReadStoredValue(kKey, "Level"); }));
+  EXPECT_EQ(
+      "Read registry value failed: Level: " + SystemErrorMessage(ERROR_CANTREAD),
+      MessageOf<TExRapiRegReadValueFailed>([&] { TStoredValues(Manager).Read(kKey, "Level"); }));
   // The dialog still shows the default of a value it cannot read.
   EXPECT_EQ(7, Manager.ReadInteger("Level", 7));
   // A key that cannot be asked about is not a missing key.
   Device.Unplug();
-  EXPECT_EQ("Read registry value failed: Level: " + SystemErrorMessage(ERROR_NOT_CONNECTED),
-            MessageOf<TExRapiRegReadValueFailed>([&] { Manager.ReadStoredValue(kKey, "Level"); }));
+  EXPECT_EQ(
+      "Read registry value failed: Level: " + SystemErrorMessage(ERROR_NOT_CONNECTED),
+      MessageOf<TExRapiRegReadValueFailed>([&] { TStoredValues(Manager).Read(kKey, "Level"); }));
 }
 
 TEST_F(RapiManagerTest, RootKeyDecidesTheHiveOfLaterOpens) {
   const std::string Key = "Software\\ZQT\\ZQT";
   Device.SetValue(HKEY_CURRENT_USER, Key, "InstallDir", REG_SZ, DeviceTextBytes(WIDE("user")));
-  Device.SetValue(HKEY_LOCAL_MACHINE, Key, "InstallDir", REG_SZ,
-                  DeviceTextBytes(WIDE("machine")));
+  Device.SetValue(HKEY_LOCAL_MACHINE, Key, "InstallDir", REG_SZ, DeviceTextBytes(WIDE("machine")));
   TRapiManager& Manager = Connect();
   EXPECT_EQ(HKEY_CURRENT_USER, Manager.RootKey());
   ASSERT_TRUE(Manager.OpenKey(Key, true, false));
@@ -345,9 +345,9 @@ TEST_F(RapiManagerTest, DataTypesMapToTheirRegistryTypeCodes) {
     EXPECT_EQ(TRapiDataType::rtUnknown, DataTypeToRapiData(Code));
   char Small[2];
   TRapiDataType Ignored;
-  EXPECT_EQ("Read registry value failed: Value1",
-            MessageOf<TExRapiRegReadValueFailed>(
-                [&] { Manager.GetData("Value1", Small, sizeof(Small), Ignored); }));
+  EXPECT_EQ("Read registry value failed: Value1", MessageOf<TExRapiRegReadValueFailed>([&] {
+              Manager.GetData("Value1", Small, sizeof(Small), Ignored);
+            }));
 }
 
 // Files
@@ -355,9 +355,9 @@ TEST_F(RapiManagerTest, DataTypesMapToTheirRegistryTypeCodes) {
 TEST_F(RapiManagerTest, AMissingDeviceFileRaisesAndCreatesNoDesktopFile) {
   TRapiManager& Manager = Connect();
   const std::string Target = Desktop.File("ZQTUtil.log");
-  EXPECT_EQ("Device file not found: \\Temp\\Missing.log",
-            MessageOf<TExRapiFileNotFound>(
-                [&] { Manager.CopyFileFromDevice("\\Temp\\Missing.log", Target, true); }));
+  EXPECT_EQ("Device file not found: \\Temp\\Missing.log", MessageOf<TExRapiFileNotFound>([&] {
+              Manager.CopyFileFromDevice("\\Temp\\Missing.log", Target, true);
+            }));
   EXPECT_TRUE(FilesIn(Desktop.Path()).empty());
 }
 
@@ -366,9 +366,9 @@ TEST_F(RapiManagerTest, AnExistingTargetIsReplacedOnlyWhenAllowed) {
   const std::string Target = Desktop.File("ZQTUtil.log");
   WriteWholeFile(Target, "old log that was longer");
   TRapiManager& Manager = Connect();
-  EXPECT_EQ("File already exists: " + Target,
-            MessageOf<TExRapiFileAlreadyExists>(
-                [&] { Manager.CopyFileFromDevice(kLog, Target, false); }));
+  EXPECT_EQ("File already exists: " + Target, MessageOf<TExRapiFileAlreadyExists>([&] {
+              Manager.CopyFileFromDevice(kLog, Target, false);
+            }));
   EXPECT_EQ(0u, Device.RemoteCalls());
   EXPECT_EQ("old log that was longer", ReadWholeFile(Target));
 
@@ -413,9 +413,9 @@ TEST_F(RapiManagerTest, AReadFailingHalfWayKeepsTheTargetAndLeavesNoPartialFile)
   WriteWholeFile(Kept, "earlier copy");
   TRapiManager& Manager = Connect();
   for (const std::string& Target : {Kept, Desktop.File("new.log")}) {
-    EXPECT_EQ("Can not read device file: " + kLog,
-              MessageOf<TExRapiFileReadFailed>(
-                  [&] { Manager.CopyFileFromDevice(kLog, Target, true); }));
+    EXPECT_EQ("Can not read device file: " + kLog, MessageOf<TExRapiFileReadFailed>([&] {
+                Manager.CopyFileFromDevice(kLog, Target, true);
+              }));
   }
   EXPECT_EQ("earlier copy", ReadWholeFile(Kept));
   EXPECT_EQ(std::set<std::string>{"kept.log"}, FilesIn(Desktop.Path()));
@@ -426,8 +426,8 @@ TEST_F(RapiManagerTest, ADesktopFileThatCannotBeWrittenIsAnInputOutputError) {
   Device.PutFile(kLog, "log");
   TRapiManager& Manager = Connect();
   const std::string InMissingFolder = Desktop.File("missing/ZQTUtil.log");
-  EXPECT_NE("", MessageOf<EInOutError>(
-                    [&] { Manager.CopyFileFromDevice(kLog, InMissingFolder, true); }));
+  EXPECT_NE(
+      "", MessageOf<EInOutError>([&] { Manager.CopyFileFromDevice(kLog, InMissingFolder, true); }));
   const std::string Folder = Desktop.File("folder");
   std::filesystem::create_directory(Folder);
   EXPECT_NE("", MessageOf<EInOutError>([&] { Manager.CopyFileFromDevice(kLog, Folder, true); }));

@@ -32,10 +32,10 @@ TEST(RapiManagerWithoutLibrary, NothingConnectsAndEveryDeviceOperationFails) {
   // Without the library a value can be neither told absent nor put back.
   ExpectRaises<TExRapiRegReadValueFailed>(
       "Read registry value failed: LogEnabled: the device library could not be loaded",
-      [&] { Manager->ReadStoredValue("\\Software\\ZQT", "LogEnabled"); });
+      [&] { TStoredValues(*Manager).Read("\\Software\\ZQT", "LogEnabled"); });
   ExpectRaises<TExRapiRegWriteValueFailed>(
       "Write registry value failed: LogEnabled: the device library could not be loaded",
-      [&] { Manager->WriteStoredValue("\\Software\\ZQT", "LogEnabled", TStoredValue()); });
+      [&] { TStoredValues(*Manager).Write("\\Software\\ZQT", "LogEnabled", TStoredValue()); });
   // Without the library the device file seems to open, and the first read
   // fails.
   const std::string Target = Desktop.File("ZQTUtil.log");

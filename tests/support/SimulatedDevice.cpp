@@ -44,6 +44,12 @@ TSimulatedDevice::~TSimulatedDevice() {
 
 void TSimulatedDevice::Unplug() { ClearProcessVariable(kDeviceFolderVariable); }
 
+void TSimulatedDevice::PlugIn() { SetProcessVariable(kDeviceFolderVariable, Folder().string()); }
+
+void TSimulatedDevice::SetName(const WideString& Name) {
+  SetValue(HKEY_LOCAL_MACHINE, "Ident", "Name", REG_SZ, DeviceTextBytes(Name));
+}
+
 void TSimulatedDevice::Set(const char* Setting, const std::string& Value) {
   WriteWholeFile((Folder() / kDeviceSettingsFolder / Setting).string(), Value);
 }
@@ -59,6 +65,10 @@ void TSimulatedDevice::RefuseConnection() { Set(kConnectSetting, kConnectRefuse)
 void TSimulatedDevice::FailConnection() { Set(kConnectSetting, kConnectFail); }
 
 void TSimulatedDevice::RefuseRegistryWrites() { Set(kRefuseRegistryWritesSetting, "yes"); }
+
+void TSimulatedDevice::AcceptRegistryWrites() {
+  std::filesystem::remove(Folder() / kDeviceSettingsFolder / kRefuseRegistryWritesSetting);
+}
 
 void TSimulatedDevice::FailRegistryReads() { Set(kFailRegistryReadsSetting, "yes"); }
 

@@ -56,8 +56,12 @@ class TSimulatedDevice {
   TSimulatedDevice& operator=(const TSimulatedDevice&) = delete;
 
   const std::filesystem::path& Folder() const { return FFolder.Path(); }
-  // From now on no device answers, as if none were plugged in.
+  // From now on no device answers, as if none were plugged in; or this one
+  // does again, in place of any other.
   void Unplug();
+  void PlugIn();
+  // Gives the device the name a desktop tells it by.
+  void SetName(const WideString& Name);
 
   // How it answers a connection request; at once unless told otherwise.
   void ConnectAfter(std::chrono::milliseconds Delay);
@@ -65,6 +69,7 @@ class TSimulatedDevice {
   void RefuseConnection();
   void FailConnection();
   void RefuseRegistryWrites();
+  void AcceptRegistryWrites();
   void FailRegistryReads();
   // Files opened from now on deliver at most Bytes, then reads fail.
   void FailReadsAfter(std::uint64_t Bytes);

@@ -20,6 +20,13 @@ TEST(SelectionColourTest, AnUnfocusedSelectionStandsOutFromItsBackgroundAtLeastT
       EXPECT_EQ(Case.Inactive, Colour);
     }
   }
+  // Every grey background with a selection of its own colour, the mid-greys
+  // among them, where only one direction reaches the contrast.
+  for (std::uint32_t Level = 0; Level <= 0xFF; Level += 3) {
+    const std::uint32_t Grey = Level * 0x010101;
+    EXPECT_GE(ContrastRatio(UnfocusedSelection(Grey, Grey), Grey), MinimumSelectionContrast)
+        << std::hex << Grey;
+  }
   EXPECT_NEAR(21.0, ContrastRatio(0x000000, 0xFFFFFF), 1e-9);
   EXPECT_NEAR(1.0, ContrastRatio(0x123456, 0x123456), 1e-9);
 }

@@ -12,13 +12,15 @@
 #include "FileDescriptor.h"
 #include "PrivateFiles.h"
 #include "RegistryHandles.h"
+#include "StoreFiles.h"
 #include "SystemError.h"
 
 namespace {
 
 std::string SyncFolderOf(const std::string& FileName) {
   const std::string Folder = std::filesystem::path(FileName).parent_path().string();
-  TDescriptor Handle(open(Folder.empty() ? "." : Folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  TDescriptor Handle(
+      open(Folder.empty() ? "." : Folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (!Handle.Valid() || fsync(Handle.Handle()) != 0) return LastSystemErrorMessage();
   return std::string();
 }
@@ -28,24 +30,33 @@ std::string SyncFolderOf(const std::string& FileName) {
 std::string JournalFileName(std::string& Failure) {
   const std::string Store = DesktopRegistryStore()->FileName();
   if (Store.empty()) Failure = "the user has no home folder";
-  return Store + ".journal";
+  return StoreCompanionFile(Store, TStoreCompanion::Journal);
 }
 
 std::string WriteJournalFile(const std::string& FileName, const std::string& Bytes) {
   const std::string NewFile = FileName + "-new";
-  if (unlink(NewFile.c_str()) != 0 && errno != ENOENT) return LastSystemErrorMessage();
+  if (unlink(NewFile.c_str()) != 0 && errno != ENOENT)
+    return NewFile + ": " + LastSystemErrorMessage();
   TDescriptor File(
       open(NewFile.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
-  if (!File.Valid() || fchmod(File.Handle(), 0600) != 0 ||
+  if (!File.Valid()) return NewFile + ": " + LastSystemErrorMessage();
+  if (fchmod(File.Handle(), 0600) != 0 ||
       !WriteAll(File.Handle(), Bytes.data(), static_cast<ssize_t>(Bytes.size())) ||
-      fsync(File.Handle()) != 0 || !File.Close() || rename(NewFile.c_str(), FileName.c_str()) != 0) {
+      fsync(File.Handle()) != 0 || !File.Close()) {
     const std::string Failure = LastSystemErrorMessage();
     unlink(NewFile.c_str());
-    return Failure;
+    return NewFile + ": " + Failure;
   }
-  return SyncFolderOf(FileName);
+  if (rename(NewFile.c_str(), FileName.c_str()) != 0) {
+    const std::string Failure = LastSystemErrorMessage();
+    unlink(NewFile.c_str());
+    return FileName + ": " + Failure;
+  }
+  const std::string Failure = SyncFolderOf(FileName);
+  return Failure.empty() ? Failure : FileName + ": " + Failure;
 }
 
+// Read to its end, as long as that stays within kLargestJournal.
 std::string ReadJournalFile(const std::string& FileName, bool& Found, std::string& Bytes) {
   struct stat Info;
   Found = lstat(FileName.c_str(), &Info) == 0;
@@ -59,6 +70,7 @@ std::string ReadJournalFile(const std::string& FileName, bool& Found, std::strin
     if (Count < 0 && errno == EINTR) continue;
     if (Count < 0) return LastSystemErrorMessage();
     Bytes.append(Chunk, static_cast<std::size_t>(Count));
+    if (Bytes.size() > kLargestJournal) return kTooLargeJournalReason;
   }
   return std::string();
 }

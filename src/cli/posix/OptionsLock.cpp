@@ -13,6 +13,7 @@
 
 #include "PrivateFiles.h"
 #include "RegistryHandles.h"
+#include "StoreFiles.h"
 #include "SystemError.h"
 
 namespace {
@@ -73,7 +74,7 @@ TOptionsLock::TOptionsLock(std::chrono::milliseconds Wait, TLockMode Mode)
     FFailure = "the user has no home folder (HOME is not set)";
     return;
   }
-  const std::string FileName = Store->FileName() + ".lock";
+  const std::string FileName = StoreCompanionFile(Store->FileName(), TStoreCompanion::Lock);
   std::string Failure;
   FSystem->Handle = OpenLockFile(FileName, Mode, Store->CreatesMissingFolders(), Failure);
   if (FSystem->Handle >= 0)

@@ -48,27 +48,32 @@ std::string JournalFileName(std::string& Failure) {
   return Own + "\\zqttweak.journal";
 }
 
+// The new file is made, never opened: whatever is at its name (a link
+// among them) is removed itself first, and a name taken meanwhile fails.
 std::string WriteJournalFile(const std::string& FileName, const std::string& Bytes) {
   const std::string NewFile = FileName + "-new";
+  if (!DeleteFileA(NewFile.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
+    return NewFile + ": " + LastSystemErrorMessage();
   {
-    THandle File(CreateFileA(NewFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!File.Valid()) return LastSystemErrorMessage();
+    THandle File(CreateFileA(NewFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!File.Valid()) return NewFile + ": " + LastSystemErrorMessage();
     if (!WriteWhole(File.Handle(), Bytes)) {
       const std::string Failure = LastSystemErrorMessage();
       DeleteFileA(NewFile.c_str());
-      return Failure;
+      return NewFile + ": " + Failure;
     }
   }
   if (!MoveFileExA(NewFile.c_str(), FileName.c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     const std::string Failure = LastSystemErrorMessage();
     DeleteFileA(NewFile.c_str());
-    return Failure;
+    return FileName + ": " + Failure;
   }
   return std::string();
 }
 
+// Read to its end, as long as that stays within kLargestJournal.
 std::string ReadJournalFile(const std::string& FileName, bool& Found, std::string& Bytes) {
   const DWORD Attributes = GetFileAttributesA(FileName.c_str());
   Found = Attributes != INVALID_FILE_ATTRIBUTES;
@@ -90,6 +95,7 @@ std::string ReadJournalFile(const std::string& FileName, bool& Found, std::strin
     if (!ReadFile(File.Handle(), Chunk, sizeof Chunk, &Count, nullptr))
       return LastSystemErrorMessage();
     Bytes.append(Chunk, Count);
+    if (Bytes.size() > kLargestJournal) return kTooLargeJournalReason;
   }
   return std::string();
 }

@@ -14,6 +14,8 @@ extern char** environ;
 
 std::string ZqtTweakProgram() { return ZQTTWEAK_PROGRAM; }
 
+std::string FaultyZqtTweakProgram() { return FAULTY_ZQTTWEAK_PROGRAM; }
+
 TStartedRun::TStartedRun(const std::string& Program, const std::vector<std::string>& Arguments) {
   std::vector<std::string> Argv{Program};
   Argv.insert(Argv.end(), Arguments.begin(), Arguments.end());

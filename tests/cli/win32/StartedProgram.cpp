@@ -75,9 +75,17 @@ void MoveKey(HKEY FromRoot, const std::string& From, HKEY ToRoot, const std::str
 
 }  // namespace
 
-std::string ZqtTweakProgram() {
-  return (ExecutableFolder() / ZQTTWEAK_PROGRAM).lexically_normal().make_preferred().string();
+namespace {
+
+std::string BesideTests(const char* Relative) {
+  return (ExecutableFolder() / Relative).lexically_normal().make_preferred().string();
 }
+
+}  // namespace
+
+std::string ZqtTweakProgram() { return BesideTests(ZQTTWEAK_PROGRAM); }
+
+std::string FaultyZqtTweakProgram() { return BesideTests(FAULTY_ZQTTWEAK_PROGRAM); }
 
 TStartedRun::TStartedRun(const std::string& Program, const std::vector<std::string>& Arguments) {
   std::string CommandLine = QuotedArgument(Program);
