@@ -14,6 +14,7 @@
 
 #include "FileDescriptor.h"
 #include "PrivateFiles.h"
+#include "StoreFiles.h"
 
 namespace {
 
@@ -127,7 +128,7 @@ TWriterQueue::~TWriterQueue() { Close(); }
 bool TWriterQueue::Open(const std::string& StoreFile) {
   Close();
   std::string Failure;
-  FFile = OpenPrivateFile(StoreFile + "-queue", true, true, Failure);
+  FFile = OpenPrivateFile(StoreCompanionFile(StoreFile, TStoreCompanion::Queue), true, true, Failure);
   if (FFile >= 0) FRecords = MapRecords(FFile);
   if (!FRecords) Close();
   return IsOpen();
