@@ -8,6 +8,7 @@
 
 #include "Scenario.h"
 #include "SimulatedDevice.h"
+#include "StoredValue.h"
 #include "StartedCatalogue.h"
 #include "TemporaryRegistry.h"
 #include "TweakerPages.h"
@@ -43,7 +44,7 @@ std::string ValueText(DWORD Type, const std::string& Bytes) {
 std::string RegistryValues(const TSimulatedDevice& Device) {
   std::string Text = "> registry\n";
   for (const TOptionRow& Row : OptionRows()) {
-    const std::string Path = std::string(Row.Key).substr(1);
+    const std::string Path = PathBelowRoot(Row.Key);
     DWORD Type = REG_NONE;
     std::string Bytes;
     const bool OnDevice = Row.Target == TTweakOptionTarget::otDevice;
@@ -79,6 +80,24 @@ TEST_P(ScenarioTest, PlaysAsItsTranscriptSays) {
   ASSERT_TRUE(fs::exists(Expected)) << "no transcript beside the scenario; this run's:\n"
                                     << Transcript;
   EXPECT_EQ(ReadWholeFile(Expected), Transcript);
+}
+
+// The dump reads each option where the option names its key, with or
+// without a leading backslash.
+TEST(ScenarioRegistryDump, SeesAValueOfEveryOption) {
+  TTemporaryRegistry Registry;
+  TSimulatedDevice Device;
+  for (const TOptionRow& Row : OptionRows()) {
+    if (Row.Target == TTweakOptionTarget::otDevice)
+      Device.SetValue(HKEY_CURRENT_USER, PathBelowRoot(Row.Key), Row.ValueName, REG_DWORD,
+                      DwordBytes(7));
+    else
+      SetRawValue(HKEY_CURRENT_USER, PathBelowRoot(Row.Key), Row.ValueName, REG_DWORD,
+                  DwordBytes(7));
+  }
+  const std::string Dump = RegistryValues(Device);
+  for (const TOptionRow& Row : OptionRows())
+    EXPECT_NE(std::string::npos, Dump.find(std::string(" ") + Row.Id + " = dword 7\n")) << Dump;
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, ScenarioTest, ::testing::ValuesIn(ScenarioNames()),
