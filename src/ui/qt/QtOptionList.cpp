@@ -111,6 +111,9 @@ TListKey ListKey(const QKeyEvent& Event) {
       return TListKey::lkTab;
     case Qt::Key_Escape:
       return TListKey::lkEscape;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+      return TListKey::lkUpDown;
     default:
       return TListKey::lkOther;
   }
@@ -240,9 +243,16 @@ class TOptionGrid : public QTreeView {
  protected:
   void mousePressEvent(QMouseEvent* Event) override {
     bool GoesOn = true;
+    const QModelIndex Hit = indexAt(Event->position().toPoint());
+    if (Event->button() == Qt::RightButton) return RightPress(Hit);
     if (Event->button() == Qt::LeftButton) ReportErrorsOf([&] { GoesOn = FFrame.GridMouseDown(); });
-    if (GoesOn) QTreeView::mousePressEvent(Event);
+    if (!GoesOn) return;
+    if (Hit.isValid()) return QTreeView::mousePressEvent(Event);
+    // The list's empty area takes the focus and keeps the selection.
+    setFocus(Qt::MouseFocusReason);
   }
+  // Typing finds no row.
+  void keyboardSearch(const QString&) override {}
   void mouseReleaseEvent(QMouseEvent* Event) override {
     QTreeView::mouseReleaseEvent(Event);
     // The release of a double click's second press ends no click.
@@ -286,11 +296,10 @@ class TOptionGrid : public QTreeView {
     ReportErrorsOf([&] { Used = FFrame.GridKeyDown(ListKey(*Event)); });
     if (!Used) QTreeView::keyPressEvent(Event);
   }
+  // The right press has shown the mouse's menu already.
   void contextMenuEvent(QContextMenuEvent* Event) override {
     if (Event->reason() == QContextMenuEvent::Keyboard)
       ReportErrorsOf([&] { FFrame.GridKeyDown(TListKey::lkContextMenu); });
-    else
-      ShowContextMenuAt(indexAt(Event->pos()).row(), Event->globalPos());
   }
   void currentChanged(const QModelIndex& Current, const QModelIndex& Previous) override {
     QTreeView::currentChanged(Current, Previous);
@@ -306,6 +315,15 @@ class TOptionGrid : public QTreeView {
   }
 
  private:
+  // The view's own right press (its selection, its menu) is off: the frame
+  // leaves the editor and shows the menu.
+  void RightPress(const QModelIndex& Hit) {
+    ReportErrorsOf([&] {
+      if (!FFrame.GridMouseDown()) return;
+      setFocus(Qt::MouseFocusReason);
+      FFrame.GridRightClick(Hit.row());
+    });
+  }
   bool OnCheckBox(const QModelIndex& Hit, const QPoint& At) const {
     return Hit.isValid() && FFrame.HasCheckBox(Hit.row()) &&
            FDelegate.CheckBoxRect(*this, Hit).contains(At);
