@@ -46,6 +46,7 @@ void TQtOptionsDialog::CreateComponents() {
   // The selection stays highlighted without the focus.
   ShowFocusBySelection(tvOptions);
   tvOptions->viewport()->installEventFilter(this);
+  tvOptions->installEventFilter(this);
 
   pnlOptionsSheet = new QWidget(this);
   pnlOptionsSheet->setObjectName("pnlOptionsSheet");
@@ -168,6 +169,12 @@ bool TQtOptionsDialog::eventFilter(QObject* Watched, QEvent* Event) {
     Button->setFocus(Qt::ShortcutFocusReason);
     Button->click();
     return true;
+  }
+  // Typing in the tree finds no node: the pages change by the mouse and
+  // the arrows only.
+  if (Watched == tvOptions && Event->type() == QEvent::KeyPress) {
+    const QString Typed = static_cast<QKeyEvent*>(Event)->text();
+    return !Typed.isEmpty() && Typed.front().isPrint();
   }
   if (Watched != tvOptions->viewport()) return QDialog::eventFilter(Watched, Event);
   const QEvent::Type Type = Event->type();
