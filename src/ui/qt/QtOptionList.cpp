@@ -142,6 +142,9 @@ class TValueDelegate : public QStyledItemDelegate {
   QWidget* createEditor(QWidget* Parent, const QStyleOptionViewItem& Option,
                         const QModelIndex& Index) const override {
     FEditor = QStyledItemDelegate::createEditor(Parent, Option, Index);
+    // The editor has the focus: its selected text in the focused colours,
+    // not in the grid's, which shows the grid without the focus.
+    FEditor->setPalette(QApplication::palette(FEditor));
     return FEditor;
   }
   // The frame takes the text when the editor is left.

@@ -1,6 +1,9 @@
 #include "QtPushButton.h"
 
 #include <QKeyEvent>
+#include <QPainter>
+
+#include "QtScale.h"
 
 TQtPushButton::TQtPushButton(const QString& Caption, QWidget* Parent)
     : QPushButton(Caption, Parent) {
@@ -17,4 +20,13 @@ void TQtPushButton::keyPressEvent(QKeyEvent* Event) {
     default:
       QPushButton::keyPressEvent(Event);
   }
+}
+
+void TQtPushButton::paintEvent(QPaintEvent* Event) {
+  QPushButton::paintEvent(Event);
+  if (!hasFocus()) return;
+  QPainter Painter(this);
+  Painter.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
+  const int Inset = Scaled(4);
+  Painter.drawRect(rect().adjusted(Inset, Inset, -Inset - 1, -Inset - 1));
 }

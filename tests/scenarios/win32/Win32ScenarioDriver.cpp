@@ -201,8 +201,10 @@ class TWin32ScenarioDriver : public TScenarioDriver {
   }
   void ClickButton(const std::string& Caption) override {
     for (HWND Control : Children(W.Handle)) {
+      // A press on a disabled button reaches no window, as the system
+      // routes a person's mouse.
       if (ClassOf(Control) != "Button" || !IsWindowVisible(Control) ||
-          WindowText(Control) != Caption)
+          !IsWindowEnabled(Control) || WindowText(Control) != Caption)
         continue;
       RECT Client{};
       GetClientRect(Control, &Client);
