@@ -250,6 +250,7 @@ class TOptionGrid : public QTreeView {
     if (Event->button() == Qt::RightButton) return RightPress(Hit);
     if (Event->button() == Qt::LeftButton) ReportErrorsOf([&] { GoesOn = FFrame.GridMouseDown(); });
     if (!GoesOn) return;
+    FocusTakenByPress();
     if (Hit.isValid()) return QTreeView::mousePressEvent(Event);
     // The list's empty area takes the focus and keeps the selection.
     setFocus(Qt::MouseFocusReason);
@@ -265,9 +266,15 @@ class TOptionGrid : public QTreeView {
     if (Click && Event->button() == Qt::LeftButton && Hit.isValid())
       ReportErrorsOf([&] { FFrame.GridClick(Hit.row(), Hit.column(), OnCheckBox(Hit, At)); });
   }
+  // The toolkit gives the focus before the press that takes it arrives:
+  // the frame hears of it after the press, as on every system. From the
+  // keyboard, the focused row comes into view.
   void focusInEvent(QFocusEvent* Event) override {
     QTreeView::focusInEvent(Event);
+    FFocusByPress = Event->reason() == Qt::MouseFocusReason;
+    if (FFocusByPress) return;
     ReportErrorsOf([&] { FFrame.GridFocusIn(); });
+    if (currentIndex().isValid()) scrollTo(currentIndex());
   }
   void mouseDoubleClickEvent(QMouseEvent* Event) override {
     if (Event->button() != Qt::LeftButton) return QTreeView::mouseDoubleClickEvent(Event);
@@ -324,8 +331,12 @@ class TOptionGrid : public QTreeView {
     ReportErrorsOf([&] {
       if (!FFrame.GridMouseDown()) return;
       setFocus(Qt::MouseFocusReason);
+      FocusTakenByPress();
       FFrame.GridRightClick(Hit.row());
     });
+  }
+  void FocusTakenByPress() {
+    if (std::exchange(FFocusByPress, false)) ReportErrorsOf([&] { FFrame.GridFocusIn(); });
   }
   bool OnCheckBox(const QModelIndex& Hit, const QPoint& At) const {
     return Hit.isValid() && FFrame.HasCheckBox(Hit.row()) &&
@@ -335,6 +346,7 @@ class TOptionGrid : public QTreeView {
   TfrTweakOptions& FFrame;
   const TValueDelegate& FDelegate;
   bool FDoubleClicked = false;
+  bool FFocusByPress = false;
 };
 
 QAccessibleInterface* OptionGridAccessible(const QString&, QObject* Object) {
