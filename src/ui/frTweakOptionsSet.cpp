@@ -123,6 +123,14 @@ void TfrTweakOptions::GridClick(int Row, int Column, bool OnCheckBox) {
   if (FView) FView->StartEditTimer(EditDelay);
 }
 
+void TfrTweakOptions::GridRightClick(int Row) {
+  if (NodeToItem(Row)) {
+    VTVChange(Row);
+    if (FView) FView->RowFocused(Row);
+  }
+  if (FView) FView->ShowContextMenu(Row);
+}
+
 void TfrTweakOptions::GridDoubleClick(int Row, int Column, bool OnCheckBox) {
   DropPendingEdit();
   if (OnCheckBox && Column == ValueColumn && HasCheckBox(Row)) ToggleCheck(Row);
@@ -173,6 +181,11 @@ bool TfrTweakOptions::EditorKeyDown(TListKey Key) {
       return true;
     case TListKey::lkEscape:
       CancelEditor();
+      return true;
+    case TListKey::lkUpDown:
+      return true;
+    case TListKey::lkContextMenu:
+      if (LeaveEditor() && FView) FView->ShowContextMenu(FFocusedRow);
       return true;
     default:
       return false;

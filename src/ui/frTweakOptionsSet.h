@@ -51,8 +51,8 @@ class TOptionListView {
 };
 
 // The keys the list gives a meaning to.
-// lkContextMenu: the Menu key or Shift+F10.
-enum class TListKey { lkOther, lkF2, lkSpace, lkReturn, lkTab, lkEscape, lkContextMenu };
+// lkContextMenu: the Menu key or Shift+F10; lkUpDown: the arrow up or down.
+enum class TListKey { lkOther, lkF2, lkSpace, lkReturn, lkTab, lkEscape, lkContextMenu, lkUpDown };
 
 // Where the focus went when the editor lost it.
 enum class TFocusTarget {
@@ -154,6 +154,10 @@ class TfrTweakOptions {
   // it): a check box toggles; on the editable Value cell of the row that
   // had the focus before the press, the editor opens after EditDelay.
   void GridClick(int Row, int Column, bool OnCheckBox);
+  // A right-click on Row (-1: the list's empty area), after GridMouseDown
+  // let the press go on and the grid took the focus: the row becomes the
+  // focused one and its menu shows.
+  void GridRightClick(int Row);
   // The second click of a double click, after GridMouseDown: no editor
   // opens, and a check box toggles again.
   void GridDoubleClick(int Row, int Column, bool OnCheckBox);
@@ -169,9 +173,11 @@ class TfrTweakOptions {
   // The user's events on the in-place editor.
   bool EditorOpen() const { return FEditRow >= 0; }
   int EditRow() const { return FEditRow; }
-  // A key in the editor; true when the list used it, so that the dialog
-  // never sees it: Return and Tab leave the editor with its text, Escape
-  // drops the edit (the cell shows its value again, nothing is written).
+  // A key in the editor; true when the list used it, so that neither the
+  // grid nor the dialog ever sees it: Return and Tab leave the editor with
+  // its text, Escape drops the edit (the cell shows its value again,
+  // nothing is written), the arrows up and down do nothing, and the context
+  // menu key leaves the editor with its text, then shows the row's menu.
   bool EditorKeyDown(TListKey Key);
   void EditorFocusLost(TFocusTarget Target);
   // The toolkit closed the editor on its own (the grid went away).

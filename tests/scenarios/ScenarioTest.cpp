@@ -4,14 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
+#include <numeric>
 
+#include "RandomWalk.h"
 #include "Scenario.h"
 #include "SimulatedDevice.h"
+#include "StoredValue.h"
 #include "StartedCatalogue.h"
 #include "TemporaryRegistry.h"
 #include "TweakerPages.h"
 #include "ZQTTweakerManager.h"
+#include "frTweakOptionsSet.h"
 
 namespace {
 
@@ -43,7 +48,7 @@ std::string ValueText(DWORD Type, const std::string& Bytes) {
 std::string RegistryValues(const TSimulatedDevice& Device) {
   std::string Text = "> registry\n";
   for (const TOptionRow& Row : OptionRows()) {
-    const std::string Path = std::string(Row.Key).substr(1);
+    const std::string Path = PathBelowRoot(Row.Key);
     DWORD Type = REG_NONE;
     std::string Bytes;
     const bool OnDevice = Row.Target == TTweakOptionTarget::otDevice;
@@ -57,22 +62,31 @@ std::string RegistryValues(const TSimulatedDevice& Device) {
   return Text;
 }
 
-class ScenarioTest : public ::testing::TestWithParam<std::string> {};
-
-TEST_P(ScenarioTest, PlaysAsItsTranscriptSays) {
-  const TScenario Scenario = ParseScenario(ReadWholeFile(ScenarioFile(GetParam(), ".scenario")));
+// Plays Scenario on this system's dialog, from a fresh registry and device
+// as the scenario starts them; the transcript with the registry's values.
+std::string PlayedHere(const TScenario& Scenario) {
   TTemporaryRegistry Registry;
   TSimulatedDevice Device;
   if (!Scenario.Device) Device.RefuseConnection();
   if (Scenario.Advanced)
     SetRawValue(HKEY_CURRENT_USER, std::string(kSettingsKey).substr(1), kAdvancedValueName,
                 REG_DWORD, DwordBytes(1));
+  // Changes from the defaults are shown as long as the program runs: each
+  // path starts as the program does.
+  TfrTweakOptions().SetShowChanges(false);
   TStartedCatalogue Program;
   Program.Start();
   RegisterTweakerPages();
   std::string Transcript = PlayInFrontEnd(Scenario, Registry.Folder().Path().string());
   UnregisterTweakerPages();
-  Transcript += RegistryValues(Device);
+  return Transcript + RegistryValues(Device);
+}
+
+class ScenarioTest : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(ScenarioTest, PlaysAsItsTranscriptSays) {
+  const std::string Transcript =
+      PlayedHere(ParseScenario(ReadWholeFile(ScenarioFile(GetParam(), ".scenario"))));
   // Kept for a look, or to become the expected transcript of a new scenario.
   WriteWholeFile(GetParam() + ".transcript", Transcript);
   const std::string Expected = ScenarioFile(GetParam(), ".transcript");
@@ -81,11 +95,58 @@ TEST_P(ScenarioTest, PlaysAsItsTranscriptSays) {
   EXPECT_EQ(ReadWholeFile(Expected), Transcript);
 }
 
+// Seeds 1 to ZQT_WALK_SEEDS (30 unless set).
+std::vector<unsigned> WalkSeeds() {
+  const char* Count = std::getenv("ZQT_WALK_SEEDS");
+  std::vector<unsigned> Seeds(Count ? std::stoul(Count) : 30);
+  std::iota(Seeds.begin(), Seeds.end(), 1u);
+  return Seeds;
+}
+
+// A random walk played on this system's dialog; its transcript is kept in
+// walks/. Linux plays first: Windows compares its own transcript of each
+// walk with the one Linux kept, step by step.
+class RandomWalkTest : public ::testing::TestWithParam<unsigned> {};
+
+TEST_P(RandomWalkTest, PlaysAlikeOnBothSystems) {
+  const std::string Walk = RandomWalk(GetParam());
+  const std::string Transcript = PlayedHere(ParseScenario(Walk));
+  const std::string Name = std::to_string(GetParam()) + ".transcript";
+  fs::create_directories("walks");
+  WriteWholeFile("walks/" + Name, Transcript);
+  EXPECT_EQ(std::string::npos, Transcript.find("not a step")) << Walk;
+#ifdef ZQT_WALKS_TO_COMPARE
+  const fs::path Linux = fs::path(ZQT_WALKS_TO_COMPARE) / Name;
+  ASSERT_TRUE(fs::exists(Linux)) << "Linux's walks are played first, into " << Linux.string();
+  const std::string Difference = FirstDifference(ReadWholeFile(Linux.string()), Transcript);
+  EXPECT_TRUE(Difference.empty()) << "the walk:\n" << Walk << "differs at\n" << Difference;
+#endif
+}
+
+// The dump reads each option where the option names its key, with or
+// without a leading backslash.
+TEST(ScenarioRegistryDump, SeesAValueOfEveryOption) {
+  TTemporaryRegistry Registry;
+  TSimulatedDevice Device;
+  for (const TOptionRow& Row : OptionRows()) {
+    if (Row.Target == TTweakOptionTarget::otDevice)
+      Device.SetValue(HKEY_CURRENT_USER, PathBelowRoot(Row.Key), Row.ValueName, REG_DWORD,
+                      DwordBytes(7));
+    else
+      SetRawValue(HKEY_CURRENT_USER, PathBelowRoot(Row.Key), Row.ValueName, REG_DWORD,
+                  DwordBytes(7));
+  }
+  const std::string Dump = RegistryValues(Device);
+  for (const TOptionRow& Row : OptionRows())
+    EXPECT_NE(std::string::npos, Dump.find(std::string(" ") + Row.Id + " = dword 7\n")) << Dump;
+}
+
 INSTANTIATE_TEST_SUITE_P(Scenarios, ScenarioTest, ::testing::ValuesIn(ScenarioNames()),
                          [](const ::testing::TestParamInfo<std::string>& Info) {
                            std::string Name = Info.param;
                            std::replace(Name.begin(), Name.end(), '-', '_');
                            return Name;
                          });
+INSTANTIATE_TEST_SUITE_P(Walks, RandomWalkTest, ::testing::ValuesIn(WalkSeeds()));
 
 }  // namespace

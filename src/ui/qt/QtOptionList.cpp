@@ -111,6 +111,9 @@ TListKey ListKey(const QKeyEvent& Event) {
       return TListKey::lkTab;
     case Qt::Key_Escape:
       return TListKey::lkEscape;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+      return TListKey::lkUpDown;
     default:
       return TListKey::lkOther;
   }
@@ -139,6 +142,9 @@ class TValueDelegate : public QStyledItemDelegate {
   QWidget* createEditor(QWidget* Parent, const QStyleOptionViewItem& Option,
                         const QModelIndex& Index) const override {
     FEditor = QStyledItemDelegate::createEditor(Parent, Option, Index);
+    // The editor has the focus: its selected text in the focused colours,
+    // not in the grid's, which shows the grid without the focus.
+    FEditor->setPalette(QApplication::palette(FEditor));
     return FEditor;
   }
   // The frame takes the text when the editor is left.
@@ -240,9 +246,17 @@ class TOptionGrid : public QTreeView {
  protected:
   void mousePressEvent(QMouseEvent* Event) override {
     bool GoesOn = true;
+    const QModelIndex Hit = indexAt(Event->position().toPoint());
+    if (Event->button() == Qt::RightButton) return RightPress(Hit);
     if (Event->button() == Qt::LeftButton) ReportErrorsOf([&] { GoesOn = FFrame.GridMouseDown(); });
-    if (GoesOn) QTreeView::mousePressEvent(Event);
+    if (!GoesOn) return;
+    FocusTakenByPress();
+    if (Hit.isValid()) return QTreeView::mousePressEvent(Event);
+    // The list's empty area takes the focus and keeps the selection.
+    setFocus(Qt::MouseFocusReason);
   }
+  // Typing finds no row.
+  void keyboardSearch(const QString&) override {}
   void mouseReleaseEvent(QMouseEvent* Event) override {
     QTreeView::mouseReleaseEvent(Event);
     // The release of a double click's second press ends no click.
@@ -252,9 +266,15 @@ class TOptionGrid : public QTreeView {
     if (Click && Event->button() == Qt::LeftButton && Hit.isValid())
       ReportErrorsOf([&] { FFrame.GridClick(Hit.row(), Hit.column(), OnCheckBox(Hit, At)); });
   }
+  // The toolkit gives the focus before the press that takes it arrives:
+  // the frame hears of it after the press, as on every system. From the
+  // keyboard, the focused row comes into view.
   void focusInEvent(QFocusEvent* Event) override {
     QTreeView::focusInEvent(Event);
+    FFocusByPress = Event->reason() == Qt::MouseFocusReason;
+    if (FFocusByPress) return;
     ReportErrorsOf([&] { FFrame.GridFocusIn(); });
+    if (currentIndex().isValid()) scrollTo(currentIndex());
   }
   void mouseDoubleClickEvent(QMouseEvent* Event) override {
     if (Event->button() != Qt::LeftButton) return QTreeView::mouseDoubleClickEvent(Event);
@@ -286,11 +306,10 @@ class TOptionGrid : public QTreeView {
     ReportErrorsOf([&] { Used = FFrame.GridKeyDown(ListKey(*Event)); });
     if (!Used) QTreeView::keyPressEvent(Event);
   }
+  // The right press has shown the mouse's menu already.
   void contextMenuEvent(QContextMenuEvent* Event) override {
     if (Event->reason() == QContextMenuEvent::Keyboard)
       ReportErrorsOf([&] { FFrame.GridKeyDown(TListKey::lkContextMenu); });
-    else
-      ShowContextMenuAt(indexAt(Event->pos()).row(), Event->globalPos());
   }
   void currentChanged(const QModelIndex& Current, const QModelIndex& Previous) override {
     QTreeView::currentChanged(Current, Previous);
@@ -306,6 +325,19 @@ class TOptionGrid : public QTreeView {
   }
 
  private:
+  // The view's own right press (its selection, its menu) is off: the frame
+  // leaves the editor and shows the menu.
+  void RightPress(const QModelIndex& Hit) {
+    ReportErrorsOf([&] {
+      if (!FFrame.GridMouseDown()) return;
+      setFocus(Qt::MouseFocusReason);
+      FocusTakenByPress();
+      FFrame.GridRightClick(Hit.row());
+    });
+  }
+  void FocusTakenByPress() {
+    if (std::exchange(FFocusByPress, false)) ReportErrorsOf([&] { FFrame.GridFocusIn(); });
+  }
   bool OnCheckBox(const QModelIndex& Hit, const QPoint& At) const {
     return Hit.isValid() && FFrame.HasCheckBox(Hit.row()) &&
            FDelegate.CheckBoxRect(*this, Hit).contains(At);
@@ -314,6 +346,7 @@ class TOptionGrid : public QTreeView {
   TfrTweakOptions& FFrame;
   const TValueDelegate& FDelegate;
   bool FDoubleClicked = false;
+  bool FFocusByPress = false;
 };
 
 QAccessibleInterface* OptionGridAccessible(const QString&, QObject* Object) {

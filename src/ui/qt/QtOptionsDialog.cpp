@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
+#include "QtPushButton.h"
 #include "QtScale.h"
 #include "QtSelectionLook.h"
 #include "QtSheet.h"
@@ -45,6 +46,7 @@ void TQtOptionsDialog::CreateComponents() {
   // The selection stays highlighted without the focus.
   ShowFocusBySelection(tvOptions);
   tvOptions->viewport()->installEventFilter(this);
+  tvOptions->installEventFilter(this);
 
   pnlOptionsSheet = new QWidget(this);
   pnlOptionsSheet->setObjectName("pnlOptionsSheet");
@@ -63,13 +65,12 @@ void TQtOptionsDialog::CreateComponents() {
   QPushButton* Buttons[3];
   const char* const Names[3] = {"btnOK", "btnCancel", "btnApply"};
   for (int Index = 0; Index < 3; ++Index) {
-    Buttons[Index] = new QPushButton(TMain::ButtonCaptions[Index], pnlBottom);
+    Buttons[Index] = new TQtPushButton(TMain::ButtonCaptions[Index], pnlBottom);
     Buttons[Index]->setObjectName(Names[Index]);
     const int Left = pnlOptionsSheet->width() - Scaled(TMain::ButtonRightMargin[Index]) -
                      Scaled(TMain::ButtonWidth);
     Buttons[Index]->setGeometry(Left, Scaled(TMain::ButtonTop), Scaled(TMain::ButtonWidth),
                                 Scaled(TMain::ButtonHeight));
-    Buttons[Index]->setAutoDefault(false);
     Buttons[Index]->installEventFilter(this);
   }
   btnOK = Buttons[0];
@@ -161,10 +162,20 @@ void TQtOptionsDialog::CloseModal() { done(static_cast<int>(FDialog.ModalResult(
 void TQtOptionsDialog::reject() { FDialog.btnCancelClick(); }
 
 bool TQtOptionsDialog::eventFilter(QObject* Watched, QEvent* Event) {
-  // A button's mnemonic presses it as a click does: it takes the focus
-  // first, and the option list's editor is left for it.
-  if (Event->type() == QEvent::Shortcut && Watched != tvOptions->viewport())
-    static_cast<QWidget*>(Watched)->setFocus(Qt::ShortcutFocusReason);
+  // A button's mnemonic presses it at once, as a click does: it takes the
+  // focus first, and the option list's editor is left for it once.
+  if (Event->type() == QEvent::Shortcut && Watched != tvOptions->viewport()) {
+    auto* Button = static_cast<QPushButton*>(Watched);
+    Button->setFocus(Qt::ShortcutFocusReason);
+    Button->click();
+    return true;
+  }
+  // Typing in the tree finds no node: the pages change by the mouse and
+  // the arrows only.
+  if (Watched == tvOptions && Event->type() == QEvent::KeyPress) {
+    const QString Typed = static_cast<QKeyEvent*>(Event)->text();
+    return !Typed.isEmpty() && Typed.front().isPrint();
+  }
   if (Watched != tvOptions->viewport()) return QDialog::eventFilter(Watched, Event);
   const QEvent::Type Type = Event->type();
   if (Type == QEvent::MouseButtonPress || Type == QEvent::MouseButtonDblClick) {

@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "QtOptionList.h"
+#include "QtPushButton.h"
 #include "QtScale.h"
 #include "QtText.h"
 #include "frmOptionsSheetBase.h"
@@ -59,7 +60,7 @@ QWidget* AddStrip(QWidget* Page, const TSheetStrip& Spec) {
       PlaceLabel(Label, LabelSpec, LabelSpec.Bounds);
   }
   for (const TSheetButton& ButtonSpec : Spec.Buttons) {
-    auto* Button = new QPushButton(ToQString(ButtonSpec.Caption), Strip);
+    auto* Button = new TQtPushButton(ToQString(ButtonSpec.Caption), Strip);
     Button->setObjectName(ToQString(ButtonSpec.Name));
     Button->setGeometry(Scaled(ButtonSpec.Bounds));
     QObject::connect(Button, &QPushButton::clicked, Strip,

@@ -37,6 +37,9 @@ TListKey ListKey(WPARAM Key) {
       return TListKey::lkEscape;
     case VK_APPS:
       return TListKey::lkContextMenu;
+    case VK_UP:
+    case VK_DOWN:
+      return TListKey::lkUpDown;
     default:
       return TListKey::lkOther;
   }
@@ -183,15 +186,6 @@ LRESULT TWin32OptionList::GridNotify(NMHDR& Header) {
     }
     case NM_CUSTOMDRAW:
       return GridCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW&>(Header));
-    case NM_RCLICK: {
-      LVHITTESTINFO Hit{};
-      Hit.pt = reinterpret_cast<NMITEMACTIVATE&>(Header).ptAction;
-      SendMessageW(VTV, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&Hit));
-      POINT Screen = Hit.pt;
-      ClientToScreen(VTV, &Screen);
-      ShowContextMenuAt(Hit.iItem, Screen);
-      return 0;
-    }
     case NM_CLICK:
     case NM_DBLCLK:
       GridClick(reinterpret_cast<NMITEMACTIVATE&>(Header));
@@ -345,6 +339,12 @@ void TWin32OptionList::GridClick(const NMITEMACTIVATE& Click) {
     FFrame.GridDoubleClick(Hit.iItem, Hit.iSubItem, OnCheckBox);
 }
 
+int TWin32OptionList::RowAt(LPARAM Place) const {
+  LVHITTESTINFO Hit{};
+  Hit.pt = {GET_X_LPARAM(Place), GET_Y_LPARAM(Place)};
+  return static_cast<int>(SendMessageW(VTV, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&Hit)));
+}
+
 // Where the focus went from the editor: "Cancel", another button, another
 // control of the dialog, or another window (an error box, none as the
 // dialog closes).
@@ -406,7 +406,21 @@ LRESULT CALLBACK TWin32OptionList::GridProc(HWND Window, UINT Message, WPARAM WP
       case WM_LBUTTONDBLCLK:
       case WM_LBUTTONDOWN:
         if (!List.FFrame.GridMouseDown()) return 0;
-        break;
+        if (List.RowAt(LParam) >= 0) break;
+        // The list's empty area takes the focus and keeps the selection.
+        SetFocus(Window);
+        return 0;
+      case WM_RBUTTONDBLCLK:
+      case WM_RBUTTONDOWN:
+        // The list view's own right press (its selection, its drag loop,
+        // its menu) is off: the frame leaves the editor and shows the menu.
+        if (!List.FFrame.GridMouseDown()) return 0;
+        SetFocus(Window);
+        List.FFrame.GridRightClick(List.RowAt(LParam));
+        return 0;
+      case WM_CHAR:
+        // Typing finds no row.
+        return 0;
       case WM_VSCROLL:
       case WM_HSCROLL:
       case WM_MOUSEWHEEL:
@@ -423,7 +437,7 @@ LRESULT CALLBACK TWin32OptionList::GridProc(HWND Window, UINT Message, WPARAM WP
         if (WParam == VK_F10 && GetKeyState(VK_SHIFT) < 0) return 0;
         break;
       case WM_CONTEXTMENU:
-        // The keys above have shown it already.
+        // The keys and the right press above have shown it already.
         return 0;
       case WM_GETOBJECT:
         if (static_cast<LONG>(LParam) == OBJID_CLIENT) return List.AccessibleObject(WParam);
@@ -448,6 +462,17 @@ LRESULT CALLBACK TWin32OptionList::EditorProc(HWND Window, UINT Message, WPARAM 
       case WM_KEYDOWN:
         if (List.FFrame.EditorKeyDown(ListKey(WParam))) return 0;
         break;
+      case WM_SYSKEYDOWN:
+        // Shift+F10, as the Menu key, shows the row's menu.
+        if (WParam != VK_F10 || GetKeyState(VK_SHIFT) >= 0) break;
+        List.FFrame.EditorKeyDown(TListKey::lkContextMenu);
+        return 0;
+      case WM_SYSKEYUP:
+        if (WParam == VK_F10 && GetKeyState(VK_SHIFT) < 0) return 0;
+        break;
+      case WM_CONTEXTMENU:
+        // The edit control's own menu is off: the keys above show the row's.
+        return 0;
       case WM_CHAR:
         if (WParam == '\r' || WParam == '\t' || WParam == VK_ESCAPE) return 0;
         break;

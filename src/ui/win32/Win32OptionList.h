@@ -55,6 +55,8 @@ class TWin32OptionList : public TWin32Panel, public TOptionListView {
   LRESULT GridCustomDraw(NMLVCUSTOMDRAW& Draw);
   void ShowUnfocusedSelection(NMLVCUSTOMDRAW& Draw) const;
   void GridClick(const NMITEMACTIVATE& Click);
+  // The row at a mouse message's place in the grid; -1 for none.
+  int RowAt(LPARAM Place) const;
   void DrawCheckBox(HDC Canvas, int Row) const;
   void ShowContextMenuAt(int Row, POINT Screen);
   void RelayMouse(UINT Message, WPARAM WParam, LPARAM LParam);

@@ -28,6 +28,15 @@ std::vector<WORD> DialogTemplate() {
   return Words;
 }
 
+// Typing in the tree finds no node: the pages change by the mouse and the
+// arrows only.
+LRESULT CALLBACK TreeProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam, UINT_PTR,
+                          DWORD_PTR) {
+  if (Message == WM_CHAR) return 0;
+  if (Message == WM_NCDESTROY) RemoveWindowSubclass(Window, &TreeProc, 0);
+  return DefSubclassProc(Window, Message, WParam, LParam);
+}
+
 // Where the shown page sits: right of the tree, above the buttons.
 TSheetRect SheetBounds() {
   return {TMain::TreeWidth, 0, TMain::ClientWidth - TMain::TreeWidth,
@@ -132,6 +141,7 @@ void TWin32OptionsDialog::CreateComponents() {
           TVS_SHOWSELALWAYS | TVS_TRACKSELECT | TVS_NOTOOLTIPS,
       {0, 0, TMain::TreeWidth, TMain::ClientHeight}, Handle, tvOptionsId, WS_EX_CLIENTEDGE);
   SendMessageW(tvOptions, TVM_SETINDENT, Scaled(TMain::TreeIndent), 0);
+  SetWindowSubclass(tvOptions, &TreeProc, 0, 0);
   const int Ids[3] = {IDOK, IDCANCEL, btnApplyId};
   HWND* const Buttons[3] = {&btnOK, &btnCancel, &btnApply};
   for (int Index = 0; Index < 3; ++Index) {

@@ -79,6 +79,20 @@ HFONT BoldDialogFont() {
   return Font;
 }
 
+namespace {
+
+// The dialog manager moves the focus between the buttons of a group with
+// the arrow keys; the arrows on a button do nothing, as on every system.
+LRESULT CALLBACK ButtonProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam, UINT_PTR,
+                            DWORD_PTR) {
+  if (Message == WM_GETDLGCODE)
+    return DefSubclassProc(Window, Message, WParam, LParam) | DLGC_WANTARROWS;
+  if (Message == WM_NCDESTROY) RemoveWindowSubclass(Window, &ButtonProc, 0);
+  return DefSubclassProc(Window, Message, WParam, LParam);
+}
+
+}  // namespace
+
 HWND CreateControl(const wchar_t* ClassName, const std::string& Text, DWORD Style,
                    const TSheetRect& Bounds, HWND Parent, int Id, DWORD ExStyle) {
   InitControls();
@@ -88,6 +102,7 @@ HWND CreateControl(const wchar_t* ClassName, const std::string& Text, DWORD Styl
       Place.right - Place.left, Place.bottom - Place.top, Parent,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(Id)), GetModuleHandleW(nullptr), nullptr);
   SendMessageW(Control, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
+  if (lstrcmpiW(ClassName, WC_BUTTONW) == 0) SetWindowSubclass(Control, &ButtonProc, 0, 0);
   return Control;
 }
 

@@ -1,8 +1,9 @@
 # cmake -DNM=<nm> -DLIBRARY=<shared library> -DEXPECTED=<name,name,...> -P CheckExports.cmake
 #
 # Fails unless the library's dynamic symbol table defines exactly the names
-# expected, nothing more and nothing less.
-execute_process(COMMAND ${NM} -D --defined-only --format=posix ${LIBRARY}
+# expected as its global symbols, nothing more and nothing less (local ones,
+# which link-time optimization may leave there, are no exports).
+execute_process(COMMAND ${NM} -D --defined-only --extern-only --format=posix ${LIBRARY}
                 OUTPUT_VARIABLE Listing RESULT_VARIABLE Result)
 if(NOT Result EQUAL 0)
   message(FATAL_ERROR "${NM} could not read ${LIBRARY}")

@@ -15,6 +15,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cstdlib>
 
 #include "QtOptionList.h"
@@ -95,27 +96,24 @@ class TQtScenarioDriver : public TScenarioDriver {
   }
   void ClickCell(int Row, int Column, TClick Click) override {
     TQtOptionList* List = ShownList();
-    if (!List) return;
-    const QModelIndex Cell = List->VTV->model()->index(Row, Column);
-    const QPoint At = Click == TClick::ckCheckBox ? List->CheckBoxRect(Row).center()
-                                                  : List->VTV->visualRect(Cell).center();
+    const QRect Cell = List ? CellRect(*List, Row, Column) : QRect();
+    if (Cell.isNull()) return;
+    const bool OnBox = Click == TClick::ckCheckBox && Row < List->VTV->model()->rowCount();
+    const QPoint At = OnBox ? List->CheckBoxRect(Row).center() : Cell.center();
     if (Click == TClick::ckDouble)
       DoubleClick(List->VTV->viewport(), At);
     else
       PersonClick(List->VTV->viewport(), At);
   }
   void RightClickRow(int Row) override {
-    if (TQtOptionList* List = ShownList())
-      PersonClick(List->VTV->viewport(),
-                  List->VTV->visualRect(List->VTV->model()->index(Row, 0)).center(),
-                  Qt::RightButton);
+    TQtOptionList* List = ShownList();
+    const QRect Cell = List ? CellRect(*List, Row, 0) : QRect();
+    if (!Cell.isNull()) PersonClick(List->VTV->viewport(), Cell.center(), Qt::RightButton);
   }
   void PressKey(const std::string& Name) override {
     for (const TKeyName& Key : KeyNames) {
       if (Name != Key.Name) continue;
       QTest::keyClick(KeyWindow(), Key.Key, Key.Modifiers);
-      // A button's mnemonic clicks it once it has shown itself pressed.
-      if (Key.Modifiers & Qt::AltModifier) QTest::qWait(150);
     }
   }
   void Type(const std::string& Text) override {
@@ -206,6 +204,15 @@ class TQtScenarioDriver : public TScenarioDriver {
   QWindow* KeyWindow() const {
     QWindow* Focus = QGuiApplication::focusWindow();
     return Focus ? Focus : W.windowHandle();
+  }
+  // Where a row's cell is in the viewport; a row beyond the last is the
+  // empty area where it would be. Null where it is not wholly in view.
+  static QRect CellRect(TQtOptionList& List, int Row, int Column) {
+    const int Last = List.VTV->model()->rowCount() - 1;
+    if (Last < 0) return QRect();
+    QRect Cell = List.VTV->visualRect(List.VTV->model()->index(std::min(Row, Last), Column));
+    Cell.translate(0, (Row - std::min(Row, Last)) * Cell.height());
+    return List.VTV->viewport()->rect().contains(Cell) ? Cell : QRect();
   }
   TQtOptionList* ShownList() const {
     TQtSheet* Sheet = W.CurrentSheet();

@@ -8,6 +8,7 @@
 #include <shlobj.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 
@@ -163,11 +164,10 @@ class TWin32ScenarioDriver : public TScenarioDriver {
   }
   void ClickCell(int Row, int Column, TClick Click) override {
     TWin32OptionList* List = ShownList();
-    if (!List) return;
-    RECT Cell{LVIR_BOUNDS, Column, 0, 0};
-    SendMessageW(List->VTV, LVM_GETSUBITEMRECT, Row, reinterpret_cast<LPARAM>(&Cell));
-    if (Column == 0) Cell.right = Cell.left + ListView_GetColumnWidth(List->VTV, 0);
-    const POINT At = Click == TClick::ckCheckBox ? Centre(List->CheckBoxRect(Row)) : Centre(Cell);
+    RECT Cell{};
+    if (!List || !CellRect(*List, Row, Column, Cell)) return;
+    const bool OnBox = Click == TClick::ckCheckBox && Row < ListView_GetItemCount(List->VTV);
+    const POINT At = OnBox ? Centre(List->CheckBoxRect(Row)) : Centre(Cell);
     if (Click == TClick::ckDouble)
       DoubleClick(List->VTV, At);
     else
@@ -175,11 +175,8 @@ class TWin32ScenarioDriver : public TScenarioDriver {
   }
   void RightClickRow(int Row) override {
     TWin32OptionList* List = ShownList();
-    if (!List) return;
-    RECT Cell{LVIR_BOUNDS, 0, 0, 0};
-    SendMessageW(List->VTV, LVM_GETSUBITEMRECT, Row, reinterpret_cast<LPARAM>(&Cell));
-    Cell.right = Cell.left + ListView_GetColumnWidth(List->VTV, 0);
-    PersonClick(List->VTV, Centre(Cell), true);
+    RECT Cell{};
+    if (List && CellRect(*List, Row, 0, Cell)) PersonClick(List->VTV, Centre(Cell), true);
   }
   void PressKey(const std::string& Name) override {
     for (const TKeyName& Key : KeyNames)
@@ -204,8 +201,10 @@ class TWin32ScenarioDriver : public TScenarioDriver {
   }
   void ClickButton(const std::string& Caption) override {
     for (HWND Control : Children(W.Handle)) {
+      // A press on a disabled button reaches no window, as the system
+      // routes a person's mouse.
       if (ClassOf(Control) != "Button" || !IsWindowVisible(Control) ||
-          WindowText(Control) != Caption)
+          !IsWindowEnabled(Control) || WindowText(Control) != Caption)
         continue;
       RECT Client{};
       GetClientRect(Control, &Client);
@@ -297,6 +296,19 @@ class TWin32ScenarioDriver : public TScenarioDriver {
     Item.cchTextMax = 512;
     SendMessageW(List.VTV, LVM_GETITEMTEXTW, Row, reinterpret_cast<LPARAM>(&Item));
     return WideToAnsi(Text, 0);
+  }
+  // Where a row's cell is in the grid; a row beyond the last is the empty
+  // area where it would be. False where it is not wholly in view.
+  static bool CellRect(TWin32OptionList& List, int Row, int Column, RECT& Cell) {
+    const int Last = ListView_GetItemCount(List.VTV) - 1;
+    if (Last < 0) return false;
+    Cell = {LVIR_BOUNDS, Column, 0, 0};
+    SendMessageW(List.VTV, LVM_GETSUBITEMRECT, std::min(Row, Last), reinterpret_cast<LPARAM>(&Cell));
+    if (Column == 0) Cell.right = Cell.left + ListView_GetColumnWidth(List.VTV, 0);
+    OffsetRect(&Cell, 0, (Row - std::min(Row, Last)) * (Cell.bottom - Cell.top));
+    RECT Client{};
+    GetClientRect(List.VTV, &Client);
+    return Cell.top >= 0 && Cell.bottom <= Client.bottom;
   }
   TWin32OptionList* ShownList() const {
     TWin32Sheet* Sheet = W.CurrentSheet();

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -95,8 +94,8 @@ TEST_F(QtOptionListTest, TheContextMenuResetsAndShowsChangesFromDefaults) {
       QTest::keyClick(Menu, Qt::Key_Return);
     });
     const QPoint Row = List.VTV->visualRect(Cell(0, 0)).center();
-    QContextMenuEvent Event(QContextMenuEvent::Mouse, Row, List.VTV->viewport()->mapToGlobal(Row));
-    QCoreApplication::sendEvent(List.VTV->viewport(), &Event);
+    QTest::mousePress(List.VTV->viewport(), Qt::RightButton, {}, Row);
+    QTest::mouseRelease(List.VTV->viewport(), Qt::RightButton, {}, Row);
   };
   Choose(TfrTweakOptions::ShowChangesCaption);
   EXPECT_TRUE(TfrTweakOptions::ShowChanges());
