@@ -23,6 +23,9 @@ constexpr int kCheckBoxMargin = 4;
 // The hint's lines break at this width, in pixels at 96 DPI.
 constexpr int kHintWidth = 600;
 
+// Shift+F10: the keyboard's other way to a menu, as the Menu key.
+bool IsShiftF10(WPARAM Key) { return Key == VK_F10 && GetKeyState(VK_SHIFT) < 0; }
+
 TListKey ListKey(WPARAM Key) {
   switch (Key) {
     case VK_F2:
@@ -430,11 +433,11 @@ LRESULT CALLBACK TWin32OptionList::GridProc(HWND Window, UINT Message, WPARAM WP
         break;
       case WM_SYSKEYDOWN:
         // Shift+F10, as the Menu key, opens the focused row's menu.
-        if (WParam != VK_F10 || GetKeyState(VK_SHIFT) >= 0) break;
+        if (!IsShiftF10(WParam)) break;
         List.FFrame.GridKeyDown(TListKey::lkContextMenu);
         return 0;
       case WM_SYSKEYUP:
-        if (WParam == VK_F10 && GetKeyState(VK_SHIFT) < 0) return 0;
+        if (IsShiftF10(WParam)) return 0;
         break;
       case WM_CONTEXTMENU:
         // The keys and the right press above have shown it already.
@@ -464,11 +467,11 @@ LRESULT CALLBACK TWin32OptionList::EditorProc(HWND Window, UINT Message, WPARAM 
         break;
       case WM_SYSKEYDOWN:
         // Shift+F10, as the Menu key, shows the row's menu.
-        if (WParam != VK_F10 || GetKeyState(VK_SHIFT) >= 0) break;
+        if (!IsShiftF10(WParam)) break;
         List.FFrame.EditorKeyDown(TListKey::lkContextMenu);
         return 0;
       case WM_SYSKEYUP:
-        if (WParam == VK_F10 && GetKeyState(VK_SHIFT) < 0) return 0;
+        if (IsShiftF10(WParam)) return 0;
         break;
       case WM_CONTEXTMENU:
         // The edit control's own menu is off: the keys above show the row's.
